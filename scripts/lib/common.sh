@@ -1,0 +1,82 @@
+# Shared by scripts/run, scripts/test, scripts/bench, scripts/skintool.
+# Source it; it defines the build folders and the Wine/Xvfb helpers.
+
+QS_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+QS_BUILD=${QS_BUILD:-$QS_ROOT/build}
+QS_JOBS=${QS_JOBS:-$(nproc)}
+
+# configure_build DIR [cmake args...]: configures once, then only builds.
+configure_build() {
+  local dir=$1; shift
+  if [ ! -f "$dir/build.ninja" ]; then
+    cmake -S "$QS_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >"$dir.configure.log" 2>&1 \
+      || { cat "$dir.configure.log"; return 1; }
+  fi
+  cmake --build "$dir" -j "$QS_JOBS"
+}
+
+build_native() { mkdir -p "$QS_BUILD"; configure_build "$QS_BUILD/native"; }
+build_asan() {
+  mkdir -p "$QS_BUILD"
+  configure_build "$QS_BUILD/asan" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+    -DQS_SANITIZE=ON -DQS_FUZZ=ON
+}
+build_win() { # build_win i686|x86_64
+  mkdir -p "$QS_BUILD"
+  configure_build "$QS_BUILD/win-$1" -DCMAKE_TOOLCHAIN_FILE="$QS_ROOT/cmake/mingw-$1.cmake"
+}
+
+# Wine: one prefix per build tree, configured so nothing can block a headless run.
+wine_env() {
+  export WINEPREFIX=$QS_BUILD/wineprefix
+  export WINEDEBUG=${WINEDEBUG:--all}
+  export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-winemenubuilder.exe=d}
+  # The prefix's Desktop folder follows HOME: keep shortcuts and menus inside the build tree.
+  export HOME=$QS_BUILD/home
+  mkdir -p "$HOME"
+}
+
+wine_prefix() {
+  wine_env
+  if [ -f "$WINEPREFIX/.qs-ready" ]; then return 0; fi
+  echo "wine: creating prefix $WINEPREFIX"
+  rm -rf "$WINEPREFIX"
+  # No Gecko/Mono install prompts during creation.
+  WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" wineboot -i >/dev/null 2>&1
+  wineserver -w
+  local r='wine reg add'
+  # No window-manager stall on DestroyWindow; Wine draws the system frame itself.
+  $r 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
+  $r 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null
+  # Never offer to download an HTML or .NET engine.
+  $r 'HKCU\Software\Wine\MSHTML' /v GeckoUrl /d '' /f >/dev/null
+  $r 'HKCU\Software\Wine\Dotnet' /v MonoUrl /d '' /f >/dev/null
+  # Chinese texts: substitute and link a CJK font so Tahoma text falls back to it.
+  $r 'HKCU\Software\Wine\Fonts\Replacements' /v SimSun /t REG_SZ /d 'WenQuanYi Micro Hei' /f >/dev/null
+  $r 'HKCU\Software\Wine\Fonts\Replacements' /v NSimSun /t REG_SZ /d 'WenQuanYi Micro Hei' /f >/dev/null
+  local link='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
+  for f in 'Tahoma' 'Tahoma Bold' 'Microsoft Sans Serif' 'MS Shell Dlg' 'MS Shell Dlg 2'; do
+    $r "$link" /v "$f" /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null
+  done
+  wineserver -w
+  touch "$WINEPREFIX/.qs-ready"
+}
+
+# Xvfb on a free display; sets DISPLAY and QS_XVFB_PID.
+start_xvfb() {
+  local n=${QS_DISPLAY_NUM:-97}
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  QS_XVFB_PID=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 1 100); do
+    [ -e "/tmp/.X11-unix/X$n" ] && return 0
+    sleep 0.05
+  done
+  echo "Xvfb did not start" >&2; return 1
+}
+stop_xvfb() { [ -n "${QS_XVFB_PID:-}" ] && kill "$QS_XVFB_PID" 2>/dev/null; wait "$QS_XVFB_PID" 2>/dev/null || true; }
+
+# A persistent, warm wineserver: keeps ctest's pipes free and starts tests fast.
+start_wineserver() { wineserver -p; wine cmd /c exit >/dev/null 2>&1 || true; }
+stop_wineserver() { wineserver -k 2>/dev/null || true; }
