@@ -90,6 +90,21 @@ void TComponent::RemoveFreeNotification(TComponent* c) {
 
 void TComponent::Notification(TComponent*, TOperation) {}
 
+void TComponent::DefineMethod(const std::string& name, std::any handler) {
+    for (auto& m : FMethods)
+        if (TClassBuilder<TObject>::equalsNoCase(m.first, name)) {
+            m.second = std::move(handler);
+            return;
+        }
+    FMethods.emplace_back(name, std::move(handler));
+}
+
+const std::any* TComponent::FindMethod(std::string_view name) const {
+    for (auto& m : FMethods)
+        if (TClassBuilder<TObject>::equalsNoCase(m.first, name)) return &m.second;
+    return nullptr;
+}
+
 const TClassInfo& TCollectionItem::StaticClassInfo() {
     static const TClassInfo info = TClassBuilder<TCollectionItem>("TCollectionItem", &TPersistent::StaticClassInfo()).build();
     return info;

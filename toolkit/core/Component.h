@@ -1,7 +1,9 @@
 #pragma once
 // Components: objects with an owner that frees them, a name, a tag, and a
 // "loaded" step run after a form definition has set their properties.
+#include <any>
 #include <cstdint>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -53,6 +55,17 @@ public:
     void BeginLoading() { FComponentState |= csLoading | csReading; }
     virtual void Loaded();
 
+    // Nesting in a form definition: a control becomes the child of the control
+    // it is nested in, a menu item joins its menu. Owner stays the root.
+    virtual void SetParentComponent(TComponent* parent) {}
+    virtual TComponent* GetParentComponent() const { return nullptr; }
+
+    // Handlers a form definition can name (OnClick = N1Click): the root
+    // component publishes them by name, each as an std::any holding the
+    // std::function type of the event it serves.
+    void DefineMethod(const std::string& name, std::any handler);
+    const std::any* FindMethod(std::string_view name) const;
+
     // Ask to be told (Notification opRemove) when `c` is destroyed.
     void FreeNotification(TComponent* c);
     void RemoveFreeNotification(TComponent* c);
@@ -67,6 +80,7 @@ private:
     TComponent* FOwner = nullptr;
     std::vector<TComponent*> FComponents;
     std::vector<TComponent*> FFreeNotifies;
+    std::vector<std::pair<std::string, std::any>> FMethods;
     std::string FName;
     intptr_t FTag = 0;
     uint32_t FComponentState = 0;
