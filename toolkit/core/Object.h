@@ -32,9 +32,11 @@ enum class TPropKind {
     Binary,      // TBytes
     Event,       // std::any holding the handler's std::function type
     Collection,  // TObject* of a TCollection: items are added by the form reader
+    StringList,  // TStringList: lines of text (UTF-8)
 };
 
 using TBytes = std::vector<uint8_t>;
+using TStringList = std::vector<std::string>;
 struct TSetValue {
     std::vector<std::string> members;
     bool has(std::string_view m) const {
@@ -46,7 +48,7 @@ struct TSetValue {
 };
 
 using TPropValue = std::variant<std::monostate, int64_t, bool, std::string, std::wstring, TSetValue, TObject*,
-                                TBytes, std::any>;
+                                TBytes, std::any, TStringList>;
 
 struct TPropInfo {
     std::string name;
@@ -203,6 +205,8 @@ public:
         info_.props.back().objectClass = cls;
         return *this;
     }
+    template <class G, class S>
+    TClassBuilder& strings(const char* name, G get, S set) { return prop<TStringList>(name, TPropKind::StringList, get, set); }
     template <class G>
     TClassBuilder& collection(const char* name, G get) {
         return prop<TObject*>(name, TPropKind::Collection, get, nullptr);
