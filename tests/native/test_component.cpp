@@ -176,7 +176,7 @@ TEST(Properties, InheritedAndRepublishedAndRegistry) {
     EXPECT_TRUE(SetPropValue(&c, "Flat", true));  // inherited
     EXPECT_TRUE(c.InheritsFrom(TComponent::StaticClassInfo()));
     EXPECT_EQ(c.ClassName(), "TProbeChild");
-    RegisterClass(TProbe::StaticClassInfo());
+    RegisterComponentClass(TProbe::StaticClassInfo());
     const TClassInfo* cls = FindClass("tprobe");
     ASSERT_NE(cls, nullptr);
     TComponent* made = cls->create(nullptr);

@@ -68,7 +68,7 @@ std::wstring GetWideStrProp(const TObject* o, std::string_view n, std::wstring f
 std::string GetEnumProp(const TObject* o, std::string_view n, std::string f) { return getAs<std::string>(o, n, std::move(f)); }
 TObject* GetObjectProp(const TObject* o, std::string_view n) { return getAs<TObject*>(o, n, nullptr); }
 
-void RegisterClass(const TClassInfo& info) { registry()[lower(info.name)] = &info; }
+void RegisterComponentClass(const TClassInfo& info) { registry()[lower(info.name)] = &info; }
 
 const TClassInfo* FindClass(std::string_view name) {
     auto& r = registry();

@@ -102,7 +102,7 @@ std::string GetEnumProp(const TObject* obj, std::string_view name, std::string f
 TObject* GetObjectProp(const TObject* obj, std::string_view name);
 
 // Class registry by name (case-blind, as class names are in form definitions).
-void RegisterClass(const TClassInfo& info);
+void RegisterComponentClass(const TClassInfo& info);
 const TClassInfo* FindClass(std::string_view name);
 
 // Builds a class's information: one call chain per class, in its .cpp file.
