@@ -1,0 +1,1 @@
+target_sources(toolkit PRIVATE ${CMAKE_CURRENT_LIST_DIR}/WebBrowserHost.cpp)
