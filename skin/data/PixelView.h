@@ -38,6 +38,24 @@ struct PixelImage {
     }
 };
 
+// A rectangle in pixel coordinates, right and bottom exclusive (like RECT).
+struct PixelRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+
+    int width() const { return right - left; }
+    int height() const { return bottom - top; }
+    bool empty() const { return right <= left || bottom <= top; }
+    PixelRect intersect(const PixelRect& o) const {
+        PixelRect r{left > o.left ? left : o.left, top > o.top ? top : o.top,
+                    right < o.right ? right : o.right, bottom < o.bottom ? bottom : o.bottom};
+        return r;
+    }
+    friend bool operator==(const PixelRect&, const PixelRect&) = default;
+};
+
 // 0x00RRGGBB pixel <-> 0x00BBGGRR colour number (COLORREF order).
 constexpr uint32_t pixelToColour(uint32_t p) { return ((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF); }
 constexpr uint32_t colourToPixel(uint32_t c) { return pixelToColour(c); }
