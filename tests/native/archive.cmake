@@ -1,0 +1,2 @@
+# LZH coder, archive reader and skintool.
+qs_test(test_lzh SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_lzh.cpp LIBS skin_data)
