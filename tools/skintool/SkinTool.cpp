@@ -255,9 +255,8 @@ int lzhEncode(const std::vector<std::string>& args, std::ostream& out, std::ostr
     const Args a = parse(args, 1, {});
     expectCount(a, 2, "lzh-encode");
     const auto data = readFile(a.positional[0]);
-    if constexpr (sizeof(std::size_t) > 4) {
-        if (data.size() > 0xFFFFFFFFull) failWith(a.positional[0] + " is too large for a 4-byte size field");
-    }
+    const uint64_t size = data.size();
+    if (size > 0xFFFFFFFFull) failWith(a.positional[0] + " is too large for a 4-byte size field");
     const auto packed = lzhPack(data);
     writeFile(a.positional[1], packed);
     out << data.size() << " -> " << packed.size() << " bytes\n";
