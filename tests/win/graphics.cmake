@@ -1,0 +1,2 @@
+# Graphics, image list, timer and menu tests of the toolkit.
+qs_test(test_graphics SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_graphics.cpp LIBS toolkit qs_winsupport)
