@@ -120,6 +120,13 @@ public:
     bool loadedAtStreamSet = true;  // whether csLoading was on when Stream arrived
 };
 
+// Bytes that compress badly, as a stored skin's do.
+TBytes pseudoRandom(size_t n);
+// Hex lines of a blob as a definition carries them.
+std::string hexLines(const TBytes& b, size_t perLine = 32);
+// A definition shaped like the viewer's main form, storing `blob`.
+std::string viewerDefinition(const TBytes& blob);
+
 // Registers every test class (idempotent).
 void RegisterTestClasses();
 

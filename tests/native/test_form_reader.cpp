@@ -28,28 +28,6 @@ std::wstring W(const char* utf8) {
     return w;
 }
 
-// Hex lines of a blob as a definition writes them.
-std::string hexLines(const TBytes& b, size_t perLine = 32) {
-    static const char* hex = "0123456789abcdef";
-    std::string out;
-    for (size_t i = 0; i < b.size(); ++i) {
-        if (i % perLine == 0) out += "\n      ";
-        out += hex[b[i] >> 4];
-        out += hex[b[i] & 15];
-    }
-    return out;
-}
-
-TBytes pseudoRandom(size_t n) {
-    TBytes b(n);
-    uint32_t x = 2463534242u;
-    for (auto& v : b) {
-        x ^= x << 13, x ^= x >> 17, x ^= x << 5;
-        v = uint8_t(x);
-    }
-    return b;
-}
-
 }  // namespace
 
 TEST_F(FormReaderTest, CreatesSetsResolvesAndLoadsInDefinitionOrder) {
@@ -103,60 +81,7 @@ end
 
 TEST_F(FormReaderTest, ReadsTheViewersFormWithItsStoredBlobAndLists) {
     const TBytes blob = pseudoRandom(41995);
-    std::string skin3rd;
-    for (int i = 0; i < 117; ++i) skin3rd += "\n      'TClass" + std::to_string(i) + "=scrollbar'";
-    std::string text = R"(object F_qv: TTestForm
-  Caption = 'Qelvo'#32'网络电视V1.24          打开' +
-    'www.example.tv再观看网络电视会更流畅'
-  Color = clBtnFace
-  Font.Name = 'Tahoma'
-  Font.Height = -11
-  Font.Color = clWindowText
-  Font.Style = []
-  OnClick = FormClick
-  object STB_main: TTestControl
-    Width = 852
-    Panels = <
-      item
-        Width = 810
-        Text = '双击状态栏下载播放插件    右击状态栏可选窗口置顶'
-      end
-      item
-        Alignment = taCenter
-        Text = 'V1.24'
-        Width = 40
-      end>
-    PopupMenu = PM_1
-  end
-  object Panel1: TTestControl
-    Align = alLeft
-    Visible = False
-  end
-  object Panel2: TTestControl
-    Align = alClient
-    Anchors = [akLeft, akTop, akRight, akBottom]
-    object WB_qv: TTestControl
-      PopupMenu = PM_1
-    end
-  end
-  object SD: TTestData
-    Active = True
-    Controls = [xcMainMenu, xcPopupMenu, xcStatusBar, xcSystemMenu]
-    FormType = sfMainform
-    Stream = {)" + hexLines(blob) + R"(}
-    Extra = ()" + skin3rd + R"()
-  end
-  object PM_1: TTestMenu
-    object N1: TTestMenuItem
-      Caption = '窗口置顶'
-      OnClick = N1Click
-    end
-    object N2: TTestMenuItem
-      Caption = #31383#21475#24674#22797
-    end
-  end
-end
-)";
+    std::string text = viewerDefinition(blob);
     auto form = std::make_unique<TTestForm>(nullptr);
     ReadForm(form.get(), text);
     EXPECT_EQ(form->caption, W("Qelvo 网络电视V1.24          打开www.example.tv再观看网络电视会更流畅"));

@@ -317,6 +317,7 @@ private:
         for (;;) {
             if (!isIdentStart(peek())) throw EFormError(line, "expected a set member: " + unexpected());
             v.list.push_back(readWord());
+            int memberLine = line;
             skipSpace();
             if (peek() == ',') {
                 ++pos;
@@ -327,7 +328,8 @@ private:
                 ++pos;
                 return;
             }
-            if (atEnd()) throw EFormError(v.line, "set not closed with ']'");
+            // Most often the ']' was forgotten and the next line's text follows.
+            if (atEnd() || line != memberLine) throw EFormError(v.line, "set not closed with ']'");
             throw EFormError(line, "expected ',' or ']' in a set: " + unexpected());
         }
     }

@@ -66,6 +66,7 @@ private:
     std::string FOut;
     std::map<const TClassInfo*, std::unique_ptr<TComponent>> FFresh;
     std::map<const TClassInfo*, TCollectionItem*> FFreshItems;  // live inside FFresh's collections
+    std::map<const TCollection*, int> FAddedTo;
     std::set<const TComponent*> FWritten;
 
     const TComponent* fresh(const TClassInfo& cls) {
@@ -144,7 +145,7 @@ private:
         if (!coll) return;
         auto* d = dv ? std::get_if<TObject*>(&*dv) : nullptr;
         auto* defColl = d ? dynamic_cast<TCollection*>(*d) : nullptr;
-        int defCount = defColl ? defColl->Count() : 0;
+        int defCount = defColl ? defColl->Count() - FAddedTo[defColl] : 0;
         if (coll->Count() == 0) {
             if (defCount > 0) FOut += pad(indent) + name + " = <>\n";
             return;
@@ -164,6 +165,7 @@ private:
         if (it != FFreshItems.end()) return it->second;
         // A new item of the fresh instance's collection holds the item defaults.
         TCollectionItem* item = defColl ? defColl->Add() : nullptr;
+        if (item) ++FAddedTo[defColl];  // not one of the class's own default items
         if (item && &item->ClassInfo() != &cls) item = nullptr;
         return FFreshItems[&cls] = item;
     }
