@@ -89,11 +89,15 @@ inline std::vector<uint8_t> buttonStrip(int fw, int h, int frames, uint32_t top,
     });
 }
 
+// A frame piece: rounded magenta corners, a vertical gradient with the light
+// dithering that drawn gradients carry, and a highlight.
 inline std::vector<uint8_t> frameBitmap(int w, int h, uint32_t a, uint32_t b) {
+    Rng r(uint64_t(w) * 131 + h);
     return bmp24(w, h, [&](int x, int y) -> uint32_t {
         if (y < 4 && (x < 6 - y || x >= w - 6 + y)) return kMagenta;
-        const uint32_t c = mix(a, b, y, h);
-        return (x > 24 && x < 40 && y > 6 && y < h - 6) ? mix(c, 0xFFFFFF, x - 24, 24) : c;
+        uint32_t c = mix(a, b, y, h);
+        if (x > 24 && x < 40 && y > 6 && y < h - 6) c = mix(c, 0xFFFFFF, x - 24, 24);
+        return r.below(3) == 0 ? c ^ 0x010101 : c;
     });
 }
 
