@@ -1,6 +1,7 @@
 #include "Lzh.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <new>
 
@@ -18,6 +19,16 @@ namespace {
 class BitReader {
 public:
     BitReader(const uint8_t* p, const uint8_t* end) : FBegin(p), FP(p), FEnd(end) {}
+
+    // At least 32 bits ready to take with peek()/skip().
+    void ensure32() {
+        if (FCnt < 32) refill();
+    }
+    uint64_t peek() const { return FBuf; }
+    void skip(unsigned n) {
+        FBuf <<= n;
+        FCnt -= n;
+    }
 
     unsigned bit() {
         if (FCnt == 0) refill();
@@ -40,8 +51,9 @@ public:
 private:
     void refill() {
         if (FEnd - FP >= 8) {
-            uint64_t v = 0;
-            for (int i = 0; i < 8; ++i) v = (v << 8) | FP[i];
+            uint64_t v;
+            std::memcpy(&v, FP, 8);
+            if constexpr (std::endian::native == std::endian::little) v = __builtin_bswap64(v);
             FBuf |= v >> FCnt;
             const unsigned take = (63 - FCnt) >> 3;
             FP += take;
@@ -91,23 +103,31 @@ bool TLZH::decode(std::span<const uint8_t> in, std::vector<uint8_t>& out, std::s
     } release{this};
     AdaptiveTree& t = *FTree;
 
-    // The output doubles as the ring: a 4096-byte lead holding what the ring
-    // holds before the first byte (60 unused slots, then 4036 blanks) puts every
-    // match source at a plain negative offset, with no wrap-around. A final
-    // match may run up to 59 bytes past the requested size.
-    const std::size_t lead = kRing;
-    out.resize(lead + unpacked + kLookAhead);
-    uint8_t* const base = out.data();
-    std::memset(base, 0, kLookAhead);
-    std::memset(base + kLookAhead, ' ', kBlankLead);
-    uint8_t* dst = base + lead;
-    uint8_t* const stop = dst + unpacked;
+    // Output goes straight into `out`, which also serves as the ring: a match
+    // reaches at most 4096 bytes back, so only matches in the first 4096 bytes
+    // can reach before the start, into what the ring holds initially (60
+    // never-written slots, read as zeros, then 4036 blanks). A final match may
+    // run up to 59 bytes past the requested size, a chunked copy 7 more.
+    out.resize(unpacked + kLookAhead + 8);
+    uint8_t* const begin = out.data();
+    uint8_t* dst = begin;
+    uint8_t* const stop = begin + unpacked;
 
     BitReader bits(in.data(), in.data() + in.size());
     while (dst < stop) {
-        unsigned c = t.son[kRoot];
-        do c = t.son[c + bits.bit()];
-        while (c < kNodes);
+        // Symbol: one bit per level from the root. Counts stay below 2^15, which
+        // keeps the tree far shallower than 32 levels; the bit-wise loop after
+        // is only there so that no input can read past the buffered bits.
+        bits.ensure32();
+        uint64_t window = bits.peek();
+        unsigned c = t.son[kRoot], depth = 0;
+        do {
+            c = t.son[c + unsigned(window >> 63)];
+            window <<= 1;
+            ++depth;
+        } while (c < kNodes && depth < 32);
+        bits.skip(depth);
+        while (c < kNodes) c = t.son[c + bits.bit()];
         c -= kNodes;
         t.update(c);
 
@@ -115,23 +135,37 @@ bool TLZH::decode(std::span<const uint8_t> in, std::vector<uint8_t>& out, std::s
             *dst++ = uint8_t(c);
             continue;
         }
-        unsigned i = bits.byte();
-        const unsigned upper = unsigned(kPositions.dCode[i]) << 6;
-        for (unsigned extra = kPositions.dLen[i] - 2u; extra; --extra) i = (i << 1) | bits.bit();
-        const std::size_t distance = (upper | (i & 0x3F)) + 1;
+        // Position: a byte that fixes the upper six bits and how many more bits
+        // follow; the last six bits read are the lower six.
+        bits.ensure32();
+        const unsigned first = unsigned(bits.peek() >> 56);
+        const unsigned width = 8 + kPositions.dLen[first] - 2;
+        const unsigned code = unsigned(bits.peek() >> (64 - width));
+        bits.skip(width);
+        const std::size_t distance = ((unsigned(kPositions.dCode[first]) << 6) | (code & 0x3F)) + 1;
         const unsigned length = c - 256 + kThreshold + 1;
-        const uint8_t* src = dst - distance;
-        if (distance >= length) {
-            std::memcpy(dst, src, length);
+        const std::size_t done = std::size_t(dst - begin);
+        if (distance > done) {
+            for (unsigned k = 0; k < length; ++k) {
+                const std::ptrdiff_t from = std::ptrdiff_t(done + k) - std::ptrdiff_t(distance);
+                dst[k] = from >= 0 ? begin[from] : (from < -std::ptrdiff_t(kBlankLead) ? 0 : uint8_t(' '));
+            }
+        } else if (distance >= 8) {
+            // Eight at a time, overlapping or not: each chunk reads only bytes
+            // already written. May write up to 7 bytes of slack past the match.
+            const uint8_t* src = dst - distance;
+            for (unsigned k = 0; k < length; k += 8) std::memcpy(dst + k, src + k, 8);
+        } else if (distance == 1) {
+            std::memset(dst, dst[-1], length);
         } else {
+            const uint8_t* src = dst - distance;
             for (unsigned k = 0; k < length; ++k) dst[k] = src[k];
         }
         dst += length;
     }
 
-    FProduced = std::size_t(dst - (base + lead));
+    FProduced = std::size_t(dst - begin);
     FConsumed = std::min(bits.consumed(), in.size());
-    out.erase(out.begin(), out.begin() + lead);
     out.resize(unpacked);
     return true;
 }
