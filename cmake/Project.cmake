@@ -22,3 +22,5 @@ macro(qs_include_fragments)
     include(${_f})
   endforeach()
 endmacro()
+
+include(${CMAKE_CURRENT_LIST_DIR}/FormResource.cmake)

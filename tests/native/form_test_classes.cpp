@@ -26,6 +26,7 @@ const TClassInfo& TTestFont::StaticClassInfo() {
             .string("Name", [](const TTestFont& f) { return f.name; }, [](TTestFont& f, const std::string& v) { f.name = v; })
             .integer("Height", [](const TTestFont& f) { return f.height; }, [](TTestFont& f, int64_t v) { f.height = v; })
             .colour("Color", [](const TTestFont& f) { return f.colour; }, [](TTestFont& f, int64_t v) { f.colour = v; })
+            .integer("Charset", [](const TTestFont& f) { return f.charset; }, [](TTestFont& f, int64_t v) { f.charset = v; })
             .set("Style", kFontStyles, [](const TTestFont& f) { return f.style; }, [](TTestFont& f, uint64_t v) { f.style = v; })
             .build();
     return info;

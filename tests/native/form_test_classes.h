@@ -26,6 +26,7 @@ public:
     int64_t height = -11;
     int64_t colour = 0xFF000008;
     uint64_t style = 0;
+    int64_t charset = 1;
 };
 
 class TTestPanel : public TCollectionItem {

@@ -49,6 +49,7 @@ const TCase kCases[] = {
     {"missing '='", "    Left 1\n", 0, "expected '=' after 'Left'"},
     {"integer too large", "    Left = 9223372036854775808\n", 0, "out of range"},
     {"wrong kind", "    Left = 'twelve'\n", 0, "'Left' of TTestControl takes an integer, not a string"},
+    {"charset name for another integer", "    Left = DEFAULT_CHARSET\n", 0, "takes an integer, not an identifier"},
     {"Boolean spelt otherwise", "    Visible = Yes\n", 0, "takes True or False"},
     {"unknown enum member", "    Align = alSideways\n", 0, "'alSideways' is not a member of 'Align'"},
     {"unknown set member", "    Anchors = [akLeft,\n      akNowhere]\n", 0, "'akNowhere' is not a member of 'Anchors'"},

@@ -133,6 +133,7 @@ TEST_F(FormReaderTest, StringsIntegersColoursAndSetsInAllTheirSpellings) {
   Width = 9223372036854775807
   Color = -16777201
   Font.Color = $00E0E0E0
+  Font.Charset = GB2312_CHARSET
   Font.Style = [fsBold,
     fsUnderline]
   Anchors = []
@@ -153,6 +154,7 @@ end)"));
     EXPECT_EQ(x->width, INT64_MAX);
     EXPECT_EQ(x->colour, 0xFF00000F);  // a negative colour number is the system colour it names
     EXPECT_EQ(x->font.colour, 0x00E0E0E0);
+    EXPECT_EQ(x->font.charset, 134);
     EXPECT_EQ(x->font.style, 0b101u);
     EXPECT_EQ(x->anchors, 0u);
     EXPECT_EQ(x->align, 5);

@@ -1,6 +1,7 @@
 #include "FormReader.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "ColourNames.h"
 
@@ -11,6 +12,28 @@ namespace {
 bool sameWord(std::string_view a, std::string_view b) { return TClassBuilder<TObject>::equalsNoCase(a, b); }
 
 std::string quoted(std::string_view s) { return "'" + std::string(s) + "'"; }
+
+// Font character sets are integers that definitions spell by name
+// (Font.Charset = DEFAULT_CHARSET). Integer properties carry no type of their
+// own, so the names apply to properties called Charset only.
+struct TIntegerName {
+    const char* name;
+    int value;
+};
+constexpr TIntegerName kCharsets[] = {
+    {"ANSI_CHARSET", 0},         {"DEFAULT_CHARSET", 1},      {"SYMBOL_CHARSET", 2},      {"MAC_CHARSET", 77},
+    {"SHIFTJIS_CHARSET", 128},   {"HANGEUL_CHARSET", 129},    {"JOHAB_CHARSET", 130},     {"GB2312_CHARSET", 134},
+    {"CHINESEBIG5_CHARSET", 136}, {"GREEK_CHARSET", 161},     {"TURKISH_CHARSET", 162},   {"VIETNAMESE_CHARSET", 163},
+    {"HEBREW_CHARSET", 177},     {"ARABIC_CHARSET", 178},     {"BALTIC_CHARSET", 186},    {"RUSSIAN_CHARSET", 204},
+    {"THAI_CHARSET", 222},       {"EASTEUROPE_CHARSET", 238}, {"OEM_CHARSET", 255},
+};
+
+std::optional<int64_t> namedInteger(const TPropInfo& info, std::string_view ident) {
+    if (!sameWord(info.name, "Charset")) return std::nullopt;
+    for (auto& c : kCharsets)
+        if (sameWord(c.name, ident)) return c.value;
+    return std::nullopt;
+}
 
 class TFormReader {
 public:
@@ -134,6 +157,12 @@ private:
         TPropValue value;
         switch (info->kind) {
             case TPropKind::Integer:
+                if (v.kind == K::Ident) {
+                    auto named = namedInteger(*info, v.text);
+                    if (!named) wrongKind(p, ownerClass, "an integer");
+                    value = *named;
+                    break;
+                }
                 if (v.kind != K::Integer) wrongKind(p, ownerClass, "an integer");
                 value = v.integer;
                 break;
