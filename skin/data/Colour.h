@@ -21,7 +21,10 @@ constexpr bool isSystemColour(ColourNum c) { return c < 0; }
 constexpr ColourNum systemColour(int index) { return ColourNum(0xFF000000u | uint32_t(index & 0xFF)); }
 
 // The system colours the skin description falls back to, kept symbolic until
-// they are drawn so that a theme change is picked up.
+// they are drawn so that a theme change is picked up. In a namespace of their
+// own: the toolkit's graphics header declares its own cl... constants of its
+// wider colour type in qs, and both headers must be usable in one file.
+namespace syscolour {
 inline constexpr ColourNum clScrollBar = systemColour(0);
 inline constexpr ColourNum clMenu = systemColour(4);
 inline constexpr ColourNum clWindow = systemColour(5);
@@ -38,6 +41,7 @@ inline constexpr ColourNum clInactiveCaptionText = systemColour(19);
 inline constexpr ColourNum clBtnHighlight = systemColour(20);
 inline constexpr ColourNum cl3DDkShadow = systemColour(21);
 inline constexpr ColourNum cl3DLight = systemColour(22);
+}  // namespace syscolour
 
 // Where system colours come from. On Windows the default asks the system; on
 // other platforms it is a fixed classic palette. Tests can install their own.

@@ -9,6 +9,7 @@ namespace qs::vocab {
 
 namespace {
 
+using namespace syscolour;
 using K = ValueKind;
 using F = Field;
 constexpr int32_t kWhite = 0xFFFFFF;

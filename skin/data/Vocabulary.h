@@ -131,8 +131,8 @@ std::vector<std::string> sectionsMatching(const TQuickIni& ini, Match match);
 
 // Values the defaults of some keys depend on.
 struct ReadContext {
-    ColourNum buttonText = clBtnText;
-    ColourNum buttonFace = clBtnFace;
+    ColourNum buttonText = syscolour::clBtnText;
+    ColourNum buttonFace = syscolour::clBtnFace;
     int32_t action = 0;  // the Action of the caption-button section being read
 };
 

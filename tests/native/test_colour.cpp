@@ -4,6 +4,7 @@
 #include "ColourGradient.h"
 
 using namespace qs;
+using namespace qs::syscolour;
 
 namespace {
 constexpr ColourNum kRed = rgbColour(255, 0, 0);

@@ -9,6 +9,7 @@
 #include "Vocabulary.h"
 
 using namespace qs;
+using namespace qs::syscolour;
 
 namespace {
 TQuickIni load(std::string_view text) {

@@ -3,6 +3,7 @@
 #include "PixelOps.h"
 
 using namespace qs;
+using namespace qs::syscolour;
 
 namespace {
 

@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 
 #include "ColourGradientWin.h"
+#include "Graphics.h"
 #include "WindowCapture.h"
 
 using namespace qs;
+namespace sc = qs::syscolour;
 
 namespace {
 
@@ -69,7 +71,16 @@ TEST(ColourWin, GradientFillOnADeviceContextMatchesThePixelFill) {
 }
 
 TEST(ColourWin, SystemColoursComeFromTheSystem) {
-    EXPECT_EQ(resolveColour(clBtnFace), ColourNum(GetSysColor(COLOR_BTNFACE)));
-    EXPECT_EQ(resolveColour(clHighlightText), ColourNum(GetSysColor(COLOR_HIGHLIGHTTEXT)));
-    EXPECT_EQ(MixColours(clWindowText, clWindowText, 37), ColourNum(GetSysColor(COLOR_WINDOWTEXT)));
+    EXPECT_EQ(resolveColour(sc::clBtnFace), ColourNum(GetSysColor(COLOR_BTNFACE)));
+    EXPECT_EQ(resolveColour(sc::clHighlightText), ColourNum(GetSysColor(COLOR_HIGHLIGHTTEXT)));
+    EXPECT_EQ(MixColours(sc::clWindowText, sc::clWindowText, 37), ColourNum(GetSysColor(COLOR_WINDOWTEXT)));
+}
+
+TEST(ColourWin, ToolkitColoursAreTheSameColourNumbers) {
+    // Both headers in one file, and a toolkit colour passed where a colour
+    // number is expected names the same system colour.
+    EXPECT_EQ(ColourNum(qs::clBtnFace), sc::clBtnFace);
+    EXPECT_EQ(ColourNum(qs::clWindowText), sc::clWindowText);
+    EXPECT_EQ(ColourNum(qs::cl3DDkShadow), sc::cl3DDkShadow);
+    EXPECT_EQ(resolveColour(ColourNum(qs::clBtnShadow)), ColourNum(GetSysColor(COLOR_BTNSHADOW)));
 }
