@@ -1,2 +1,3 @@
 # Graphics, image list, timer and menu tests of the toolkit.
 qs_test(test_graphics SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_graphics.cpp LIBS toolkit qs_winsupport)
+qs_test(test_menus SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_menus.cpp LIBS toolkit qs_winsupport)
