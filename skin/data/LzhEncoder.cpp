@@ -2,6 +2,7 @@
 // through the same adaptive Huffman tree the decoder keeps.
 #include <algorithm>
 #include <bit>
+#include <cstdint>
 #include <cstring>
 #include <new>
 
@@ -105,6 +106,9 @@ void TLzhSymbolWriter::finish() {
 std::vector<uint8_t> TLZH::encode(std::span<const uint8_t> in, unsigned chainLimit) {
     std::vector<uint8_t> out;
     if (in.empty()) return out;
+    // Positions are kept as 32-bit signed numbers; the format's size field is
+    // 32 bits anyway and our decoder stops at 64 MiB.
+    if (in.size() > std::size_t(INT32_MAX) - kBlankLead - 1024) throw std::length_error("LZH : input too large");
     out.reserve(in.size() / 4 + 64);
 
     // History and input in one line: the ring's initial blanks, the input, and

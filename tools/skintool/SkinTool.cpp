@@ -255,8 +255,9 @@ int lzhEncode(const std::vector<std::string>& args, std::ostream& out, std::ostr
     const Args a = parse(args, 1, {});
     expectCount(a, 2, "lzh-encode");
     const auto data = readFile(a.positional[0]);
-    const uint64_t size = data.size();
-    if (size > 0xFFFFFFFFull) failWith(a.positional[0] + " is too large for a 4-byte size field");
+    if (data.size() > kLzhMaxUnpacked)
+        failWith(a.positional[0] + " has " + std::to_string(data.size()) + " bytes, more than the " +
+                 std::to_string(kLzhMaxUnpacked) + " an LZH file may unpack to");
     const auto packed = lzhPack(data);
     writeFile(a.positional[1], packed);
     out << data.size() << " -> " << packed.size() << " bytes\n";
