@@ -168,8 +168,13 @@ BmpError Decoder::readRows(PixelImage& img) const {
                 for (int x = 0; x < info.width; ++x, src += 3)
                     out[x] = (uint32_t(src[2]) << 16) | (uint32_t(src[1]) << 8) | src[0];
                 break;
-            case 16:
             case 32:
+                if (masks[0] == 0xFF0000 && masks[1] == 0xFF00 && masks[2] == 0xFF) {
+                    for (int x = 0; x < info.width; ++x, src += 4) out[x] = u32(src) & 0xFFFFFF;
+                    break;
+                }
+                [[fallthrough]];
+            case 16:
                 for (int x = 0; x < info.width; ++x) {
                     uint32_t px = bpp == 16 ? u16(src) : u32(src);
                     src += bpp / 8;
