@@ -18,7 +18,7 @@ namespace {
 // the following input bytes, which later refills OR in again unchanged.
 class BitReader {
 public:
-    BitReader(const uint8_t* p, const uint8_t* end) : FBegin(p), FP(p), FEnd(end) {}
+    BitReader(const uint8_t* p, const uint8_t* end) : FP(p), FEnd(end) {}
 
     // At least 32 bits ready to take with peek()/skip().
     void ensure32() {
@@ -37,16 +37,6 @@ public:
         --FCnt;
         return b;
     }
-
-    unsigned byte() {
-        if (FCnt < 8) refill();
-        const unsigned b = unsigned(FBuf >> 56);
-        FBuf <<= 8;
-        FCnt -= 8;
-        return b;
-    }
-
-    std::size_t consumed() const { return std::size_t(FP - FBegin); }
 
 private:
     void refill() {
@@ -67,7 +57,6 @@ private:
         }
     }
 
-    const uint8_t* FBegin;
     const uint8_t* FP;
     const uint8_t* FEnd;
     uint64_t FBuf = 0;
@@ -92,7 +81,7 @@ void TLZH::releaseTables() { FTree.reset(); }
 
 bool TLZH::decode(std::span<const uint8_t> in, std::vector<uint8_t>& out, std::size_t unpacked) {
     out.clear();
-    FProduced = FConsumed = 0;
+    FProduced = 0;
     if (unpacked > kLzhMaxUnpacked) return false;
     if (unpacked == 0) return true;
 
@@ -165,7 +154,6 @@ bool TLZH::decode(std::span<const uint8_t> in, std::vector<uint8_t>& out, std::s
     }
 
     FProduced = std::size_t(dst - begin);
-    FConsumed = std::min(bits.consumed(), in.size());
     out.resize(unpacked);
     return true;
 }

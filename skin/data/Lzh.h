@@ -50,10 +50,8 @@ public:
     std::vector<uint8_t> encode(std::span<const uint8_t> in, unsigned chainLimit = kDefaultChainLimit);
 
     // What the last decode's symbols produced: at least the requested size, more
-    // when the final match ran past it. Input bytes it read (whole bytes, not
-    // counting zeros supplied past the end).
+    // when the final match ran past it.
     std::size_t produced() const { return FProduced; }
-    std::size_t consumed() const { return FConsumed; }
 
     static constexpr unsigned kDefaultChainLimit = 96;
 
@@ -63,7 +61,6 @@ private:
 
     std::unique_ptr<lzh::AdaptiveTree> FTree;
     std::size_t FProduced = 0;
-    std::size_t FConsumed = 0;
 };
 
 // Writes the symbols of a stream one by one: the encoder's back end, also handy
