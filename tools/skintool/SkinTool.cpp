@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "ArchiveWriter.h"
+#include "Lint.h"
 #include "Lzh.h"
 #include "SkinReader.h"
 #include "Version.h"
@@ -34,6 +35,9 @@ const char kUsageText[] =
     "      also writes the entry order, for pack --order.\n"
     "  list ARCHIVE\n"
     "      Shows the version, the entries with their sizes, and the unpacked size.\n"
+    "  lint ARCHIVE...\n"
+    "      Reports what a skin lacks: missing sections or images, frame counts that do\n"
+    "      not divide the image, references that are not \".bmp\" (exit status 1 if any).\n"
     "  lzh-encode IN OUT\n"
     "  lzh-decode IN OUT\n"
     "      Raw LZH files: the unpacked size as 4 bytes little-endian, then the stream.\n"
@@ -294,7 +298,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     }
     using Command = int (*)(const std::vector<std::string>&, std::ostream&, std::ostream&);
     static const std::map<std::string, Command> commands{
-        {"pack", pack}, {"unpack", unpack}, {"list", list}, {"lzh-encode", lzhEncode}, {"lzh-decode", lzhDecode}};
+        {"pack", pack}, {"unpack", unpack}, {"list", list}, {"lzh-encode", lzhEncode}, {"lzh-decode", lzhDecode},
+        {"lint", lint}};
     const auto it = commands.find(command);
     if (it == commands.end()) {
         err << "skintool: unknown command " << command << "\n" << kUsageText;
