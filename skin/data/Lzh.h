@@ -53,7 +53,7 @@ public:
     // when the final match ran past it.
     std::size_t produced() const { return FProduced; }
 
-    static constexpr unsigned kDefaultChainLimit = 96;
+    static constexpr unsigned kDefaultChainLimit = 256;
 
 private:
     void acquireTables();
