@@ -166,11 +166,16 @@ end)"));
 }
 
 TEST_F(FormReaderTest, CollectionsReplaceDefaultItemsAndItemsReferToComponents) {
+    // A second instance of a form keeps its own name; the definition's name
+    // for it still refers to it. Windows line ends and a byte-order mark.
     auto form = std::make_unique<TTestForm>(nullptr);
+    form->SetName("F_1");
     form->panels.Add();
     form->panels.Add();
-    ReadForm(form.get(), "object F: TTestForm\r\n  Panels = <\r\n    item\r\n      Link = Menu\r\n    end>\r\n"
-                         "  object Menu: TTestMenu\r\n  end\r\nend\r\n");
-    ASSERT_EQ(form->panels.Count(), 1);
+    ReadForm(form.get(), "\xEF\xBB\xBFobject F: TTestForm\r\n  Panels = <\r\n    item\r\n      Link = Menu\r\n    end\r\n"
+                         "    item\r\n      Link = F\r\n    end>\r\n  object Menu: TTestMenu\r\n  end\r\nend\r\n");
+    EXPECT_EQ(form->Name(), "F_1");
+    ASSERT_EQ(form->panels.Count(), 2);
     EXPECT_EQ(form->panels.At(0)->link, form->FindComponent("Menu"));
+    EXPECT_EQ(form->panels.At(1)->link, form.get());
 }

@@ -42,6 +42,7 @@ public:
     void read(const TFormObject& tree) {
         try {
             FRoot->BeginLoading();
+            FRootName = tree.name;
             if (FRoot->Name().empty() && !tree.name.empty()) FRoot->SetName(tree.name);
             setProperties(FRoot, FRoot, tree.props);
             for (auto& child : tree.children) readChild(child, FRoot);
@@ -68,6 +69,7 @@ private:
     };
 
     TComponent* FRoot;
+    std::string FRootName;  // as the definition calls the root (a second instance may be named otherwise)
     std::vector<TComponent*> FCreated;
     std::vector<TReference> FReferences;
     std::vector<const TReference*> FAssigned;
@@ -275,7 +277,7 @@ private:
 
     TComponent* findByName(std::string_view name) const {
         if (TComponent* c = FRoot->FindComponent(name)) return c;
-        if (sameWord(FRoot->Name(), name)) return FRoot;
+        if (sameWord(FRoot->Name(), name) || (!FRootName.empty() && sameWord(FRootName, name))) return FRoot;
         return nullptr;
     }
 
