@@ -13,3 +13,26 @@ target_include_directories(skingen_art PUBLIC ${CMAKE_CURRENT_LIST_DIR}/skingen)
 target_link_libraries(skingen_art PUBLIC skin_data)
 add_executable(skingen ${CMAKE_CURRENT_LIST_DIR}/skingen/main.cpp)
 target_link_libraries(skingen PRIVATE skingen_art)
+
+# `skins`: draws and packs our skins into ${CMAKE_BINARY_DIR}/skins, then lints
+# them. Native builds only: the generator has to run on the build machine. The
+# Windows build uses the archives committed in resources/skins instead (a test
+# checks they are what the generator draws today).
+if(NOT CMAKE_CROSSCOMPILING)
+  set(_qs_skins_dir ${CMAKE_BINARY_DIR}/skins)
+  set(_qs_skin_files)
+  foreach(_qs_skin default dark rounded)
+    add_custom_command(
+      OUTPUT ${_qs_skins_dir}/${_qs_skin}.skn
+      COMMAND ${CMAKE_COMMAND} -E rm -rf ${_qs_skins_dir}/${_qs_skin}
+      COMMAND skingen ${_qs_skin} ${_qs_skins_dir}/${_qs_skin}
+      COMMAND skintool pack ${_qs_skins_dir}/${_qs_skin} ${_qs_skins_dir}/${_qs_skin}.skn
+              --order ${_qs_skins_dir}/${_qs_skin}/order.txt
+      COMMAND skintool lint ${_qs_skins_dir}/${_qs_skin}.skn
+      DEPENDS skingen skintool
+      COMMENT "Drawing and packing the ${_qs_skin} skin"
+      VERBATIM)
+    list(APPEND _qs_skin_files ${_qs_skins_dir}/${_qs_skin}.skn)
+  endforeach()
+  add_custom_target(skins ALL DEPENDS ${_qs_skin_files})
+endif()

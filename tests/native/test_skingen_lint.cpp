@@ -1,0 +1,158 @@
+// skintool lint on deliberately broken skins: the generated default skin is
+// clean, so each fault put into it must come back as exactly one problem.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+#include "ArchiveWriter.h"
+#include "Bmp.h"
+#include "Lint.h"
+#include "SkinBuilder.h"
+
+using namespace qs;
+
+namespace {
+
+using Mutation = std::function<void(std::string& ini, std::vector<TSkinArchiveEntry>& entries)>;
+
+std::vector<std::string> problemsAfter(const Mutation& change) {
+    const gen::GeneratedSkin skin = gen::generateSkin("default");
+    std::vector<TSkinArchiveEntry> entries = skin.entries();
+    std::string ini = skin.ini.text();
+    change(ini, entries);
+    for (auto& e : entries)
+        if (e.Name == skin.iniName) e.Data.assign(ini.begin(), ini.end());
+    std::vector<std::string> out;
+    for (const auto& f : skintool::lintSkinArchive(packSkinArchive(entries)))
+        if (f.problem) out.push_back(f.text);
+    return out;
+}
+
+void replaceOnce(std::string& s, const std::string& from, const std::string& to) {
+    const auto at = s.find(from);
+    ASSERT_NE(at, std::string::npos) << from;
+    s.replace(at, from.size(), to);
+}
+
+std::vector<uint8_t> bmp(int w, int h, uint32_t fill) {
+    PixelImage img(w, h, fill);
+    return WriteBmp24(img.view());
+}
+
+void setEntry(std::vector<TSkinArchiveEntry>& entries, const std::string& name, std::vector<uint8_t> data) {
+    for (auto& e : entries)
+        if (e.Name == name) {
+            e.Data = std::move(data);
+            return;
+        }
+    FAIL() << "no entry " << name;
+}
+
+struct Case {
+    const char* what;
+    Mutation change;
+    const char* expected;  // a piece of the one problem reported
+};
+
+}  // namespace
+
+TEST(SkintoolLint, EachFaultIsReportedOnce) {
+    ASSERT_TRUE(problemsAfter([](std::string&, auto&) {}).empty());
+    const Case cases[] = {
+        {"missing section", [](std::string& i, auto&) { replaceOnce(i, "[Tabs]", "[Tabz]"); },
+         "missing section [Tabs]"},
+        {"missing image", [](std::string& i, auto&) { replaceOnce(i, "Image=header.bmp", "Image=gone.bmp"); },
+         "[Headerbar] Image=gone.bmp: no such entry"},
+        {"capital extension", [](std::string& i, auto&) { replaceOnce(i, "Image=tabs.bmp", "Image=tabs.BMP"); },
+         "[Tabs] Image=tabs.BMP is not a \".bmp\" reference"},
+        {"other format",
+         [](std::string& i, auto&) { replaceOnce(i, "Image=progress-chunk.bmp", "Image=chunk.png"); },
+         "[Progress.Chunk] Image=chunk.png is not a \".bmp\" reference"},
+        {"frames do not divide", [](std::string&, auto& e) { setEntry(e, "arrows.bmp", bmp(50, 17, 0x808080)); },
+         "[Scrollbar] Image: the image is 50 pixels wide, which 23 frames do not divide"},
+        {"stacked frames do not divide",
+         [](std::string&, auto& e) { setEntry(e, "FrameTop.bmp", bmp(290, 55, 0x808080)); },
+         "[Personality] Top: the image is 55 pixels high, which 2 frames do not divide"},
+        {"caption button without image",
+         [](std::string& i, auto&) { replaceOnce(i, "ButtonImage=MinButton.bmp\r\n", ""); },
+         "[Button3] ButtonImage is missing"},
+        {"child-window buttons", [](std::string&, auto& e) { setEntry(e, "button-mdi.bmp", bmp(100, 16, 0x808080)); },
+         "not a multiple of 12"},
+        {"margins wider than a frame",
+         [](std::string& i, auto&) { replaceOnce(i, "Bitmap=button.bmp\r\nLeftWidth=4", "Bitmap=button.bmp\r\nLeftWidth=40"); },
+         "[Buttons] Bitmap: left and right margins (40 + 4)"},
+        {"not a number", [](std::string& i, auto&) { replaceOnce(i, "TopFrame=2", "TopFrame=two"); },
+         "[Personality] TopFrame=two is not a number"},
+        {"magenta shown opaque",
+         [](std::string&, auto& e) { setEntry(e, "statusbar.bmp", bmp(36, 12, 0xFF00FF)); },
+         "[StatusBarEdges] Image: the image has magenta pixels but is drawn opaque"},
+        {"required key", [](std::string& i, auto&) { replaceOnce(i, "Bitmap=progress.bmp\r\n", ""); },
+         "[Progress] Bitmap is missing: the element is left out"},
+        {"zero frames",
+         [](std::string& i, auto&) { replaceOnce(i, "Image=track.bmp\r\nFrame=1", "Image=track.bmp\r\nFrame=0"); },
+         "[Track] Image: frame count 0"},
+        {"partial colour keys", [](std::string& i, auto&) { replaceOnce(i, "ActiveTextB=", "ActiveTextX="); },
+         "[Personality] ActiveTextR/G/B: only 2 of the three"},
+        {"colour without numbers", [](std::string& i, auto&) { replaceOnce(i, "Color3=", "Color3=grey\r\nOldColor3="); },
+         "[Customcolors] Color3=grey"},
+        {"unreadable bitmap",
+         [](std::string&, auto& e) { setEntry(e, "radio.bmp", {'B', 'M', 1, 2, 3}); },
+         "[Buttons] RadioButton=radio.bmp: not a readable BMP"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto problems = problemsAfter(c.change);
+        ASSERT_EQ(problems.size(), 1u) << (problems.empty() ? "none" : problems[0] + " ... " + problems.back());
+        EXPECT_NE(problems[0].find(c.expected), std::string::npos) << problems[0];
+    }
+}
+
+TEST(SkintoolLint, ArchivesThatAreNoSkin) {
+    const std::vector<uint8_t> junk = {1, 2, 3, 4, 5, 6, 7, 8};
+    auto f = skintool::lintSkinArchive(junk);
+    ASSERT_EQ(f.size(), 1u);
+    EXPECT_NE(f[0].text.find("not a readable skin archive"), std::string::npos);
+
+    std::vector<TSkinArchiveEntry> noIni = {{"a.bmp", bmp(4, 4, 0)}};
+    f = skintool::lintSkinArchive(packSkinArchive(noIni));
+    ASSERT_EQ(f.size(), 1u);
+    EXPECT_NE(f[0].text.find("no description entry"), std::string::npos);
+
+    // A description without sections: every section is missing, every entry unused.
+    const std::string text = "; nothing here\r\n";
+    std::vector<TSkinArchiveEntry> empty = {{"skin.ini", {text.begin(), text.end()}}, {"a.bmp", bmp(4, 4, 0)}};
+    f = skintool::lintSkinArchive(packSkinArchive(empty));
+    std::size_t problems = 0, notes = 0;
+    for (const auto& x : f) (x.problem ? problems : notes)++;
+    EXPECT_GT(problems, 30u);
+    EXPECT_EQ(notes, 1u);
+}
+
+TEST(SkintoolLint, CommandExitCodes) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / "qs_lint_test";
+    fs::create_directories(dir);
+    const gen::GeneratedSkin skin = gen::generateSkin("default");
+    auto entries = skin.entries();
+    const auto good = packSkinArchive(entries);
+    setEntry(entries, "arrows.bmp", bmp(50, 17, 0));
+    const auto bad = packSkinArchive(entries);
+    auto write = [&](const char* name, const std::vector<uint8_t>& bytes) {
+        std::ofstream o(dir / name, std::ios::binary);
+        o.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        return (dir / name).string();
+    };
+    const std::string goodPath = write("good.skn", good), badPath = write("bad.skn", bad);
+    std::ostringstream out, err;
+    EXPECT_EQ(skintool::lint({"lint", goodPath}, out, err), 0);
+    EXPECT_NE(out.str().find("no problems"), std::string::npos);
+    out.str("");
+    EXPECT_EQ(skintool::lint({"lint", goodPath, badPath}, out, err), 1);
+    EXPECT_NE(out.str().find("bad.skn: 1 problem"), std::string::npos) << out.str();
+    EXPECT_EQ(skintool::lint({"lint", (dir / "absent.skn").string()}, out, err), 1);
+    EXPECT_EQ(skintool::lint({"lint"}, out, err), 2);
+    fs::remove_all(dir);
+}
