@@ -47,9 +47,10 @@ public:
             setProperties(FRoot, FRoot, tree.props);
             for (auto& child : tree.children) readChild(child, FRoot);
             resolveReferences();
-            FRoot->Loaded();
-            for (TComponent* c : FCreated)
-                if (owned(c)) c->Loaded();
+            guarded(tree.line, "loading " + describe(FRoot), [&] { FRoot->Loaded(); });
+            for (size_t i = 0; i < FCreated.size(); ++i)
+                if (owned(FCreated[i]))
+                    guarded(FLines[i], "loading " + describe(FCreated[i]), [&] { FCreated[i]->Loaded(); });
         } catch (...) {
             undo();
             throw;
@@ -71,6 +72,7 @@ private:
     TComponent* FRoot;
     std::string FRootName;  // as the definition calls the root (a second instance may be named otherwise)
     std::vector<TComponent*> FCreated;
+    std::vector<int> FLines;  // where each created component was defined
     std::vector<TReference> FReferences;
     std::vector<const TReference*> FAssigned;
 
@@ -100,15 +102,31 @@ private:
         if (!cls->create) throw EFormError(node.line, "class " + cls->name + " cannot be created by a form definition");
         if (!node.name.empty() && FRoot->FindComponent(node.name))
             throw EFormError(node.line, "a component named " + quoted(node.name) + " already exists");
-        TComponent* c = cls->create(FRoot);
+        TComponent* c = nullptr;
+        guarded(node.line, "creating a " + cls->name, [&] { c = cls->create(FRoot); });
         if (!c) throw EFormError(node.line, "class " + cls->name + " could not be created");
         FCreated.push_back(c);
+        FLines.push_back(node.line);
         if (c->Owner() != FRoot) FRoot->InsertComponent(c);
         c->BeginLoading();
         if (!node.name.empty()) c->SetName(node.name);
-        c->SetParentComponent(parent);
+        guarded(node.line, "placing " + describe(c) + " in " + describe(parent), [&] { c->SetParentComponent(parent); });
         setProperties(c, c, node.props);
         for (auto& child : node.children) readChild(child, c);
+    }
+
+    static std::string describe(const TComponent* c) { return c->Name().empty() ? "a " + c->ClassName() : quoted(c->Name()); }
+
+    // A component's own failure still names the line of its definition.
+    template <class F>
+    static void guarded(int line, const std::string& what, F&& step) {
+        try {
+            step();
+        } catch (const EFormError&) {
+            throw;
+        } catch (const std::exception& e) {
+            throw EFormError(line, what + " failed: " + e.what());
+        }
     }
 
     void setProperties(TComponent* comp, TObject* target, const std::vector<TFormProperty>& props) {

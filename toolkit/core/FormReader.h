@@ -6,7 +6,8 @@
 // component's Loaded() in creation order, the root first. The form's creation
 // handler is the caller's to run afterwards.
 //
-// Any problem throws EFormError naming the line, after every component the
+// Any problem throws EFormError naming the line (also a component's own
+// failure while being created, placed, set or loaded), after every component the
 // reader created has been freed and every reference it gave the root taken
 // back, so a caller never sees a half-made form. The root itself (created by
 // the caller) may have some of its own properties set by then; discard it.
