@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 #include <utility>
 
 namespace qs {
@@ -104,13 +105,7 @@ std::wstring Utf8ToWide(std::string_view s) {
     return w;
 }
 
-std::string WideToUtf8(std::wstring_view s) {
-    if (s.empty()) return {};
-    int n = ::WideCharToMultiByte(CP_UTF8, 0, s.data(), int(s.size()), nullptr, 0, nullptr, nullptr);
-    std::string r(size_t(n), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, s.data(), int(s.size()), r.data(), n, nullptr, nullptr);
-    return r;
-}
+// WideToUtf8 comes from the form-definition code of the portable core.
 
 // ---- Graphics objects -----------------------------------------------------------
 
@@ -301,13 +296,24 @@ void TBrush::SetStyle(TBrushStyle s) {
     Changed();
 }
 void TBrush::Assign(const TBrush& o) {
-    if (this == &o || (FColor == o.FColor && FStyle == o.FStyle)) return;
+    if (this == &o || (FColor == o.FColor && FStyle == o.FStyle && !FBitmap && !o.FBitmap)) return;
     FColor = o.FColor;
     FStyle = o.FStyle;
+    FBitmap = o.FBitmap ? std::make_unique<TBitmap>(*o.FBitmap) : nullptr;
+    Changed();
+}
+
+void TBrush::SetBitmap(const TBitmap* pattern) {
+    if (!pattern && !FBitmap) return;
+    FBitmap = pattern && !pattern->Empty() ? std::make_unique<TBitmap>(*pattern) : nullptr;
     Changed();
 }
 
 HBRUSH TBrush::Handle() {
+    if (FBitmap) {
+        if (!FHandle) FHandle.reset(::CreatePatternBrush(FBitmap->Handle()));
+        return FHandle.get();
+    }
     if (FStyle == TBrushStyle::bsClear) return HBRUSH(::GetStockObject(HOLLOW_BRUSH));
     if (!FHandle) {
         COLORREF rgb = ColorToRGB(FColor);
@@ -550,6 +556,12 @@ void TCanvas::StretchDraw(const RECT& d, TBitmap& bmp) {
         ::SetTextColor(dc, oldText);
         ::SetBkColor(dc, oldBk);
     }
+}
+
+RECT TCanvas::ClipRect() {
+    RECT r{};
+    if (HDC dc = Require(0)) ::GetClipBox(dc, &r);
+    return r;
 }
 
 void TCanvas::CopyRect(const RECT& d, TCanvas& src, const RECT& s) {
@@ -829,6 +841,23 @@ bool TBitmap::LoadFromResourceID(HINSTANCE instance, int id) {
     UniqueBitmap h(static_cast<HBITMAP>(
         ::LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, instance ? LR_CREATEDIBSECTION : 0)));
     return h && LoadFromBitmapHandle(h.get());
+}
+
+const TBitmap& AllocPatternBitmap(TColor back, TColor fore) {
+    struct Entry {
+        TColor back, fore;
+        std::unique_ptr<TBitmap> bitmap;
+    };
+    static std::vector<Entry> cache;
+    for (auto& e : cache)
+        if (e.back == back && e.fore == fore) return *e.bitmap;
+    auto b = std::make_unique<TBitmap>(8, 8);
+    uint32_t pb = colourToPixel(ColorToRGB(back)), pf = colourToPixel(ColorToRGB(fore));
+    PixelView v = b->View();
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x) v.at(x, y) = ((x + y) & 1) ? pf : pb;
+    cache.push_back(Entry{back, fore, std::move(b)});
+    return *cache.back().bitmap;
 }
 
 TBitmapCanvas::~TBitmapCanvas() {
