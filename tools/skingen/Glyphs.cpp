@@ -1,6 +1,7 @@
 #include "Glyphs.h"
 
 #include <cmath>
+#include <iterator>
 
 namespace qs::gen {
 
@@ -62,12 +63,17 @@ void drawGlyph(Raster& r, Glyph g, double cx, double cy, double size, Px c, doub
         r.shape(clip, sdRoundRect(b.x(0.1), b.y(0.78), b.x(0.9), b.y(0.78) + stroke * 1.4, 0.4), solid(c));
         break;
     case Glyph::Help: {
-        // The hook of a question mark and its dot.
+        // The hook of a question mark, from its upper left end round to the
+        // right, then down to the stem; fixed numbers rather than sin and cos,
+        // whose last bits differ between C libraries (every build must draw
+        // the same pixels).
+        static constexpr double kHook[] = {0.2235, 0.3379, 0.2228, 0.2661, 0.2469, 0.1974, 0.2935, 0.1379,
+                                           0.3586, 0.0928, 0.4364, 0.0663, 0.5198, 0.0606, 0.6015, 0.0763,
+                                           0.6741, 0.1120, 0.7311, 0.1645, 0.7675, 0.2291};
         std::vector<double> hook;
-        for (int i = 0; i <= 10; ++i) {
-            const double a = 3.3 - i * 0.3;  // from upper left round to the right
-            hook.push_back(b.x(0.5 + 0.28 * std::cos(a)));
-            hook.push_back(b.y(0.3 - 0.24 * std::sin(a)));
+        for (std::size_t i = 0; i + 1 < std::size(kHook); i += 2) {
+            hook.push_back(b.x(kHook[i]));
+            hook.push_back(b.y(kHook[i + 1]));
         }
         hook.push_back(b.x(0.5));
         hook.push_back(b.y(0.66));

@@ -6,6 +6,9 @@
 namespace qs::gen {
 
 namespace {
+// sqrt is exact in IEEE arithmetic, unlike hypot, whose last bit differs
+// between C libraries: the same skin must come out of every build.
+double length(double x, double y) { return std::sqrt(x * x + y * y); }
 int clampByte(double v) { return int(std::lround(std::clamp(v, 0.0, 255.0))); }
 }  // namespace
 
@@ -37,7 +40,7 @@ Sdf sdRoundRect4(double l, double t, double r, double b, double tl, double tr, d
 }
 
 Sdf sdCircle(double cx, double cy, double radius) {
-    return [=](double x, double y) { return std::hypot(x - cx, y - cy) - radius; };
+    return [=](double x, double y) { return length(x - cx, y - cy) - radius; };
 }
 
 namespace {
@@ -45,7 +48,7 @@ double segmentDistance(double x, double y, double x0, double y0, double x1, doub
     const double dx = x1 - x0, dy = y1 - y0, len2 = dx * dx + dy * dy;
     double h = len2 > 0 ? ((x - x0) * dx + (y - y0) * dy) / len2 : 0;
     h = std::clamp(h, 0.0, 1.0);
-    return std::hypot(x - x0 - dx * h, y - y0 - dy * h);
+    return length(x - x0 - dx * h, y - y0 - dy * h);
 }
 }  // namespace
 
