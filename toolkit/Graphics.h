@@ -164,6 +164,8 @@ private:
 
 enum class TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
 
+class TBitmap;
+
 class TBrush : public TGraphicsObject {
     QS_DECLARE_CLASS(TBrush)
 public:
@@ -177,6 +179,10 @@ public:
     void SetColor(TColor c);
     TBrushStyle Style() const { return FStyle; }
     void SetStyle(TBrushStyle s);
+    // A pattern brush from a copy of `pattern` (null: back to Color/Style).
+    // Later changes to the caller's bitmap do not reach the brush.
+    const TBitmap* Bitmap() const { return FBitmap.get(); }
+    void SetBitmap(const TBitmap* pattern);
     // bsClear gives the stock hollow brush (not owned, never deleted).
     HBRUSH Handle();
     void Assign(const TBrush& o);
@@ -185,6 +191,7 @@ private:
     HGDIOBJ ReleaseHandle() override { return FHandle.release(); }
     TColor FColor = clWhite;
     TBrushStyle FStyle = TBrushStyle::bsSolid;
+    std::unique_ptr<TBitmap> FBitmap;
     UniqueBrush FHandle;
 };
 
@@ -270,6 +277,8 @@ public:
     // Honours the bitmap's Transparent flag (TransparentBlt on its colour).
     void Draw(int x, int y, TBitmap& bmp);
     void StretchDraw(const RECT& dest, TBitmap& bmp);
+    // The part of the DC drawing can reach (GetClipBox).
+    RECT ClipRect();
     // StretchBlt from another canvas with CopyMode.
     void CopyRect(const RECT& dest, TCanvas& src, const RECT& source);
 
@@ -394,5 +403,10 @@ private:
 
 // A 32-bit top-down DIB section of w x h; `bits` receives its pixels.
 UniqueBitmap CreateDIB32(int w, int h, void** bits);
+
+// An 8 x 8 checkerboard of two colours (pixel (0,0) in `back`), for the
+// dithered pattern brushes of checked buttons and menu glyph boxes. Cached
+// for the life of the process; use it through TBrush::SetBitmap.
+const TBitmap& AllocPatternBitmap(TColor back, TColor fore);
 
 }  // namespace qs

@@ -188,10 +188,12 @@ const TClassInfo& TMenuItem::StaticClassInfo() {
 TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner) { FCommand = AllocateCommand(this); }
 
 TMenuItem::~TMenuItem() {
-    // Children go with their parent (each leaves this item as it dies).
-    while (!FItems.empty()) delete FItems.back();
+    // Out of the parent first, then the handle: the children leaving
+    // afterwards have no Win32 menu left to rebuild.
     if (FParent) FParent->Remove(this);
     DestroyHandle();
+    // Children go with their parent (each leaves this item as it dies).
+    while (!FItems.empty()) delete FItems.back();
     if (FCommand) CommandPool().erase(FCommand);
 }
 
@@ -333,7 +335,8 @@ void TMenuItem::RebuildHandle() {
     while (::GetMenuItemCount(h) > 0)
         if (!::RemoveMenu(h, 0, MF_BYPOSITION)) break;
     TMenu* menu = GetParentMenu();
-    bool ownerDraw = menu && menu->OwnerDraw();
+    // The items of a menu bar stay system-drawn; their drop-downs follow OwnerDraw.
+    bool ownerDraw = menu && menu->OwnerDraw() && !(FMenu && FMenu->IsMenuBar());
     bool rtl = menu && menu->IsRightToLeft();
     for (TMenuItem* c : FItems) {
         if (!c->FVisible) continue;
@@ -541,14 +544,19 @@ void TMenu::SetImages(TImageList* images) {
     if (FImages) FImages->RemoveFreeNotification(this);
     FImages = images;
     if (FImages) FImages->FreeNotification(this);
-    if (FOwnerDraw) MenuChanged();
+    if (FOwnerDraw) Rebuild();
+}
+
+void TMenu::Rebuild() {
+    FItems->RebuildTree();
+    MenuChanged();
 }
 
 void TMenu::Notification(TComponent* c, TOperation op) {
     TComponent::Notification(c, op);
     if (op == TOperation::opRemove && c == FImages) {
         FImages = nullptr;
-        if (FItems && FOwnerDraw) MenuChanged();
+        if (FItems && FOwnerDraw) Rebuild();
     }
 }
 

@@ -177,7 +177,7 @@ public:
     TImageList* Images() const { return FImages; }
     void SetImages(TImageList* images);
     // Items become MFT_OWNERDRAW and are measured and drawn through
-    // TMenuItem::MeasureItem / DrawItem.
+    // TMenuItem::MeasureItem / DrawItem (a main menu's bar items excepted).
     bool OwnerDraw() const { return FOwnerDraw; }
     void SetOwnerDraw(bool on);
     TBiDiMode BiDiMode() const { return FBiDiMode; }
@@ -186,6 +186,11 @@ public:
 
     HMENU Handle() { return FItems->Handle(); }
     bool HandleAllocated() const { return FItems->HandleAllocated(); }
+    // Re-enters every item into its Win32 menu, so the system measures
+    // owner-drawn items again (after new measure handlers, for example).
+    void Rebuild();
+    // True for a window's menu bar, whose own items are never owner-drawn.
+    virtual bool IsMenuBar() const { return false; }
 
     TMenuItem* FindItem(UINT_PTR value, TFindItemKind kind) const;
     // Runs the Click of the item with this command; false when it is not here.
@@ -221,6 +226,7 @@ public:
     // Takes the menu off the window (when it is still there) and forgets it.
     void Detach();
     HWND WindowHandle() const { return FWindow; }
+    bool IsMenuBar() const override { return true; }
 
 protected:
     HMENU CreateMenuHandle() override { return ::CreateMenu(); }

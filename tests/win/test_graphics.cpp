@@ -271,3 +271,20 @@ TEST(Bitmap, MonochromeMasksAndSystemBitmaps) {
     EXPECT_FALSE(check.LoadFromResourceName(GetModuleHandleW(nullptr), L"NO_SUCH_BITMAP"));
     EXPECT_GT(check.Width(), 0) << "a failed load must keep the old picture";
 }
+
+TEST(Brush, PatternBrushFillsTheCheckerboard) {
+    TBitmap bmp(8, 4);
+    TCanvas& c = *bmp.Canvas();
+    EXPECT_EQ(c.ClipRect().right, 8);
+    TBitmap pattern = AllocPatternBitmap(clWhite, clBlack);
+    c.Brush().SetBitmap(&pattern);
+    pattern.Clear();  // the brush has its own copy
+    c.FillRect(RECT{0, 0, 8, 4});
+    EXPECT_EQ(at(bmp, 0, 0), RGB(255, 255, 255));
+    EXPECT_EQ(at(bmp, 1, 0), RGB(0, 0, 0));
+    EXPECT_EQ(at(bmp, 1, 1), RGB(255, 255, 255));
+    c.Brush().SetBitmap(nullptr);
+    c.Brush().SetColor(RGB(5, 6, 7));
+    c.FillRect(RECT{0, 0, 8, 4});
+    EXPECT_EQ(at(bmp, 1, 0), RGB(5, 6, 7));
+}

@@ -326,6 +326,11 @@ TEST(Menus, PostedCommandsReachOnClickThroughTheWindow) {
     GetMenuStringW(GetMenu(w), 0, buf, 32, MF_BYPOSITION);
     EXPECT_STREQ(buf, L"&Archive");
 
+    // Owner-draw reaches the drop-downs; the bar itself stays system-drawn.
+    mm->SetOwnerDraw(true);
+    EXPECT_FALSE(Info(mm->Handle(), 0).fType & MFT_OWNERDRAW);
+    EXPECT_TRUE(Info(file->Handle(), 0).fType & MFT_OWNERDRAW);
+
     HMENU h = mm->Handle();
     mm->Detach();
     EXPECT_EQ(GetMenu(w), nullptr);
