@@ -44,4 +44,12 @@ if(NOT CMAKE_CROSSCOMPILING)
     list(APPEND _qs_skin_files ${_qs_skins_dir}/${_qs_skin}.skn)
   endforeach()
   add_custom_target(skins ALL DEPENDS ${_qs_skin_files})
+  # Pictures for judging the skins by eye (mock windows and every element);
+  # PNG when ImageMagick is installed. Not part of the default build.
+  set(_qs_preview_commands)
+  foreach(_qs_skin default dark rounded)
+    list(APPEND _qs_preview_commands COMMAND skingen ${_qs_skin} ${_qs_skins_dir}/preview/${_qs_skin}
+         --preview ${_qs_skins_dir}/preview)
+  endforeach()
+  add_custom_target(skin-previews ${_qs_preview_commands} DEPENDS skingen VERBATIM)
 endif()

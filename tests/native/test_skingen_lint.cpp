@@ -84,6 +84,11 @@ TEST(SkintoolLint, EachFaultIsReportedOnce) {
         {"margins wider than a frame",
          [](std::string& i, auto&) { replaceOnce(i, "Bitmap=button.bmp\r\nLeftWidth=4", "Bitmap=button.bmp\r\nLeftWidth=40"); },
          "[Buttons] Bitmap: left and right margins (40 + 4)"},
+        {"margins at the integer limit",
+         [](std::string& i, auto&) {
+             replaceOnce(i, "Bitmap=button.bmp\r\nLeftWidth=4", "Bitmap=button.bmp\r\nLeftWidth=2147483647");
+         },
+         "[Buttons] Bitmap: left and right margins (2147483647 + 4)"},
         {"not a number", [](std::string& i, auto&) { replaceOnce(i, "TopFrame=2", "TopFrame=two"); },
          "[Personality] TopFrame=two is not a number"},
         {"magenta shown opaque",

@@ -57,12 +57,8 @@ PixelImage drawToolbarButtons(const Theme& t) {
     std::vector<PixelImage> frames;
     for (State s : kButtonOrder) {
         if (s == State::Normal || s == State::Disabled) {
-            // At rest a tool button is just the bar behind it.
-            PixelImage img(n, n, kMagenta);
-            Raster r(img);
-            r.setMatte(t.face);
-            r.shape(sdRoundRect(0, 0, n, n, t.radius), t.face);
-            frames.push_back(std::move(img));
+            // At rest a tool button is just the bar behind it: fully keyed out.
+            frames.push_back(PixelImage(n, n, kMagenta));
         } else {
             frames.push_back(controlFace(t, n, n, s == State::Focused ? State::Pressed : s, t.radius));
         }

@@ -81,7 +81,8 @@ PixelImage drawScrollTrack(const Theme& t, bool vertical) {
         PixelImage img(along, across, fill);
         Raster r(img);
         r.hline(0, along, 0, mix(fill, t.shadow, 0.25));  // edge toward the content
-        frames.push_back(vertical ? turnedRight(std::move(img)) : std::move(img));
+        // Turned and mirrored, the edge faces left: a vertical bar's content.
+        frames.push_back(vertical ? mirrored(turnedRight(std::move(img))) : std::move(img));
     }
     return hstack(frames);
 }
@@ -123,9 +124,10 @@ PixelImage drawTabs(const Theme& t) {
         Px top = sel ? lighten(t.face, 0.35) : t.ctlTop, bottom = sel ? t.face : t.ctlBottom;
         if (f == 3) top = bottom = t.ctlOffTop;
         if (f == 4) top = t.ctlHotTop, bottom = t.ctlHotBottom;
-        r.shape(sdRoundRect4(0, sel ? 0 : 2, w, h + 4, rad, rad, 0, 0), border);
+        // The tab control already gives unselected tabs a lower rectangle.
+        r.shape(sdRoundRect4(0, 0, w, h + 4, rad, rad, 0, 0), border);
         r.setMatte(border);
-        r.shape(sdRoundRect4(1, sel ? 1 : 3, w - 1, h + 4, rad - 1, rad - 1, 0, 0), vgrad(1, h - 1, top, bottom));
+        r.shape(sdRoundRect4(1, 1, w - 1, h + 4, rad - 1, rad - 1, 0, 0), vgrad(1, h - 1, top, bottom));
         if (sel) {
             r.shape(sdRoundRect4(1, 1, w - 1, 3.5, rad - 1, rad - 1, 0, 0), t.accent);
             if (f == 5) r.shape(sdRing(sdRoundRect4(3.5, 5.5, w - 3.5, h - 2.5, 2, 2, 2, 2), 0.5), t.accent, 0.5);

@@ -124,10 +124,11 @@ void Linter::strip(std::string_view section, std::string_view key, const Image& 
     const int fh = stacked ? img.height() / frames : img.height();
     if (m.left < 0 || m.right < 0 || m.top < 0 || m.bottom < 0)
         problem(where + ": negative margins");
-    else if (m.left + m.right > fw)
+    // Margins come straight from the description: add them without overflow.
+    else if (int64_t(m.left) + m.right > fw)
         problem(where + ": left and right margins (" + std::to_string(m.left) + " + " + std::to_string(m.right) +
                 ") are wider than a frame (" + std::to_string(fw) + ")");
-    else if (m.top + m.bottom > fh)
+    else if (int64_t(m.top) + m.bottom > fh)
         problem(where + ": top and bottom margins (" + std::to_string(m.top) + " + " + std::to_string(m.bottom) +
                 ") are taller than a frame (" + std::to_string(fh) + ")");
 }
