@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "ExtCtrlsTimer.h"
+#include "FormReader.h"
 #include "Menus.h"
 #include "WindowCapture.h"
 
@@ -377,4 +379,58 @@ TEST(Menus, PopupRunsTheChosenItemsOnClick) {
     EXPECT_EQ(pm->PopupPoint().x, 100);
     EXPECT_GE(measured, 2);
     EXPECT_GE(drawn, 2);
+}
+
+TEST(Menus, ReadFromAFormDefinition) {
+    RegisterGraphicsClasses();
+    TComponent form(nullptr);
+    std::vector<std::string> log;
+    form.DefineMethod("N2Click", std::any(TNotifyEvent([&](TObject*) { log.push_back("N2"); })));
+    form.DefineMethod("T_1Timer", std::any(TNotifyEvent([&](TObject*) { log.push_back("tick"); })));
+    ReadForm(&form, R"(object F: TComponent
+  object IL: TImageList
+    Width = 20
+    Height = 18
+  end
+  object T_1: TTimer
+    Interval = 10
+    OnTimer = T_1Timer
+  end
+  object PM_1: TPopupMenu
+    Images = IL
+    OwnerDraw = True
+    object N1: TMenuItem
+      Caption = '窗口置顶'
+      ShortCut = 16468
+    end
+    object N2: TMenuItem
+      Caption = '窗口恢复'
+      Checked = True
+      OnClick = N2Click
+      object N21: TMenuItem
+        Caption = '-'
+      end
+    end
+  end
+end
+)");
+    auto* pm = static_cast<TPopupMenu*>(form.FindComponent("PM_1"));
+    auto* il = static_cast<TImageList*>(form.FindComponent("IL"));
+    auto* n2 = static_cast<TMenuItem*>(form.FindComponent("N2"));
+    ASSERT_TRUE(pm && il && n2);
+    EXPECT_EQ(pm->Images(), il);
+    EXPECT_EQ(il->Width(), 20);
+    ASSERT_EQ(pm->Items()->Count(), 2);
+    EXPECT_EQ(pm->Items()->Items(0)->Caption(), L"\u7a97\u53e3\u7f6e\u9876");
+    EXPECT_EQ(pm->Items()->Items(0)->ShortCut(), MakeShortCut('T', scCtrl));
+    EXPECT_EQ(n2->Items(0)->Caption(), L"-");
+    EXPECT_TRUE(pm->DispatchCommand(n2->Command()));
+    EXPECT_TRUE(static_cast<TTimer*>(form.FindComponent("T_1"))->Running()) << "started once loaded";
+    DWORD end = GetTickCount() + 200;
+    while (int(end - GetTickCount()) > 0 && log.size() < 2) test::pumpMessages(10);
+    ASSERT_GE(log.size(), 2u);
+    EXPECT_EQ(log[0], "N2");
+    EXPECT_EQ(log[1], "tick");
+    delete il;  // the menu hears of it
+    EXPECT_EQ(pm->Images(), nullptr);
 }
