@@ -115,6 +115,27 @@ TEST(SkintoolLint, EachFaultIsReportedOnce) {
     }
 }
 
+TEST(SkintoolLint, WhatTheLoaderTakesCareOfIsNoProblem) {
+    // The icon button shows the window's icon: it needs no image.
+    EXPECT_TRUE(problemsAfter([](std::string& i, auto&) { replaceOnce(i, "ButtonImage=IconButton.bmp\r\n", ""); })
+                    .empty());
+    // Tab.Pane margins above 4 are cut by the loader: a note, not a problem.
+    const gen::GeneratedSkin skin = gen::generateSkin("default");
+    std::string ini = skin.ini.text();
+    replaceOnce(ini, "Image=dialog.bmp\r\nFrame=1\r\nLeftWidth=4", "Image=dialog.bmp\r\nFrame=1\r\nLeftWidth=6");
+    auto entries = skin.entries();
+    for (auto& e : entries)
+        if (e.Name == skin.iniName) e.Data.assign(ini.begin(), ini.end());
+    const auto findings = skintool::lintSkinArchive(packSkinArchive(entries));
+    ASSERT_EQ(findings.size(), 1u);
+    EXPECT_FALSE(findings[0].problem);
+    EXPECT_NE(findings[0].text.find("[Tab.Pane] margins above 4 are cut to 4"), std::string::npos);
+    // A second entry that looks like a description is never read.
+    const auto twice = problemsAfter([](std::string&, auto& e) { e.push_back({"old.ini", {'[', 'x', ']'}}); });
+    ASSERT_EQ(twice.size(), 1u);
+    EXPECT_NE(twice[0].find("old.ini also looks like a description"), std::string::npos);
+}
+
 TEST(SkintoolLint, ArchivesThatAreNoSkin) {
     const std::vector<uint8_t> junk = {1, 2, 3, 4, 5, 6, 7, 8};
     auto f = skintool::lintSkinArchive(junk);
