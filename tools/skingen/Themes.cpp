@@ -81,7 +81,9 @@ Theme darkTheme() {
     t.textShift = 34, t.textShiftVert = 1, t.textRightClip = 170, t.fontHeight = 16;
 
     t.face = rgb(46, 48, 54), t.text = rgb(222, 224, 228), t.hilight = rgb(92, 96, 106);
-    t.light = rgb(70, 73, 80), t.shadow = rgb(22, 23, 26), t.dkShadow = rgb(8, 8, 10);
+    // ButtonShadow is also the colour of disabled menu text: it has to read on
+    // the dark menu, so it is a mid grey rather than a near black.
+    t.light = rgb(70, 73, 80), t.shadow = rgb(108, 112, 120), t.dkShadow = rgb(8, 8, 10);
     t.disabledText = rgb(112, 115, 122), t.window = rgb(32, 33, 37), t.windowText = rgb(232, 232, 232);
     t.accent = rgb(242, 166, 48), t.accentDark = rgb(196, 124, 20), t.accentText = rgb(30, 24, 10);
     t.titleTop = rgb(30, 31, 35), t.titleBottom = rgb(30, 31, 35);
