@@ -1,0 +1,69 @@
+#pragma once
+// The viewer's main form: a fixed-size window whose client area is the
+// embedded browser showing the live channel, with the hot key, the keep-on-top
+// menu, the help link on the status bar and the one-time desktop shortcut.
+#include <memory>
+
+#include "Application.h"
+#include "ComCtrls.h"
+#include "ExtCtrls.h"
+#include "ExtCtrlsTimer.h"
+#include "Forms.h"
+#include "Menus.h"
+#include "StreamAdapter.h"
+#include "WebBrowser.h"
+
+namespace qv {
+
+using namespace qs;
+
+constexpr int kHotKeyId = 9563;  // 0x255B
+constexpr UINT kHotKeyModifiers = MOD_ALT;
+constexpr UINT kHotKeyKey = 'Z';
+
+class TF_qv : public TForm {
+    QS_DECLARE_CLASS(TF_qv)
+public:
+    explicit TF_qv(TComponent* owner);
+    ~TF_qv() override;
+
+    // Components, in the order the definition creates them.
+    TStatusBar* STB_main = nullptr;
+    TPanel* Panel1 = nullptr;
+    TPanel* Panel2 = nullptr;
+    TWebBrowser* WB_qv = nullptr;
+    TComponent* SD = nullptr;
+    TTimer* T_1 = nullptr;
+    TPopupMenu* PM_1 = nullptr;
+    TMenuItem* N1 = nullptr;
+    TMenuItem* N2 = nullptr;
+
+    void FormCreate(TObject* sender);
+    void FormShow(TObject* sender);
+    void FormClose(TObject* sender, TCloseAction& action);
+    void OnWMHotKey(TMessage& msg);
+    void N1Click(TObject* sender);
+    void N2Click(TObject* sender);
+    void STB_mainDblClick(TObject* sender);
+    void T_1Timer(TObject* sender);
+    void WB_qvDocumentComplete(TObject* sender, IDispatch* disp, const VARIANT& url);
+    void createlnk();
+
+    // The fragment's stream once the document took it; lives until the end.
+    TMemoryStream* PageStream() const { return FPageStream.get(); }
+
+protected:
+    void Loaded() override;
+
+private:
+    std::unique_ptr<TMemoryStream> FPageStream;
+    int FPixelsPerInch = 96;
+    int FTextHeight = 13;
+};
+
+extern TF_qv* F_qv;
+
+// Makes every class the viewer's definition names known to the form reader.
+void RegisterViewerClasses();
+
+}  // namespace qv
