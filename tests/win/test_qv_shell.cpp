@@ -8,6 +8,7 @@
 
 #include "QvConfig.h"
 #include "QvShell.h"
+#include "UrlRecorder.h"
 
 namespace {
 struct ComScope {
@@ -38,42 +39,10 @@ TEST(QvShell, ShortcutNameDecodesFromCodePage936) {
 }
 
 TEST(QvShell, HelpPageGoesToTheRegisteredBrowserWithTheExactAddress) {
-    // The recorder stands in for the browser the shell would start.
-    std::string recorder = "Z:" URL_RECORDER_UNIX_PATH;
-    for (auto& c : recorder)
-        if (c == '/') c = '\\';
-    std::string command = "\"" + recorder + "\" \"%1\"";
-    // The machine-wide handler is replaced for the test and put back after.
-    const char* kCommandKey = "http\\shell\\open\\command";
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, kCommandKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    char previous[1024] = {};
-    DWORD previousSize = sizeof previous;
-    bool hadPrevious = RegQueryValueExA(key, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(previous), &previousSize) == ERROR_SUCCESS;
-    RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()), DWORD(command.size() + 1));
-    char tmp[MAX_PATH];
-    GetTempPathA(MAX_PATH, tmp);
-    std::string out = std::string(tmp) + "qs-url-recorder.txt";
-    DeleteFileA(out.c_str());
-
+    qs::test::UrlRecorder browser;
+    ASSERT_TRUE(browser.registered());
     qv::openHelpPage();
-
-    std::string got;
-    for (int i = 0; i < 100 && got.empty(); ++i) {
-        Sleep(50);
-        if (FILE* f = fopen(out.c_str(), "rb")) {
-            char buf[512] = {};
-            fread(buf, 1, sizeof buf - 1, f);
-            fclose(f);
-            got = buf;
-        }
-    }
-    if (hadPrevious)
-        RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(previous), DWORD(strlen(previous) + 1));
-    RegCloseKey(key);
-    DeleteFileA(out.c_str());
-    EXPECT_EQ(got, qv::helpPageUrl());
+    EXPECT_EQ(browser.waitForUrl(), qv::helpPageUrl());
 }
 
 TEST(QvShell, ShortcutPointsAtTheProgramAndIsOverwritten) {

@@ -15,6 +15,7 @@
 #include "QvConfig.h"
 #include "QvShell.h"
 #include "U_qv.h"
+#include "UrlRecorder.h"
 #include "WindowCapture.h"
 
 using namespace qs;
@@ -357,4 +358,20 @@ TEST(Viewer, EveryDocumentCompleteAsksForTheBody) {
     ASSERT_NE(b, nullptr);
     // No engine, no body: the handler reports the failure instead of swallowing it.
     EXPECT_THROW(b->Fire(), std::exception);
+}
+
+TEST(Viewer, StatusBarDoubleClickOpensExactlyTheHelpPage) {
+    test::UrlRecorder browser;
+    ASSERT_TRUE(browser.registered());
+    Viewer v;
+    v.form->Show();
+    test::pumpMessages(20);
+    HWND bar = v.form->STB_main->Handle();
+    // On the second panel: either panel opens the page.
+    LPARAM at = MAKELPARAM(830, 10);
+    SendMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(bar, WM_LBUTTONUP, 0, at);
+    SendMessageW(bar, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    SendMessageW(bar, WM_LBUTTONUP, 0, at);
+    EXPECT_EQ(browser.waitForUrl(), helpPageUrl());
 }
