@@ -38,7 +38,8 @@ wine_env() {
 
 wine_prefix() {
   wine_env
-  if [ -f "$WINEPREFIX/.qs-ready" ]; then return 0; fi
+  local ready=$WINEPREFIX/.qs-ready-v2
+  if [ -f "$ready" ]; then return 0; fi
   echo "wine: creating prefix $WINEPREFIX"
   rm -rf "$WINEPREFIX"
   # No Gecko/Mono install prompts during creation.
@@ -58,8 +59,11 @@ wine_prefix() {
   for f in 'Tahoma' 'Tahoma Bold' 'Microsoft Sans Serif' 'MS Shell Dlg' 'MS Shell Dlg 2'; do
     $r "$link" /v "$f" /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null
   done
+  # Debian's Wine does not look in fonts-wine's folder: without these copies
+  # Tahoma and Marlett (the system's caption-button glyphs) fall back to others.
+  cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
   wineserver -w
-  touch "$WINEPREFIX/.qs-ready"
+  touch "$ready"
 }
 
 # Xvfb on a free display; sets DISPLAY and QS_XVFB_PID.
