@@ -109,7 +109,7 @@ private:
         FLines.push_back(node.line);
         if (c->Owner() != FRoot) FRoot->InsertComponent(c);
         c->BeginLoading();
-        if (!node.name.empty()) c->SetName(node.name);
+        if (!node.name.empty()) guarded(node.line, "naming a " + cls->name, [&] { c->SetName(node.name); });
         guarded(node.line, "placing " + describe(c) + " in " + describe(parent), [&] { c->SetParentComponent(parent); });
         setProperties(c, c, node.props);
         for (auto& child : node.children) readChild(child, c);

@@ -2,16 +2,28 @@
 // The text of a form definition, parsed into a tree that still carries line
 // numbers, so the reader can say where a value it cannot use was written.
 //
-//   object F_main: TMainForm
-//     Caption = 'Viewer '#8212' live'
-//     Font.Name = 'Tahoma'
-//     Anchors = [akLeft, akTop]
-//     Data = { 0A0B0C }
-//     Lines = ( 'one' 'two' )
-//     Panels = < item Width = 40 end >
-//     object Panel1: TPanel
+//   object F_main: TMainForm            a named component; "object TTimer" is unnamed
+//     Caption = 'Viewer '#8212' live'   quotes ('' inside), #code or #$hex, UTF-8 text;
+//     Hint = 'first part ' +            pieces joined directly or with '+',
+//       'second part'                   also across lines
+//     Left = -$10                       decimal or $hex integers
+//     Font.Name = 'Tahoma'              dotted paths through sub-objects
+//     Color = clBtnFace                 identifiers: True/False, enum members,
+//     PopupMenu = PM_1                  colours, component names, handler names
+//     Anchors = [akLeft, akTop]         sets
+//     Data = {                          binary: hex digits, spread over lines
+//       0A0B0C}
+//     Lines = ( 'one' 'two' )           string lists
+//     Panels = <                        collections
+//       item
+//         Width = 40
+//       end>
+//     object Panel1: TPanel             nested components
 //     end
 //   end
+//
+// One property per line (collection items may share one). Keywords are
+// case-blind; a UTF-8 byte-order mark and CR LF line ends are accepted.
 #include <cstdint>
 #include <stdexcept>
 #include <string>
