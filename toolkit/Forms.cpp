@@ -203,6 +203,8 @@ void TCustomForm::CreateParams(TCreateParams& p) {
     TWinControl::CreateParams(p);
     if (Parent()) return;  // a form placed inside another control is a plain child window
     p.Style = WindowStyle();
+    // Made again while showing (RecreateWnd): it stays on screen.
+    if (Visible() && FShownOnce) p.Style |= WS_VISIBLE;
     p.ExStyle = WindowExStyle();
     p.WndParent = nullptr;
     if (FModal) {
@@ -367,6 +369,7 @@ void TCustomForm::VisibleChanged() {
         DoShow();
         if (!Visible()) return;  // OnShow hid it again
         ApplyWindowState();
+        FShownOnce = true;
         if (FFormStyle == fsStayOnTop)
             SetWindowPos(FHandle, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     } else if (FHandle) {

@@ -213,6 +213,11 @@ void TWinControl::DestroyWnd() {
 
 void TWinControl::DestroyHandle() {
     if (!FHandle) return;
+    // Children first, each through its own DestroyWnd (a control hosting
+    // something in its window lets go of it there), not as a side effect of
+    // the parent window going.
+    for (TControl* c : std::vector<TControl*>(FControls))
+        if (auto* w = dynamic_cast<TWinControl*>(c)) w->DestroyHandle();
     // Text lives in the window while there is one; keep it for the next window.
     FText = GetText();
     DestroyWnd();

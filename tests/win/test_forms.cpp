@@ -283,6 +283,39 @@ TEST(FormMessages, ErrorsInHandlersGoToTheApplicationReport) {
     EXPECT_EQ(form.Caption(), L"alive");
 }
 
+TEST(FormMenu, MainMenuGoesOnTheWindowAndItsCommandsReachTheItems) {
+    TForm form(nullptr);
+    form.SetBorderStyle(bsSizeable);
+    form.SetClientSize(300, 200);
+    auto* menu = new TMainMenu(&form);
+    auto* file = new TMenuItem(&form);
+    file->SetCaption(L"&File");
+    menu->Items()->Add(file);
+    auto* open = new TMenuItem(&form);
+    open->SetCaption(L"&Open");
+    file->Add(open);
+    int clicks = 0;
+    open->OnClick = [&](TObject*) { ++clicks; };
+    form.SetMenu(menu);
+    form.Show();
+    HWND h = form.Handle();
+    EXPECT_EQ(GetMenu(h), menu->Handle());
+    RECT cr;
+    GetClientRect(h, &cr);
+    EXPECT_EQ(cr.bottom, 200);  // the menu bar came out of the frame, not the client area
+    SendMessageW(h, WM_COMMAND, MAKEWPARAM(open->Command(), 0), 0);
+    EXPECT_EQ(clicks, 1);
+    // The window gives the menu back when it goes; the items still own it.
+    form.RecreateWnd();
+    EXPECT_NE(form.HandleIfAllocated(), h);
+    EXPECT_EQ(GetMenu(form.HandleIfAllocated()), menu->Handle());
+    EXPECT_TRUE(IsWindowVisible(form.HandleIfAllocated()));  // still showing after being made again
+    EXPECT_TRUE(IsMenu(menu->Handle()));
+    delete menu;
+    EXPECT_EQ(form.Menu(), nullptr);
+    EXPECT_EQ(GetMenu(form.HandleIfAllocated()), nullptr);
+}
+
 TEST(FormModal, ShowModalDisablesOthersUntilItHasAResult) {
     TForm owner(nullptr);
     owner.Show();
