@@ -738,7 +738,9 @@ bool HandleMenuMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) 
             auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
             if (!mis || mis->CtlType != ODT_MENU) return false;
             TMenuItem* item = TMenuItem::FromCommand(mis->itemID);
-            if (!item || !item->GetParentMenu()) return false;
+            // The item data tells our items from a foreign menu's that
+            // happens to use the same number.
+            if (!item || !item->GetParentMenu() || mis->itemData != reinterpret_cast<ULONG_PTR>(item)) return false;
             ClientDCScope screen(nullptr);
             TCanvas canvas(screen.get());
             canvas.Font().AssignLogFont(MenuLogFont());
@@ -754,7 +756,7 @@ bool HandleMenuMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) 
             auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
             if (!dis || dis->CtlType != ODT_MENU) return false;
             TMenuItem* item = TMenuItem::FromCommand(dis->itemID);
-            if (!item || !item->GetParentMenu()) return false;
+            if (!item || !item->GetParentMenu() || dis->itemData != reinterpret_cast<ULONG_PTR>(item)) return false;
             SaveDCScope saved(dis->hDC);
             TCanvas canvas(dis->hDC);
             canvas.Font().AssignLogFont(MenuLogFont());

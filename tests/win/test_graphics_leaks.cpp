@@ -20,12 +20,22 @@ DWORD LiveGdiObjects() {
         if (GetObjectType(reinterpret_cast<HGDIOBJ>(i))) ++n;
     return n;
 }
+BOOL CALLBACK CountWindow(HWND, LPARAM n) {
+    ++*reinterpret_cast<DWORD*>(n);
+    return TRUE;
+}
 DWORD LiveUserObjects() {
     if (DWORD n = test::userObjectCount()) return n;
     DWORD n = 0;
-    // User handles sit at even indices (the odd neighbour names the same one).
+    // Menus: user handles sit at even indices (the odd neighbour names the
+    // same one); IsMenu answers only for this process's menus.
     for (ULONG_PTR i = 2; i < 0x10000; i += 2)
-        if (IsMenu(reinterpret_cast<HMENU>(i)) || IsWindow(reinterpret_cast<HWND>(i))) ++n;
+        if (IsMenu(reinterpret_cast<HMENU>(i))) ++n;
+    // Windows are shared with every other process of the Wine session (tests
+    // run in parallel): count this thread's own, top-level and message-only.
+    EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&n));
+    for (HWND w = nullptr; (w = FindWindowExW(HWND_MESSAGE, w, nullptr, nullptr)) != nullptr;)
+        if (GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId()) ++n;
     return n;
 }
 
@@ -128,18 +138,20 @@ void UseMenus(int n, HWND wnd) {
         sub->Add(inner);
         pm->Handle();
         // Measured and drawn as the system would ask.
-        MEASUREITEMSTRUCT mis{ODT_MENU, 0, a->Command(), 0, 0, 0};
+        MEASUREITEMSTRUCT mis{ODT_MENU, 0, a->Command(), 0, 0, reinterpret_cast<ULONG_PTR>(a)};
         LRESULT r;
         HandleMenuMessage(WM_MEASUREITEM, 0, LPARAM(&mis), r);
         TBitmap surface(80, 20);
         DRAWITEMSTRUCT dis{};
         dis.CtlType = ODT_MENU;
         dis.itemID = a->Command();
+        dis.itemData = reinterpret_cast<ULONG_PTR>(a);
         dis.itemState = ODS_SELECTED;
         dis.hDC = surface.Canvas()->Handle();
         dis.rcItem = RECT{0, 0, 80, 20};
         HandleMenuMessage(WM_DRAWITEM, 0, LPARAM(&dis), r);
         dis.itemID = inner->Command();
+        dis.itemData = reinterpret_cast<ULONG_PTR>(inner);
         HandleMenuMessage(WM_DRAWITEM, 0, LPARAM(&dis), r);
 
         auto* mm = new TMainMenu(&form);
@@ -177,6 +189,10 @@ TEST(Leaks, CountersSeeWhatTheyCount) {
     HMENU m = CreatePopupMenu();
     EXPECT_EQ(LiveUserObjects(), u + 1);
     DestroyMenu(m);
+    EXPECT_EQ(LiveUserObjects(), u);
+    HWND w = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 1, 1, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    EXPECT_EQ(LiveUserObjects(), u + 1);
+    DestroyWindow(w);
     EXPECT_EQ(LiveUserObjects(), u);
 }
 

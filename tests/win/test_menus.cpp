@@ -268,6 +268,9 @@ TEST(Menus, OwnerDrawMessagesReachItemHandlers) {
     mis.CtlType = ODT_MENU;
     mis.itemID = a->Command();
     LRESULT r = 0;
+    // A foreign menu's item that happens to carry the same number is not ours.
+    EXPECT_FALSE(HandleMenuMessage(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis), r));
+    mis.itemData = reinterpret_cast<ULONG_PTR>(a);
     ASSERT_TRUE(HandleMenuMessage(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis), r));
     EXPECT_EQ(measured, 1);
     EXPECT_EQ(mis.itemHeight, 30u);
@@ -279,6 +282,7 @@ TEST(Menus, OwnerDrawMessagesReachItemHandlers) {
     DRAWITEMSTRUCT dis{};
     dis.CtlType = ODT_MENU;
     dis.itemID = a->Command();
+    dis.itemData = reinterpret_cast<ULONG_PTR>(a);
     dis.itemState = ODS_SELECTED;
     dis.hDC = dc;
     dis.rcItem = RECT{0, 0, 60, 20};
@@ -290,6 +294,7 @@ TEST(Menus, OwnerDrawMessagesReachItemHandlers) {
 
     // Without a handler the default look: selected items on the highlight colour.
     dis.itemID = plain->Command();
+    dis.itemData = reinterpret_cast<ULONG_PTR>(plain);
     dis.rcItem = RECT{0, 20, 60, 40};
     ASSERT_TRUE(HandleMenuMessage(WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis), r));
     EXPECT_EQ(surface.Canvas()->Pixel(1, 21), GetSysColor(COLOR_HIGHLIGHT));
