@@ -143,6 +143,9 @@ void TCustomForm::ReadFormDefinition() {
 }
 
 void TCustomForm::ReadFormDefinition(std::string_view text) {
+    // Idempotent; a program that skipped Application->Initialize still reads.
+    static const bool registered = (RegisterControlClasses(), true);
+    (void)registered;
     ReadForm(this, text);
     DoCreate();
     if (Visible()) VisibleChanged();

@@ -127,6 +127,9 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
 TWinControl::~TWinControl() {
     DestroyHandle();
+    // Leave the parent while still a windowed control: it keeps us in its
+    // tab list too, and ~TControl no longer knows we were one.
+    if (Parent()) Parent()->RemoveControl(this);
     if (FBackgroundBrush) DeleteObject(FBackgroundBrush);
     // Children are freed by their owners; they only lose their parent here.
     while (!FControls.empty()) {

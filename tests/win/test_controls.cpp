@@ -406,6 +406,14 @@ TEST_F(FormFixture, TabOrderListCoversEveryLevelAndHandlesAreRecreated) {
     EXPECT_EQ(list[1], inner);
     EXPECT_EQ(list[2], p1);
     EXPECT_EQ(p1->TabOrder(), 1);
+    // A windowed control freed while its parent lives leaves every list.
+    auto* gone = new TProbeWin(form.get());
+    gone->SetParent(p1);
+    HWND goneWnd = gone->Handle();
+    delete gone;
+    EXPECT_FALSE(IsWindow(goneWnd));
+    EXPECT_EQ(p1->ControlCount(), 0);
+    EXPECT_TRUE(p1->TabList().empty());
 
     HWND old = p2->Handle();
     HWND oldInner = inner->Handle();
