@@ -180,7 +180,12 @@ void TFont::SetHeight(int h) {
     Changed();
 }
 int TFont::Size() const { return -::MulDiv(FHeight, 72, ScreenPixelsPerInch()); }
-void TFont::SetSize(int points) { SetHeight(-::MulDiv(points, ScreenPixelsPerInch(), 72)); }
+void TFont::SetSize(int points) {
+    // Several heights round to one size: keep the height when it already
+    // gives this size, so a definition storing both reads back unchanged.
+    if (points == Size()) return;
+    SetHeight(-::MulDiv(points, ScreenPixelsPerInch(), 72));
+}
 void TFont::SetColor(TColor c) {
     if (c == FColor) return;
     FColor = c;

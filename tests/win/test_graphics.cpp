@@ -141,6 +141,12 @@ TEST(Font, HandleIsCachedAndRemadeOnChange) {
     f.SetSize(12);
     EXPECT_EQ(f.Height(), -MulDiv(12, TFont::ScreenPixelsPerInch(), 72));
     EXPECT_EQ(f.Size(), 12);
+    // Height and Size both stored, Size read last: the height survives.
+    for (int h = -6; h >= -40; --h) {
+        f.SetHeight(h);
+        f.SetSize(f.Size());
+        EXPECT_EQ(f.Height(), h);
+    }
 
     TFont g;
     g.Assign(f);
