@@ -296,6 +296,32 @@ TEST_F(FormFixture, WindowlessChildrenArePaintedAndFedMouseByTheirParent) {
     EXPECT_EQ(clicks, 1);
 }
 
+TEST_F(FormFixture, PanelPaintsItsBevelsBorderAndColour) {
+    auto* panel = new TPanel(form.get());
+    panel->SetParent(form.get());
+    panel->SetBounds(10, 10, 60, 40);
+    panel->SetBevelOuter(bvRaised);
+    panel->SetBevelInner(bvLowered);
+    panel->SetBorderWidth(2);
+    panel->SetColor(clLime);
+    form->Show();
+    RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    auto img = qs::test::captureClient(panel->Handle());
+    ASSERT_EQ(img.width, 60);
+    COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT), shadow = GetSysColor(COLOR_BTNSHADOW);
+    COLORREF lime = RGB(0, 255, 0);
+    EXPECT_EQ(img.colorAt(0, 0), light);     // raised outer bevel: light top-left
+    EXPECT_EQ(img.colorAt(59, 39), shadow);  // dark bottom-right
+    EXPECT_EQ(img.colorAt(1, 1), lime);      // border in the panel colour
+    EXPECT_EQ(img.colorAt(3, 3), shadow);    // lowered inner bevel: dark top-left
+    EXPECT_EQ(img.colorAt(56, 36), light);
+    EXPECT_EQ(img.colorAt(30, 20), lime);
+    RECT r = panel->ClientRect();
+    panel->AdjustClientRect(r);
+    EXPECT_EQ(r.left, 4);
+    EXPECT_EQ(r.right, 56);
+}
+
 TEST_F(FormFixture, ContextMenuRequestReachesTheControlInClientCoordinates) {
     auto* panel = new TPanel(form.get());
     panel->SetParent(form.get());
@@ -418,6 +444,11 @@ TEST_F(FormFixture, TabOrderListCoversEveryLevelAndHandlesAreRecreated) {
     HWND old = p2->Handle();
     HWND oldInner = inner->Handle();
     p2->SetCaption(L"kept");
+    inner->seen.clear();
+    inner->RecreateWnd();
+    EXPECT_EQ(inner->count(CM_RECREATEWND), 1u);
+    EXPECT_FALSE(IsWindow(oldInner));
+    oldInner = inner->Handle();
     p2->RecreateWnd();
     EXPECT_NE(p2->HandleIfAllocated(), nullptr);
     EXPECT_FALSE(IsWindow(old));

@@ -224,6 +224,9 @@ TEST(FormClose, CloseActionsFreeHideOrKeepTheForm) {
 
     TForm kept(nullptr);
     kept.Show();
+    pumpMessages(20);
+    EXPECT_EQ(Screen->ActiveForm(), &kept);
+    EXPECT_TRUE(kept.Active());
     bool allow = false;
     kept.OnCloseQuery = [&](TObject*, bool& can) { can = allow; };
     TCloseAction action = caNone;
