@@ -9,6 +9,7 @@
 
 #include "ExtCtrlsTimer.h"
 #include "FormReader.h"
+#include "FormWriter.h"
 #include "Menus.h"
 #include "WindowCapture.h"
 
@@ -436,6 +437,25 @@ end
     ASSERT_GE(log.size(), 2u);
     EXPECT_EQ(log[0], "N2");
     EXPECT_EQ(log[1], "tick");
+
+    // Written back and read again: the same tree and values.
+    std::string text = WriteForm(&form);
+    TComponent again(nullptr);
+    again.DefineMethod("N2Click", std::any(TNotifyEvent([](TObject*) {})));
+    again.DefineMethod("T_1Timer", std::any(TNotifyEvent([](TObject*) {})));
+    ReadForm(&again, text);
+    auto* pm2 = static_cast<TPopupMenu*>(again.FindComponent("PM_1"));
+    ASSERT_TRUE(pm2) << text;
+    ASSERT_EQ(pm2->Items()->Count(), 2) << text;
+    EXPECT_EQ(pm2->Items()->Items(1)->Caption(), L"\u7a97\u53e3\u6062\u590d");
+    EXPECT_TRUE(pm2->Items()->Items(1)->Checked());
+    EXPECT_EQ(pm2->Items()->Items(1)->Items(0)->Caption(), L"-");
+    EXPECT_EQ(pm2->Images(), again.FindComponent("IL"));
+    EXPECT_TRUE(pm2->OwnerDraw());
+    EXPECT_EQ(static_cast<TImageList*>(again.FindComponent("IL"))->Height(), 18);
+    EXPECT_EQ(static_cast<TTimer*>(again.FindComponent("T_1"))->Interval(), 10u);
+    EXPECT_EQ(text.find("Command"), std::string::npos) << "read-only values are not written";
+
     delete il;  // the menu hears of it
     EXPECT_EQ(pm->Images(), nullptr);
 }
