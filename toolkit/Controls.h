@@ -342,6 +342,8 @@ protected:
     bool DoKeyPress(TMessage& msg);
     // Called by the trampoline once the window is gone (WM_NCDESTROY).
     virtual void WindowGone();
+    // The extended styles that carry BiDiMode.
+    DWORD BiDiExStyle() const;
     // Updates the window's style bits without recreating it.
     void SetWindowStyleBits(DWORD mask, DWORD bits, bool ex = false);
 

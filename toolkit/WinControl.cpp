@@ -171,6 +171,16 @@ void TWinControl::CreateParams(TCreateParams& p) {
     if (Visible()) p.Style |= WS_VISIBLE;
     if (!Enabled()) p.Style |= WS_DISABLED;
     if (FTabStop) p.Style |= WS_TABSTOP;
+    p.ExStyle |= BiDiExStyle();
+}
+
+DWORD TWinControl::BiDiExStyle() const {
+    switch (BiDiMode()) {
+        case TBiDiMode::bdRightToLeft: return WS_EX_RTLREADING | WS_EX_RIGHT | WS_EX_LEFTSCROLLBAR;
+        case TBiDiMode::bdRightToLeftNoAlign: return WS_EX_RTLREADING | WS_EX_LEFTSCROLLBAR;
+        case TBiDiMode::bdRightToLeftReadingOnly: return WS_EX_RTLREADING;
+        default: return 0;
+    }
 }
 
 void TWinControl::CreateWnd() {
@@ -345,7 +355,8 @@ void TWinControl::WndProc(TMessage& msg) {
         case WM_SETTEXT: {
             TControl::WndProc(msg);
             // Whoever set the text (us or SetWindowText from outside), the
-            // control hears of it.
+            // control reacts and hears of it.
+            TextChanged();
             Perform(CM_TEXTCHANGED);
             return;
         }
@@ -380,6 +391,9 @@ void TWinControl::WndProc(TMessage& msg) {
             }
             break;
         }
+        case CM_BIDIMODECHANGED:
+            SetWindowStyleBits(WS_EX_RTLREADING | WS_EX_RIGHT | WS_EX_LEFTSCROLLBAR, BiDiExStyle(), true);
+            break;
         case CN_SYSCHAR:
             if (TCustomForm* f = GetParentForm(this)) {
                 msg.Result = f->Perform(CM_DIALOGCHAR, msg.WParam, msg.LParam);
@@ -598,8 +612,7 @@ void TWinControl::SetText(const std::wstring& text) {
     }
     if (text == GetText()) return;
     FText = text;
-    SetWindowTextW(FHandle, text.c_str());  // WM_SETTEXT sends CM_TEXTCHANGED
-    TextChanged();
+    SetWindowTextW(FHandle, text.c_str());  // WM_SETTEXT does the rest
 }
 
 void TWinControl::Invalidate() {

@@ -220,6 +220,10 @@ TEST_F(FormFixture, StateChangesAreSentAsNotificationsAndFollowTheParent) {
     EXPECT_FALSE(IsWindowEnabled(probe->HandleIfAllocated()));
     EXPECT_EQ(probe->count(CM_COLORCHANGED), 1u);
     EXPECT_EQ(probe->count(CM_TEXTCHANGED), 1u);
+    probe->SetBiDiMode(TBiDiMode::bdRightToLeft);
+    EXPECT_EQ(probe->count(CM_BIDIMODECHANGED), 1u);
+    EXPECT_TRUE(GetWindowLongPtrW(probe->HandleIfAllocated(), GWL_EXSTYLE) & WS_EX_RTLREADING);
+    EXPECT_EQ(GetEnumProp(probe, "BiDiMode"), "bdRightToLeft");
 
     // Font: the child follows its parent until it gets a font of its own.
     probe->seen.clear();
