@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 
 #include "FormReader.h"
@@ -126,12 +127,15 @@ TEST_F(SkinDataTest, VersionAndSkinStoreIgnoreWrites) {
 }
 
 TEST_F(SkinDataTest, ZeroLengthSkinStreamLoadsNothing) {
-    TSkinData sd(nullptr);
-    ReadForm(&sd, formWithStream(TBytes(4, 0)));
-    EXPECT_FALSE(sd.SkinLoaded());
-    EXPECT_TRUE(sd.StoredSkin().empty());
-    EXPECT_TRUE(sd.Active());  // stored only
-    EXPECT_EQ(sd.SkinName, "");
+    // Made by class name, as a form definition makes it.
+    std::unique_ptr<TComponent> made(CreateComponentFromText(formWithStream(TBytes(4, 0))));
+    auto* sd = dynamic_cast<TSkinData*>(made.get());
+    ASSERT_NE(sd, nullptr);
+    EXPECT_EQ(sd->Name(), "SD");
+    EXPECT_FALSE(sd->SkinLoaded());
+    EXPECT_TRUE(sd->StoredSkin().empty());
+    EXPECT_TRUE(sd->Active());  // stored only
+    EXPECT_EQ(sd->SkinName, "");
 }
 
 TEST_F(SkinDataTest, SkinStreamIsLoadedWhileTheFormIsReadUnlessDesigning) {
