@@ -214,10 +214,67 @@ void TCustomForm::CreateParams(TCreateParams& p) {
         if (TCustomForm* a = Screen->ActiveForm(); a && a != this) p.WndParent = a->HandleIfAllocated();
     }
     if (FPosition == poDefault || FPosition == poDefaultPosOnly) p.X = p.Y = int(CW_USEDEFAULT);
+    if (FFormStyle == fsMDIChild) {
+        TCustomForm* frame = MDIFrame();
+        if (!frame) throw std::runtime_error("an MDI child form needs a main form of style fsMDIForm");
+        frame->HandleNeeded();
+        p.WndParent = frame->ClientHandle();
+        p.Style = (p.Style & ~DWORD(WS_POPUP)) | WS_CHILD | WS_CLIPSIBLINGS;
+        p.ExStyle |= WS_EX_MDICHILD;
+        p.Style |= WS_VISIBLE;  // an MDI child shows as it is made
+    }
+}
+
+TCustomForm* TCustomForm::MDIFrame() const {
+    TCustomForm* main = Application ? Application->MainForm() : nullptr;
+    if (main && main != this && main->FormStyle() == fsMDIForm) return main;
+    for (TCustomForm* f : Screen->FormList())
+        if (f != this && f->FormStyle() == fsMDIForm) return f;
+    return nullptr;
+}
+
+std::vector<TCustomForm*> TCustomForm::MDIChildren() const {
+    std::vector<TCustomForm*> v;
+    if (!FClientHandle) return v;
+    for (TCustomForm* f : Screen->FormList())
+        if (f->HandleIfAllocated() && GetParent(f->HandleIfAllocated()) == FClientHandle) v.push_back(f);
+    return v;
+}
+
+void TCustomForm::DefaultHandler(TMessage& msg) {
+    bool toolkit = msg.Msg >= CM_BASE && msg.Msg < CN_BASE + 0x400;
+    if (FHandle && !toolkit) {
+        // MDI windows need their own default procedures (menus, maximise, activation).
+        if (FClientHandle) {
+            msg.Result = DefFrameProcW(FHandle, FClientHandle, msg.Msg, msg.WParam, msg.LParam);
+            return;
+        }
+        if (FFormStyle == fsMDIChild && (GetWindowLongPtrW(FHandle, GWL_EXSTYLE) & WS_EX_MDICHILD)) {
+            msg.Result = DefMDIChildProcW(FHandle, msg.Msg, msg.WParam, msg.LParam);
+            return;
+        }
+    }
+    TWinControl::DefaultHandler(msg);
+}
+
+void TCustomForm::AlignControls(RECT& rect) {
+    TWinControl::AlignControls(rect);
+    // The MDI client takes what the aligned controls left.
+    if (FClientHandle)
+        MoveWindow(FClientHandle, rect.left, rect.top, std::max(0L, rect.right - rect.left),
+                   std::max(0L, rect.bottom - rect.top), TRUE);
 }
 
 void TCustomForm::CreateHandle() {
     TWinControl::CreateHandle();
+    if (FFormStyle == fsMDIForm && !Parent() && !FClientHandle) {
+        CLIENTCREATESTRUCT ccs{nullptr, 0xFF00};
+        FClientHandle = CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
+                                        WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, 0, 0, 0, 0,
+                                        FHandle, nullptr, GetModuleHandleW(nullptr), &ccs);
+        if (!FClientHandle) throw std::runtime_error("cannot create the MDI client window of " + Name());
+        Realign();
+    }
     UpdateMenu();
     HICON icon = FIcon ? FIcon : (Application ? Application->Icon() : nullptr);
     if (icon) {
@@ -228,6 +285,7 @@ void TCustomForm::CreateHandle() {
 
 void TCustomForm::WindowGone() {
     FActive = false;
+    FClientHandle = nullptr;  // went with its parent
     TWinControl::WindowGone();
 }
 
@@ -271,7 +329,13 @@ void TCustomForm::SetBorderIcons(TBorderIcons icons) {
 
 void TCustomForm::SetFormStyle(TFormStyle s) {
     if (s == FFormStyle) return;
+    bool mdiChange = s == fsMDIChild || s == fsMDIForm || FFormStyle == fsMDIChild || FFormStyle == fsMDIForm;
     FFormStyle = s;
+    if (mdiChange) {
+        // Frame and child windows are made differently: make the window again.
+        if (FHandle) RecreateWnd();
+        return;
+    }
     if (FHandle)
         SetWindowPos(FHandle, s == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -339,6 +403,7 @@ void TCustomForm::Notification(TComponent* c, TOperation op) {
 
 void TCustomForm::ApplyPosition() {
     FPositioned = true;
+    if (FFormStyle == fsMDIChild) return;  // the MDI client places its children
     RECT area = Screen->DesktopRect();
     const TCustomForm* over = nullptr;
     switch (FPosition) {
@@ -543,6 +608,15 @@ void TCustomForm::WndProc(TMessage& msg) {
             Close();
             msg.Result = 0;
             return;
+        case WM_SIZE:
+            if (FClientHandle) {
+                // The default frame procedure stretches the MDI client over
+                // the whole client area; the aligned controls come first.
+                TWinControl::WndProc(msg);
+                Realign();
+                return;
+            }
+            break;
         case WM_DESTROY:
             // The menu's handles belong to its items, not to the window.
             if (FMenu && FMenu->WindowHandle() == FHandle) FMenu->Detach();

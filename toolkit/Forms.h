@@ -64,6 +64,12 @@ public:
     // Not owned: the caller keeps the icon alive while the form shows it.
     void SetIcon(HICON icon);
 
+    // The MDI client window of an fsMDIForm (where its MDI children live);
+    // null for other forms or before the window exists.
+    HWND ClientHandle() const { return FClientHandle; }
+    // The MDI children of this frame, in creation order.
+    std::vector<TCustomForm*> MDIChildren() const;
+
     bool Active() const { return FActive; }
     TWinControl* ActiveControl() const { return FActiveControl; }
     void SetActiveControl(TWinControl* c);
@@ -99,6 +105,7 @@ public:
     void SetClientSize(int width, int height) override;
     bool Showing() const override;
     void WndProc(TMessage& msg) override;
+    void DefaultHandler(TMessage& msg) override;
     void Loaded() override;
 
     // Called by a control of this form when it receives the focus.
@@ -113,8 +120,10 @@ protected:
     virtual void DoClose(TCloseAction& action);
     virtual bool CloseQuery();
     void WindowGone() override;
+    void AlignControls(RECT& rect) override;
 
 private:
+    TCustomForm* MDIFrame() const;
     void ApplyPosition();
     void ApplyWindowState();
     void UpdateMenu();
@@ -138,6 +147,7 @@ private:
     bool FReleased = false;
     bool FDestroyCalled = false;
     int FPendingClientWidth = -1, FPendingClientHeight = -1;
+    HWND FClientHandle = nullptr;  // MDI client, a child of this window
 
 protected:
     void Notification(TComponent* c, TOperation op) override;

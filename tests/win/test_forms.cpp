@@ -319,6 +319,44 @@ TEST(FormMenu, MainMenuGoesOnTheWindowAndItsCommandsReachTheItems) {
     EXPECT_EQ(GetMenu(form.HandleIfAllocated()), nullptr);
 }
 
+TEST(FormMDI, FrameMakesAClientWindowAndChildrenLiveInIt) {
+    TForm frame(nullptr);
+    frame.SetFormStyle(fsMDIForm);
+    frame.SetClientSize(500, 400);
+    auto* bar = new TStatusBar(&frame);
+    bar->SetParent(&frame);
+    bar->SetHeight(25);
+    frame.Show();
+    HWND client = frame.ClientHandle();
+    ASSERT_NE(client, nullptr);
+    wchar_t cls[32] = {};
+    GetClassNameW(client, cls, 32);
+    EXPECT_EQ(_wcsicmp(cls, L"MDIClient"), 0);
+    RECT r;
+    GetWindowRect(client, &r);
+    MapWindowPoints(HWND_DESKTOP, frame.Handle(), reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.top, 0);
+    EXPECT_EQ(r.bottom, 400 - 25);  // what the status bar left
+    EXPECT_EQ(r.right, 500);
+
+    auto* child = new TForm(&frame);
+    child->SetFormStyle(fsMDIChild);
+    child->SetCaption(L"child");
+    child->SetBounds(10, 10, 200, 150);
+    child->Show();
+    ASSERT_TRUE(child->HandleAllocated());
+    EXPECT_EQ(GetParent(child->Handle()), client);
+    EXPECT_TRUE(GetWindowLongPtrW(child->Handle(), GWL_EXSTYLE) & WS_EX_MDICHILD);
+    EXPECT_EQ(reinterpret_cast<HWND>(SendMessageW(client, WM_MDIGETACTIVE, 0, 0)), child->Handle());
+    ASSERT_EQ(frame.MDIChildren().size(), 1u);
+    EXPECT_EQ(frame.MDIChildren()[0], child);
+    child->Close();  // an MDI child minimises by default
+    EXPECT_TRUE(IsIconic(child->Handle()));
+    delete child;
+    EXPECT_TRUE(frame.MDIChildren().empty());
+    EXPECT_TRUE(IsWindow(client));
+}
+
 TEST(FormModal, ShowModalDisablesOthersUntilItHasAResult) {
     TForm owner(nullptr);
     owner.Show();
