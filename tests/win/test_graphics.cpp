@@ -294,3 +294,26 @@ TEST(Brush, PatternBrushFillsTheCheckerboard) {
     c.FillRect(RECT{0, 0, 8, 4});
     EXPECT_EQ(at(bmp, 1, 0), RGB(5, 6, 7));
 }
+
+TEST(Bitmap, LoadsColourAndMonochromeResourcesByName) {
+    HINSTANCE self = GetModuleHandleW(nullptr);
+    TBitmap c;
+    ASSERT_TRUE(c.LoadFromResourceName(self, L"TESTCOLOUR"));
+    ASSERT_EQ(c.Width(), 4);
+    ASSERT_EQ(c.Height(), 2);
+    EXPECT_FALSE(c.Monochrome());
+    // Bottom-up in the file, top-down in the view.
+    EXPECT_EQ(c.View().at(0, 0) & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(c.View().at(3, 0) & 0xFFFFFF, 0xFF00FFu);
+    EXPECT_EQ(c.View().at(1, 1) & 0xFFFFFF, 0x0A141Eu);
+
+    TBitmap m;
+    ASSERT_TRUE(m.LoadFromResourceName(self, L"TESTMASK"));
+    EXPECT_TRUE(m.Monochrome());
+    EXPECT_EQ(m.Width(), 16);
+    PixelImage p = m.ToPixels();
+    EXPECT_EQ(p.at(0, 3), 0xFFFFFFu);
+    EXPECT_EQ(p.at(9, 3), 0u);
+    EXPECT_EQ(p.at(15, 0), 0xFFFFFFu);
+    EXPECT_EQ(p.at(15, 1), 0u);
+}
