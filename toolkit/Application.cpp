@@ -152,7 +152,12 @@ void TApplication::ProcessMessages() {
 void TApplication::Run() {
     FTerminated = false;
     FQuitPosted = false;
-    if (FMainForm && FShowMainForm) {
+    if (!FMainForm) {  // nothing could ever end the loop
+        FTerminated = true;
+        DestroyComponents();
+        return;
+    }
+    if (FShowMainForm) {
         try {
             FMainForm->Show();
         } catch (...) {

@@ -627,6 +627,10 @@ void TCustomForm::WndProc(TMessage& msg) {
         case WM_ACTIVATE: {
             bool active = LOWORD(msg.WParam) != WA_INACTIVE;
             TWinControl::WndProc(msg);
+            if (FDestroyCalled) {  // going away: no events, and never the active form again
+                FActive = false;
+                return;
+            }
             FActive = active;
             if (active) {
                 Screen->SetActiveForm(this);
