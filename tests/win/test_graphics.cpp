@@ -317,3 +317,37 @@ TEST(Bitmap, LoadsColourAndMonochromeResourcesByName) {
     EXPECT_EQ(p.at(15, 0), 0xFFFFFFu);
     EXPECT_EQ(p.at(15, 1), 0u);
 }
+
+TEST(Handles, OneOwnerDeletesOnceAndScopesPutThingsBack) {
+    UniqueBrush a(CreateSolidBrush(RGB(1, 1, 1)));
+    HBRUSH raw = a.get();
+    UniqueBrush b(std::move(a));
+    EXPECT_EQ(a.get(), nullptr);
+    EXPECT_EQ(b.get(), raw);
+    b = std::move(b);  // self-move keeps the object
+    EXPECT_EQ(GetObjectType(raw), DWORD(OBJ_BRUSH));
+    b.reset(CreateSolidBrush(RGB(2, 2, 2)));
+    EXPECT_EQ(GetObjectType(raw), 0u) << "reset frees the old brush";
+    HBRUSH kept = b.release();
+    b.reset();
+    EXPECT_EQ(GetObjectType(kept), DWORD(OBJ_BRUSH)) << "released objects belong to the caller";
+    DeleteObject(kept);
+
+    UniqueDC dc(CreateCompatibleDC(nullptr));
+    HGDIOBJ brush0 = GetCurrentObject(dc.get(), OBJ_BRUSH);
+    {
+        UniqueBrush red(CreateSolidBrush(RGB(255, 0, 0)));
+        SelectObjectScope sel(dc.get(), red.get());
+        EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_BRUSH), red.get());
+        EXPECT_EQ(sel.previous(), brush0);
+        // `sel` ends before `red`: the brush is out of the DC when deleted.
+    }
+    EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_BRUSH), brush0);
+    {
+        SaveDCScope saved(dc.get());
+        SetTextColor(dc.get(), RGB(9, 8, 7));
+        SetBkMode(dc.get(), TRANSPARENT);
+    }
+    EXPECT_NE(GetTextColor(dc.get()), RGB(9, 8, 7));
+    EXPECT_EQ(GetBkMode(dc.get()), OPAQUE);
+}
