@@ -1,0 +1,5 @@
+qs_test(test_viewer SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_viewer.cpp LIBS qv_form qs_winsupport)
+set_tests_properties(test_viewer PROPERTIES RUN_SERIAL TRUE)
+qs_add_form_resource(test_viewer TF_qv ${CMAKE_BINARY_DIR}/app/U_qv.dfm)
+add_dependencies(test_viewer url_recorder)
+target_compile_definitions(test_viewer PRIVATE URL_RECORDER_UNIX_PATH="$<TARGET_FILE:url_recorder>")
