@@ -2,6 +2,7 @@
 target_sources(toolkit PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/Controls.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WinControl.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WinControlChildren.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Forms.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Application.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ExtCtrls.cpp

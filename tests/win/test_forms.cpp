@@ -209,6 +209,7 @@ TEST(FormDefinition, BrokenDefinitionLeavesNoFormBehind) {
 
 TEST(FormClose, CloseActionsFreeHideOrKeepTheForm) {
     auto* freed = new TForm(nullptr);
+    const auto freedAddress = reinterpret_cast<uintptr_t>(static_cast<TCustomForm*>(freed));
     bool destroyed = false;
     freed->OnDestroy = [&](TObject*) { destroyed = true; };
     freed->OnClose = [](TObject*, TCloseAction& a) { a = caFree; };
@@ -221,6 +222,7 @@ TEST(FormClose, CloseActionsFreeHideOrKeepTheForm) {
     EXPECT_TRUE(destroyed);
     EXPECT_FALSE(IsWindow(h));
     EXPECT_EQ(Screen->FormCount(), count - 1);
+    EXPECT_NE(reinterpret_cast<uintptr_t>(Screen->ActiveForm()), freedAddress);  // no dangling active form
 
     TForm kept(nullptr);
     kept.Show();
