@@ -57,10 +57,10 @@ std::string hexOf(const TBytes& bytes) {
 }
 
 TBytes streamValue(const std::vector<uint8_t>& archive) {
-    TBytes v(4);
+    TBytes v(4 + archive.size());
     const uint32_t n = uint32_t(archive.size());
     for (int i = 0; i < 4; ++i) v[std::size_t(i)] = uint8_t(n >> (8 * i));
-    v.insert(v.end(), archive.begin(), archive.end());
+    std::copy(archive.begin(), archive.end(), v.begin() + 4);
     return v;
 }
 

@@ -101,7 +101,9 @@ TEST_F(DefaultSkin, EveryElementIsPresentAndTheDerivedRecordsAreBuilt) {
         TDataSkinObject* rec = sd.Slot(s);
         ASSERT_NE(rec, nullptr) << "slot " << i;
         EXPECT_GE(rec->Frame, 1) << rec->Name;
-        if (s != TSkinSlot::Title) EXPECT_FALSE(rec->Bitmap.Empty()) << rec->Name;
+        if (s != TSkinSlot::Title) {
+            EXPECT_FALSE(rec->Bitmap.Empty()) << rec->Name;
+        }
     }
     EXPECT_EQ(sd.ComboButton()->Style, 2);
     EXPECT_EQ(sd.ComboButton()->Bitmap.Width(), 50 * sd.SunkEdge()->Frame);

@@ -104,6 +104,7 @@ TEST_F(SkinRecords, BordersTitleAndMenuBarComeFromPersonality) {
     b.text("[Personality]\nLeft=left.bmp\nLeftFrame=2\nLeftTopHeight=5\nLeftBotHeight=6\nLeftStretch=3\nLeftTrans=0");
     b.text("Top=top.bmp\nTopFrame=2\nTopTopHeight=7\nTopBotHeight=8\nTextShift=11\nTextShiftVert=3\nTextRightClip=40");
     b.text("ActiveTextR=1\nActiveTextG=2\nActiveTextB=3\nInActiveTextR=9\nInActiveTextG=9");
+    b.text("Right=left.bmp\nRightFrame=0");  // no frames at all: one, so painters never divide by 0
     b.text("menuBar=bar.bmp\nTileMenu=5\nTileRightMenu=4");
     b.text("[Fonts]\nFontHeight=17");
     load(b);
@@ -122,8 +123,9 @@ TEST_F(SkinRecords, BordersTitleAndMenuBarComeFromPersonality) {
     EXPECT_EQ(top.TopHeight, 0);
     EXPECT_EQ(top.Trans, 1);
     EXPECT_EQ(top.Bitmap.Height() / top.Frame, 27);
-    EXPECT_TRUE(sd.BorderRight()->Bitmap.Empty());
+    EXPECT_EQ(sd.BorderRight()->Bitmap.Width(), 10);
     EXPECT_EQ(sd.BorderRight()->Frame, 1);
+    EXPECT_TRUE(sd.BorderBottom()->Bitmap.Empty());
 
     TDataSkinTitle& title = *sd.Title();
     EXPECT_EQ(title.TextShift(), 11);
