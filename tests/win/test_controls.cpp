@@ -326,6 +326,41 @@ TEST_F(FormFixture, PanelPaintsItsBevelsBorderAndColour) {
     EXPECT_EQ(r.right, 56);
 }
 
+TEST_F(FormFixture, KeysGoThroughTheFormFirstAndTabMovesTheFocus) {
+    auto* a = new TProbeWin(form.get());
+    a->SetParent(form.get());
+    a->SetTabStop(true);
+    auto* b = new TProbeWin(form.get());
+    b->SetParent(form.get());
+    b->SetTabStop(true);
+    auto* skipped = new TProbeWin(form.get());  // no tab stop
+    skipped->SetParent(form.get());
+    form->Show();
+    a->SetFocus();
+    ASSERT_TRUE(a->Focused());
+
+    MSG tab{a->Handle(), WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}};
+    EXPECT_TRUE(Application->PreprocessMessage(tab));
+    EXPECT_TRUE(b->Focused());
+    tab.hwnd = b->Handle();
+    EXPECT_TRUE(Application->PreprocessMessage(tab));
+    EXPECT_TRUE(a->Focused());  // wraps past the control without a tab stop
+    EXPECT_EQ(form->ActiveControl(), a);
+
+    // With KeyPreview the form sees a key first and can eat it.
+    std::vector<std::string> order;
+    form->OnKeyDown = [&](TObject*, WORD& key, TShiftState) {
+        order.push_back("form");
+        if (key == 'X') key = 0;
+    };
+    a->OnKeyDown = [&](TObject*, WORD&, TShiftState) { order.push_back("control"); };
+    SendMessageW(a->Handle(), WM_KEYDOWN, 'Y', 0);
+    form->SetKeyPreview(true);
+    SendMessageW(a->Handle(), WM_KEYDOWN, 'Y', 0);
+    SendMessageW(a->Handle(), WM_KEYDOWN, 'X', 0);
+    EXPECT_EQ(order, (std::vector<std::string>{"control", "form", "control", "form"}));
+}
+
 TEST_F(FormFixture, ContextMenuRequestReachesTheControlInClientCoordinates) {
     auto* panel = new TPanel(form.get());
     panel->SetParent(form.get());

@@ -359,6 +359,30 @@ TEST(FormMDI, FrameMakesAClientWindowAndChildrenLiveInIt) {
     EXPECT_TRUE(IsWindow(client));
 }
 
+TEST(FormMessages, DefaultErrorReportWritesToStandardErrorInsteadOfADialog) {
+    // No OnException: the default report runs. With a standard error stream
+    // (as under any test runner) it must write there and not block on a box.
+    TExceptionEvent saved = Application->OnException;
+    Application->OnException = nullptr;
+    HANDLE rd = nullptr, wr = nullptr;
+    ASSERT_TRUE(CreatePipe(&rd, &wr, nullptr, 0));
+    HANDLE oldErr = GetStdHandle(STD_ERROR_HANDLE);
+    SetStdHandle(STD_ERROR_HANDLE, wr);
+    {
+        TForm form(nullptr);
+        form.SetMessageHandler(WM_USER + 4, [](TMessage&) { throw std::runtime_error("report me"); });
+        SendMessageW(form.Handle(), WM_USER + 4, 0, 0);
+    }
+    SetStdHandle(STD_ERROR_HANDLE, oldErr);
+    Application->OnException = saved;
+    CloseHandle(wr);
+    char buf[128] = {};
+    DWORD n = 0;
+    ReadFile(rd, buf, sizeof(buf), &n, nullptr);
+    CloseHandle(rd);
+    EXPECT_EQ(std::string(buf, n), "error: report me\n");
+}
+
 TEST(FormModal, ShowModalDisablesOthersUntilItHasAResult) {
     TForm owner(nullptr);
     owner.Show();
