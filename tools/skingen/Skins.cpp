@@ -169,7 +169,7 @@ void describeCaptionButtons(IniText& ini, const Theme& t) {
         ini.key("Ycoord", t.capY);
         ini.key("Visibility", b.visibility);
         ini.key("Visibility1", b.visibility1);
-        ini.key("CombineOp", 0);
+        ini.key("CombineOp", -1);  // both visibility rules must hold
         ini.key("ButtonImage", b.image);
     }
     // The icon button: the window's own icon is drawn there, so its image is
@@ -181,7 +181,7 @@ void describeCaptionButtons(IniText& ini, const Theme& t) {
     ini.key("Ycoord", t.iconY);
     ini.key("Visibility", 0);
     ini.key("Visibility1", 0);
-    ini.key("CombineOp", 0);
+    ini.key("CombineOp", -1);
     ini.key("ButtonImage", "IconButton.bmp");
 }
 
