@@ -1,0 +1,391 @@
+#include "SkinForm.h"
+
+#include <algorithm>
+
+#include "Forms.h"
+#include "SkinData.h"
+#include "SkinRecords.h"
+
+namespace qs {
+
+namespace {
+
+constexpr wchar_t kSkinFormProp[] = L"qs.WinSkinForm";
+// SetWindowPos flag sets used throughout.
+constexpr UINT kFrameChangedOnly = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
+constexpr UINT kResizeFrameChanged = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
+
+std::string classNameOf(HWND wnd) {
+    char buf[256] = {};
+    ::GetClassNameA(wnd, buf, int(sizeof buf));
+    return buf;
+}
+
+int rectW(const RECT& r) { return r.right - r.left; }
+int rectH(const RECT& r) { return r.bottom - r.top; }
+
+}  // namespace
+
+const TClassInfo& TWinSkinForm::StaticClassInfo() {
+    static const TClassInfo info = TClassBuilder<TWinSkinForm>("TWinSkinForm", &TComponent::StaticClassInfo()).build();
+    return info;
+}
+
+TWinSkinForm::TWinSkinForm(TComponent* owner) : TComponent(owner) {
+    FDoubleClickTime = ::GetDoubleClickTime();
+    NONCLIENTMETRICSW ncm{};
+    ncm.cbSize = sizeof(ncm);
+    if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, ncm.cbSize, &ncm, 0)) FCaptionFont.AssignLogFont(ncm.lfCaptionFont);
+}
+
+TWinSkinForm::~TWinSkinForm() {
+    if (FSubclassed && FHandle && ::IsWindow(FHandle)) Detach();
+    FButtons.clear();
+    FHotObject = nullptr;
+}
+
+TWinSkinForm* TWinSkinForm::FromWindow(HWND wnd) {
+    return wnd ? static_cast<TWinSkinForm*>(::GetPropW(wnd, kSkinFormProp)) : nullptr;
+}
+
+// ---- attaching ----------------------------------------------------------------
+
+void TWinSkinForm::AttachForm(TSkinData* skinData, TCustomForm* form) {
+    FControl = form;
+    if (form && !FHandle) FHandle = form->Handle();
+    if (skinData && skinData->OnBeforeSkinForm) skinData->OnBeforeSkinForm(form, FHandle, FName);
+    if (skinData && inSet(skinData->SkinControls(), xcMenuItem) && form)
+        SetPropValue(form, "AutoScroll", TPropValue(false));
+    AttachWindow(skinData);
+    if (!form || !skinData) return;
+    if (FSkinFrame) {
+        FOldWindowProc = form->WindowProc();
+        form->SetWindowProc([this](TMessage& m) { FormWindowProc(m); });
+        FHookedForm = true;
+    }
+    FOldColor = form->Color();
+    form->SetColor(skinData->ButtonFace);
+}
+
+void TWinSkinForm::AttachWindow(TSkinData* skinData) {
+    if (FSubclassed || !FHandle || !skinData) return;
+    FSkinData = skinData;
+    FSkinFrame = inSet(skinData->SkinControls(), xcMainMenu);
+
+    FStyle = ::GetWindowLongPtrW(FHandle, GWL_STYLE);
+    FAttachStyle = FStyle;
+    const LONG_PTR exStyle = ::GetWindowLongPtrW(FHandle, GWL_EXSTYLE);
+    FRightToLeft = (exStyle & WS_EX_LEFTSCROLLBAR) != 0;
+    FIsChild = (FStyle & WS_CHILD) != 0;
+    FClassName = classNameOf(FHandle);
+    FOwnerWnd = ::GetWindow(FHandle, GW_OWNER);
+
+    FStyleFlags = 0;
+    if ((FStyle & WS_SYSMENU) || ::GetSystemMenu(FHandle, FALSE)) FStyleFlags |= sfSystemMenu;
+    if (FStyle & WS_MINIMIZEBOX) FStyleFlags |= sfMinimizeBox;
+    if (FStyle & WS_MAXIMIZEBOX) FStyleFlags |= sfMaximizeBox;
+
+    ReadWindowState();
+    FSizeable = (FStyle & WS_THICKFRAME) != 0;
+
+    for (HWND c = ::GetWindow(FHandle, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+        if (classNameOf(c) == "MDIClient") {
+            FFormKind = 1;
+            FClientWnd = c;
+            break;
+        }
+    }
+    if (exStyle & WS_EX_MDICHILD) {
+        FFormKind = 2;
+        if (inSet(skinData->Options(), xoMDIChildBorder)) FSkinFrame = false;
+    }
+
+    FBorderKind = bkSingle;
+    if ((FStyle & WS_CAPTION) != WS_CAPTION)
+        FBorderKind = bkNoCaption;
+    else if (FStyle & WS_THICKFRAME)
+        FBorderKind = bkSizeable;
+    else if (FStyle & DS_MODALFRAME)
+        FBorderKind = bkDialog;
+    if (exStyle & WS_EX_DLGMODALFRAME) FBorderKind = bkDialog;
+
+    // Windows 2000 draws the caption of some windows itself whatever the
+    // style says; there the caption bit goes while the window is skinned.
+    OSVERSIONINFOW vi{};
+    vi.dwOSVersionInfoSize = sizeof(vi);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    ::GetVersionExW(&vi);
+#pragma GCC diagnostic pop
+    if (vi.dwMajorVersion >= 5 && vi.dwMinorVersion == 0) {
+        const bool nt = vi.dwPlatformId == VER_PLATFORM_WIN32_NT;
+        if (((exStyle & WS_EX_APPWINDOW) && nt) || (!FOwnerWnd && FFormKind != 2)) FStyleFlags |= sfCaptionRemoved;
+    }
+
+    FUnicode = ::IsWindowUnicode(FHandle) != FALSE;
+    if (FClassName == "#32770" || FClassName == "TMessageForm") {
+        FBorderKind = bkDialog;
+        FIsDialog = true;
+    }
+    if (::GetVersion() & 0x80000000u) skinData->SetSkinControls(skinData->SkinControls() & ~setBit(xcBitBtn));
+    if (FFormKind == 1) FMenuUpdate = skinData->MenuUpdate();
+
+    Subclass();
+
+    if (FSkinFrame) {
+        FMenuHandle = ::GetMenu(FHandle);
+        // The skinned menu bar comes with its own unit; until then a window
+        // menu keeps its band reserved and painted plain.
+        if (FMenuHandle && FFormKind != 2) FMenuHeight = ::GetSystemMetrics(SM_CYMENU);
+        if (FWindowState != wsMinimizedKind) SetCaptionStyle(false);
+        UpdateFrameMetrics();
+    } else {
+        FSkinState = ssSkinned;
+    }
+    if (FFormKind == 2) {
+        const int need = ::GetSystemMetrics(SM_CYCAPTION) + ::GetSystemMetrics(SM_CXFRAME);
+        if (need > FTitleHeight) FMenuHeight = need - FTitleHeight;
+    }
+}
+
+void TWinSkinForm::Subclass() {
+    ::SetPropW(FHandle, kSkinFormProp, this);
+    if (FUnicode)
+        FOldWndProc = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrW(FHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StaticWindowProc)));
+    else
+        FOldWndProc = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrA(FHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StaticWindowProc)));
+    FSubclassed = true;
+}
+
+void TWinSkinForm::Unsubclass() {
+    if (!FSubclassed) return;
+    if (FHandle && ::IsWindow(FHandle)) {
+        if (FUnicode)
+            ::SetWindowLongPtrW(FHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FOldWndProc));
+        else
+            ::SetWindowLongPtrA(FHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FOldWndProc));
+        ::RemovePropW(FHandle, kSkinFormProp);
+    }
+    FSubclassed = false;
+}
+
+void TWinSkinForm::ReadWindowState() {
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof(wp);
+    if (!::GetWindowPlacement(FHandle, &wp)) return;
+    if (wp.showCmd == SW_SHOWMINIMIZED || wp.showCmd == SW_MINIMIZE || wp.showCmd == SW_SHOWMINNOACTIVE)
+        FWindowState = wsMinimizedKind;
+    else if (wp.showCmd == SW_SHOWMAXIMIZED)
+        FWindowState = wsMaximizedKind;
+    else
+        FWindowState = wsNormalKind;
+    // A hidden window reports its last placement; trust the style bits too.
+    if (::IsIconic(FHandle)) FWindowState = wsMinimizedKind;
+    else if (::IsZoomed(FHandle)) FWindowState = wsMaximizedKind;
+}
+
+void TWinSkinForm::UpdateFrameMetrics() {
+    if (!FSkinData || !FSkinData->SkinLoaded()) return;
+    BorderStripSizes s;
+    auto take = [](TDataSkinBorder* b, int& size, int& frames, bool vertical) {
+        if (!b) return;
+        size = vertical ? b->Bitmap.Height() : b->Bitmap.Width();
+        frames = b->Frame;
+    };
+    take(FSkinData->BorderLeft(), s.leftWidth, s.leftFrames, false);
+    take(FSkinData->BorderRight(), s.rightWidth, s.rightFrames, false);
+    take(FSkinData->BorderTop(), s.topHeight, s.topFrames, true);
+    take(FSkinData->BorderBottom(), s.bottomHeight, s.bottomFrames, true);
+    const FrameMetrics m = ComputeFrameMetrics(s, FBorderKind);
+    FLeftWidth = m.left;
+    FTitleHeight = m.title;
+    FRightWidth = m.right;
+    FBottomHeight = m.bottom;
+    if (FBorderKind == bkNoCaption) FMenuHeight = 0;
+
+    FHotObject = nullptr;
+    FButtons.clear();
+    const auto& records = FSkinData->CaptionButtons();
+    FButtonCount = int(records.size());
+    for (const auto& rec : records) {
+        auto b = std::make_unique<TWinSysButton>();
+        b->FData = rec.get();
+        b->FForm = this;
+        b->FEnabled = true;
+        if (b->IsIconButton()) {
+            LoadIconBitmap();
+            if (rec->Bitmap.Empty()) rec->Bitmap.Assign(FIconBitmap);
+            if (FSkinData->AppIcon().Empty()) FSkinData->AppIcon().Assign(FIconBitmap);
+            rec->Frame = 1;
+        }
+        FButtons.push_back(std::move(b));
+    }
+}
+
+void TWinSkinForm::Activate() {
+    FSystemMenu = ::GetSystemMenu(FHandle, FALSE);
+    LoadIconBitmap();
+    ::GetClientRect(FHandle, &FClientRect);
+    RECT wr{};
+    ::GetWindowRect(FHandle, &wr);
+    FNonClientSize = RECT{0, 0, rectW(wr) - rectW(FClientRect), rectH(wr) - rectH(FClientRect)};
+    // Child controls are skinned by the control-skin units once they exist.
+    if (FSkinState == ssCreated && FSkinFrame) {
+        ReadWindowState();
+        if (FFormKind == 2) {
+            if (FWindowState == wsMaximizedKind) {
+                if (FClientWnd) ::PostMessageW(FClientWnd, WM_SKIN_REDRAW_MDI, WPARAM(FHandle), 0);
+            } else if (FWindowState == wsMinimizedKind) {
+                SetCaptionStyle(true);
+            } else {
+                FSkinState = ssResizing;
+                KeepClientSize(false);
+                FSkinState = ssSkinned;
+                UpdateRegion();
+            }
+        } else if (!FIsChild && FBorderKind != bkNoCaption && FWindowState != wsMinimizedKind) {
+            FSkinState = ssResizing;
+            KeepClientSize(false);
+            FSkinState = ssSkinned;
+            if (FWindowState == wsMaximizedKind)
+                ::SetWindowPos(FHandle, nullptr, 0, 0, 0, 0, kFrameChangedOnly);
+            else
+                UpdateRegion();
+        }
+    }
+    ::SendMessageW(FHandle, WM_SKIN_NOTIFY, 0, kSkinPaintTag);
+    if (FSkinData && FSkinData->OnAfterSkinForm) FSkinData->OnAfterSkinForm(FControl, FHandle, FName);
+    FSkinState = ssSkinned;
+    // A window without a caption keeps the system frame: nothing to repaint.
+    if (FSkinFrame && FBorderKind != bkNoCaption) PaintFrame();
+}
+
+void TWinSkinForm::KeepClientSize(bool useCurrentClient) {
+    if (FWindowState == wsMaximizedKind) {
+        ::SetWindowPos(FHandle, nullptr, 0, 0, 0, 0, kFrameChangedOnly);
+        return;
+    }
+    RECT wr{};
+    ::GetWindowRect(FHandle, &wr);
+    if (FIsDialog || FSkinState == ssReapplying) ::GetClientRect(FHandle, &FClientRect);
+    int width = rectW(FClientRect) + FLeftWidth + FRightWidth;
+    int clientHeight = rectH(FClientRect);
+    if (useCurrentClient) {
+        ::GetClientRect(FHandle, &FClientRect);
+        width = rectW(FClientRect) + FLeftWidth + FRightWidth;
+        clientHeight = rectH(FClientRect);
+    } else if (FControl) {
+        width = FControl->ClientWidth() + FLeftWidth + FRightWidth;
+        clientHeight = FFormKind == 2 ? FControl->ClientHeight() : FControl->ClientHeight() - FMenuHeight;
+    }
+    const int height = clientHeight + FTitleHeight + FBottomHeight + FMenuHeight;
+
+    if (FIsDialog && !useCurrentClient) {
+        FCaptionText = WindowText();
+        FCaptionWidth = MeasureCaption(FCaptionText);
+        const TDataSkinTitle* t = FSkinData ? FSkinData->Title() : nullptr;
+        const int needed =
+            CaptionNeededWidth(t ? t->TextShift() : 0, FCaptionWidth, t ? t->TextRightClip() : 0);
+        if (needed > width) {
+            const int shift = (needed - width) / 2;
+            for (HWND c = ::GetWindow(FHandle, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+                RECT cr{};
+                ::GetWindowRect(c, &cr);
+                POINT p{cr.left, cr.top};
+                ::ScreenToClient(FHandle, &p);
+                ::SetWindowPos(c, nullptr, p.x + shift, p.y, 0, 0,
+                               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSENDCHANGING | SWP_NOOWNERZORDER);
+            }
+            width = needed;
+        }
+    }
+    ::SetWindowPos(FHandle, nullptr, 0, 0, width, height, kResizeFrameChanged);
+}
+
+void TWinSkinForm::SetCaptionStyle(bool on) {
+    if (!(FStyleFlags & sfCaptionRemoved) || !FHandle) return;
+    LONG_PTR s = ::GetWindowLongPtrW(FHandle, GWL_STYLE);
+    // Back on, the caption gets the bits it had when the skin came.
+    s = on ? (s | (FAttachStyle & WS_CAPTION)) : (s & ~LONG_PTR(WS_CAPTION));
+    ::SetWindowLongPtrW(FHandle, GWL_STYLE, s);
+    FStyle = s;
+}
+
+void TWinSkinForm::SetSysMenuStyle(bool remove) {
+    if ((FStyleFlags & sfCaptionRemoved) || !FHandle) return;
+    LONG_PTR s = ::GetWindowLongPtrW(FHandle, GWL_STYLE);
+    LONG_PTR want = s;
+    if (remove)
+        want &= ~LONG_PTR(WS_SYSMENU);
+    else if (FAttachStyle & WS_SYSMENU)  // only what the window had before
+        want |= WS_SYSMENU;
+    if (want != s) ::SetWindowLongPtrW(FHandle, GWL_STYLE, want);
+    FStyle = want;
+}
+
+void TWinSkinForm::SkinChanged() {
+    if (FControl && FSkinData) FControl->SetColor(FSkinData->ButtonFace);
+    FSkinState = ssReapplying;
+    if (FSkinFrame) {
+        UpdateFrameMetrics();
+        if (FBorderKind != bkNoCaption && !FIsChild) KeepClientSize(true);
+        if (FControl) {
+            FControl->SetHeight(FControl->Height() + 1);
+            FControl->SetHeight(FControl->Height() - 1);
+        }
+        UpdateRegion();
+    }
+    ::SendMessageW(FHandle, WM_SKIN_NOTIFY, 0, kSkinPaintTag);
+    if (FSkinData && FSkinData->OnAfterSkinForm) FSkinData->OnAfterSkinForm(FControl, FHandle, FName);
+    FSkinState = ssSkinned;
+    if (FSkinFrame) PaintFrame();
+}
+
+void TWinSkinForm::Detach() {
+    if (!FSubclassed) return;
+    const bool destroying = FSkinState == ssDestroying || FSkinState == ssDestroyed || !::IsWindow(FHandle);
+    if (FHookedForm && FControl) {
+        FControl->SetWindowProc(FOldWindowProc);
+        FHookedForm = false;
+    }
+    Unsubclass();
+    if (FControl && !destroying) FControl->SetColor(FOldColor);
+    if (!FSkinFrame || destroying) {
+        FButtons.clear();
+        FHotObject = nullptr;
+        return;
+    }
+    SetSysMenuStyle(false);
+    SetCaptionStyle(true);
+    if (FMenuHandle && ::GetMenu(FHandle) != FMenuHandle) ::SetMenu(FHandle, FMenuHandle);
+    const bool resize = FSkinState != ssCreated && !(FIsChild && FFormKind != 2) && FBorderKind != bkNoCaption &&
+                        FWindowState == wsNormalKind;
+    if (resize) {
+        RECT wr{};
+        ::GetWindowRect(FHandle, &wr);
+        const int w = rectW(wr) + FNonClientSize.right - (FLeftWidth + FRightWidth);
+        const int h = rectH(wr) + FNonClientSize.bottom - (FTitleHeight + FBottomHeight + FMenuHeight);
+        ::SetWindowPos(FHandle, nullptr, 0, 0, w, h, kResizeFrameChanged);
+    } else {
+        ::SetWindowPos(FHandle, nullptr, 0, 0, 0, 0, kFrameChangedOnly);
+    }
+    FRegion = nullptr;
+    FHasRegion = false;
+    ::SetWindowRgn(FHandle, nullptr, TRUE);
+    FButtons.clear();
+    FHotObject = nullptr;
+    FSkinState = ssCreated;
+}
+
+std::wstring TWinSkinForm::WindowText() const {
+    if (!FHandle) return {};
+    const int n = ::GetWindowTextLengthW(FHandle);
+    std::wstring s(std::size_t(std::max(n, 0)) + 1, L'\0');
+    const int got = ::GetWindowTextW(FHandle, s.data(), int(s.size()));
+    s.resize(std::size_t(std::max(got, 0)));
+    return s;
+}
+
+}  // namespace qs

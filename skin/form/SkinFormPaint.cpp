@@ -1,0 +1,330 @@
+// Painting the skinned frame: borders, title with caption buttons, icon and
+// caption text, and the menu band, composed in one window-sized bitmap and
+// copied to the window in a single transfer; and the window region.
+#include <algorithm>
+
+#include "Forms.h"
+#include "SkinData.h"
+#include "SkinDraw.h"
+#include "SkinForm.h"
+#include "SkinRecords.h"
+
+namespace qs {
+
+namespace {
+
+TDataSkinBorder* borderOf(TSkinData* sd, int kind) {
+    switch (kind) {
+        case 1: return sd->BorderLeft();
+        case 2: return sd->BorderRight();
+        case 3: return sd->BorderTop();
+        case 4: return sd->BorderBottom();
+        default: return nullptr;
+    }
+}
+
+void fill(HDC dc, const RECT& r, TSkinData* sd) {
+    if (sd->FaceBrush()) {
+        ::FillRect(dc, &r, sd->FaceBrush());
+    } else {
+        UniqueBrush b(::CreateSolidBrush(ColorToRGB(sd->ButtonFace)));
+        ::FillRect(dc, &r, b.get());
+    }
+}
+
+// A border piece at the window's state: frame 1 active (or with one frame),
+// frame 2 inactive. The top and bottom strips stack their frames.
+std::unique_ptr<TBitmap> buildPiece(TDataSkinBorder* e, int kind, const RECT& r, bool active) {
+    if (!e || e->Bitmap.Empty() || r.right - r.left <= 0 || r.bottom - r.top <= 0) return nullptr;
+    const int frames = std::max(e->Frame, 1);
+    const int frame = active || frames == 1 ? 1 : 2;
+    return BuildNineSlice(r, e->Bitmap, e->Margins(), kind == 3 || kind == 4, e->Tile != 1, frames, frame);
+}
+
+}  // namespace
+
+void TWinSkinForm::PaintBorderPiece(int kind, const RECT& r, HDC dc) {
+    if (!FSkinData || !dc) return;
+    auto piece = buildPiece(borderOf(FSkinData, kind), kind, r, FActive);
+    if (!piece) return;
+    ::BitBlt(dc, r.left, r.top, piece->Width(), piece->Height(), piece->Canvas()->Handle(), 0, 0, SRCCOPY);
+}
+
+void TWinSkinForm::PaintFrame(HDC given) {
+    if (!FSkinData || !FSkinData->SkinLoaded() || !FHandle) return;
+    if (FSkinState != ssSkinned && FSkinState != ssReapplying) return;
+    if (FBorderKind == bkNoCaption || (FFormKind == 2 && FWindowState == wsMaximizedKind)) return;
+    try {
+        ::GetWindowRect(FHandle, &FWindowRect);
+        const int W = FWindowRect.right - FWindowRect.left, H = FWindowRect.bottom - FWindowRect.top;
+        FWidth = W;
+        FHeight = H;
+        if (W <= 0 || H <= 0) return;
+        if (FTitleBitmap.Width() != W || FTitleBitmap.Height() != H) FTitleBitmap.SetSize(W, H);
+        if (FTitleBitmap.Empty()) return;
+        HDC off = FTitleBitmap.Canvas()->Handle();
+        const RECT all{0, 0, W, H};
+        fill(off, all, FSkinData);
+
+        RECT titleRect{FLeftWidth, 0, W - FRightWidth, FTitleHeight};
+        if (FWindowState == wsMinimizedKind) {
+            titleRect = RECT{0, 0, W, FTitleHeight};
+        } else {
+            PaintBorderPiece(1, RECT{0, 0, FLeftWidth, H}, off);
+            PaintBorderPiece(2, RECT{W - FRightWidth, 0, W, H}, off);
+            PaintBorderPiece(4, RECT{FLeftWidth, H - FBottomHeight, W - FRightWidth, H}, off);
+        }
+        PaintTitle(off, titleRect);
+        // The menu band: the skinned menu bar paints here once it exists.
+        if (FMenuHeight > 0 && FWindowState != wsMinimizedKind)
+            fill(off, RECT{FLeftWidth, FTitleHeight, W - FRightWidth, FTitleHeight + FMenuHeight}, FSkinData);
+        ::GdiFlush();
+
+        // One transfer of everything but the client area.
+        HDC dc = given;
+        WindowDCScope own(given ? nullptr : FHandle);
+        if (!given) dc = own.get();
+        if (!dc) return;
+        SaveDCScope keep(dc);
+        if (FWindowState != wsMinimizedKind)
+            ::ExcludeClipRect(dc, FLeftWidth, FTitleHeight + FMenuHeight, W - FRightWidth, H - FBottomHeight);
+        ::BitBlt(dc, 0, 0, W, H, off, 0, 0, SRCCOPY);
+        ::SetBkMode(dc, OPAQUE);
+    } catch (...) {
+        // A paint that fails gives up silently: the next one tries again.
+    }
+    FHotObject = nullptr;
+}
+
+void TWinSkinForm::LayoutButtons() {
+    ButtonLayoutContext c;
+    c.windowWidth = FWidth;
+    c.leftAnchor = FLeftWidth;
+    c.rightAnchor = FWidth - FRightWidth;
+    c.rightBorder = FRightWidth;
+    TDataSkinObject* bar = FSkinData ? FSkinData->MenuBar() : nullptr;
+    c.menuBarLeftWidth = bar ? bar->LeftWidth : 0;
+    c.titleHeight = FTitleHeight;
+    c.menuHeight = FMenuHeight;
+    FLeftAnchor = c.leftAnchor;
+    FRightAnchor = c.rightAnchor;
+    for (auto& b : FButtons) {
+        if (!b->FVisible || !b->FData || b->FData->Bitmap.Empty()) continue;
+        const TDataSkinSysButton& d = *b->FData;
+        int w = d.Bitmap.Width() / std::max(d.Frame, 1), h = d.Bitmap.Height();
+        if (b->IsIconButton()) w = h = FIconSize > 0 ? FIconSize : ::GetSystemMetrics(SM_CXSMICON);
+        const PixelRect prev{b->FBoundsRect.left, b->FBoundsRect.top, b->FBoundsRect.right, b->FBoundsRect.bottom};
+        const PixelRect r = LayoutButton(ButtonPlacement{d.Align, d.Xcoord, d.Ycoord, w, h}, c, prev);
+        b->FBoundsRect = RECT{r.left, r.top, r.right, r.bottom};
+    }
+}
+
+CaptionState TWinSkinForm::CaptionStateNow() const {
+    CaptionState s;
+    s.active = FActive;
+    s.windowState = FWindowState;
+    s.styleFlags = FStyleFlags;
+    s.borderKind = FBorderKind;
+    s.isDialog = FIsDialog;
+    s.mdiMaximizedChildActive = false;  // the MDI side of the manager decides this later
+    s.hasSkinMenu = false;
+    return s;
+}
+
+bool TWinSkinForm::ButtonVisible(TWinSysButton& b) {
+    if (!b.FData) return b.FVisible = false;
+    const CaptionButtonRule rule{b.FData->Action, b.FData->Visibility, b.FData->Visibility1};
+    HWND wnd = FHandle;
+    const ButtonVisibility v = EvaluateButtonVisibility(rule, CaptionStateNow(), [wnd](int32_t vis, int32_t action) {
+        return long(::SendMessageW(wnd, WM_SKIN_BUTTON_VISIBLE, WPARAM(vis), LPARAM(action)));
+    });
+    if (v.enabledChanged) b.FEnabled = v.enabled;
+    b.FVisible = v.visible;
+    return v.visible;
+}
+
+void TWinSkinForm::PaintTitle(HDC dc, const RECT& titleRect) {
+    PaintBorderPiece(3, titleRect, dc);
+    for (auto& b : FButtons) ButtonVisible(*b);
+    LayoutButtons();
+    for (auto& b : FButtons) {
+        if (!b->FVisible || !b->FData || b->FData->Bitmap.Empty() || b->FData->Visibility == 100) continue;
+        if (b->IsIconButton()) {
+            DrawIconButton(dc, b->FBoundsRect);
+        } else {
+            const int f = TitleButtonFrame(FActive, b->FEnabled, b->FData->Frame);
+            DrawFrame(dc, b->FBoundsRect, b->FData->Bitmap, true, b->FData->Frame, f);
+        }
+    }
+    PaintCaptionText(dc);
+}
+
+TFont TWinSkinForm::CaptionTextFont() const {
+    TFont f;
+    if (FSkinData) f.Assign(FSkinData->CaptionFont());
+    else f.Assign(FCaptionFont);
+    const TDataSkinTitle* t = FSkinData ? FSkinData->Title() : nullptr;
+    if (t && t->FontHeight > 0) f.SetHeight(t->FontHeight);
+    return f;
+}
+
+int TWinSkinForm::MeasureCaption(const std::wstring& text) {
+    if (text.empty()) return 0;
+    TFont f = CaptionTextFont();
+    WindowDCScope dc(FHandle);
+    if (!dc) return 0;
+    SelectObjectScope sel(dc.get(), f.Handle());
+    SIZE sz{};
+    ::GetTextExtentPoint32W(dc.get(), text.data(), int(text.size()), &sz);
+    return sz.cx;
+}
+
+void TWinSkinForm::PaintCaptionText(HDC dc) {
+    if (!FSkinData) return;
+    FCaptionText = WindowText();
+    if (FCaptionText.empty()) return;
+    TDataSkinTitle* t = FSkinData->Title();
+    int iconRight = -1, buttonsLeft = -1;
+    for (auto& b : FButtons) {
+        if (!b->FVisible || !b->FData || b->FData->Bitmap.Empty() || b->FData->Visibility == 100) continue;
+        if (b->IsIconButton()) {
+            iconRight = std::max<int>(iconRight, b->FBoundsRect.right);
+        } else if (b->FBoundsRect.left > FWidth / 3) {  // buttons at the left end do not bound the text
+            buttonsLeft = buttonsLeft < 0 ? b->FBoundsRect.left : std::min<int>(buttonsLeft, b->FBoundsRect.left);
+        }
+    }
+    const PixelRect pr = CaptionTextRect(FWidth, FTitleHeight, t ? t->TextShift() : FLeftWidth + 4,
+                                         t ? t->TextShiftVert() : 0, t ? t->TextRightClip() : FRightWidth,
+                                         iconRight, buttonsLeft);
+    RECT r{pr.left, pr.top, pr.right, pr.bottom};
+    if (r.right <= r.left) return;
+
+    TFont f = CaptionTextFont();
+    SaveDCScope keep(dc);
+    SelectObjectScope sel(dc, f.Handle());
+    UINT align = DT_LEFT;
+    if (t && t->TextAlignment == 1) align = DT_RIGHT;
+    if (t && t->TextAlignment == 2) align = DT_CENTER;
+    const UINT format = align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
+
+    // The skin's Textbackground switch says whether its TextBack image goes
+    // behind the text; drawn unasked, the image covers the title's own
+    // outline and shading.
+    if (t && t->Textbackground != 0 && !t->Bitmap.Empty()) {
+        // The text's own extent (as drawn, ellipsis included) gets the backing.
+        RECT ext = r;
+        ::DrawTextW(dc, FCaptionText.c_str(), int(FCaptionText.size()), &ext, format | DT_CALCRECT);
+        int w = std::min<int>(ext.right - ext.left, r.right - r.left);
+        int left = r.left;
+        if (align == DT_RIGHT) left = r.right - w;
+        if (align == DT_CENTER) left = r.left + (r.right - r.left - w) / 2;
+        const RECT back{left - t->TXTBackleft, r.top, left + w + t->TXTBackRight, r.bottom};
+        const RECT m{t->TXTBackleft, 0, t->TXTBackRight, 0};
+        DrawNineSlice(dc, back, t->Bitmap, false, false, true, 1, 1, m);
+    }
+    int32_t colour = FActive ? FSkinData->TitleTextActive : FSkinData->TitleTextNoActive;
+    if (t && FActive && t->HasActiveText()) colour = t->ActiveText;
+    if (t && !FActive && t->HasInActiveText()) colour = t->InActiveText;
+    ::SetTextColor(dc, ColorToRGB(colour));
+    ::SetBkMode(dc, TRANSPARENT);
+    ::DrawTextW(dc, FCaptionText.c_str(), int(FCaptionText.size()), &r, format);
+}
+
+void TWinSkinForm::LoadIconBitmap() {
+    const int cx = ::GetSystemMetrics(SM_CXSMICON), cy = ::GetSystemMetrics(SM_CYSMICON);
+    FIconSize = cx;
+    FIconBitmap.SetSize(cx, cy);
+    FIcon = reinterpret_cast<HICON>(::SendMessageW(FHandle, WM_GETICON, ICON_SMALL, 0));
+    if (!FIcon) FIcon = reinterpret_cast<HICON>(::SendMessageW(FHandle, WM_GETICON, ICON_BIG, 0));
+    // A window that never set an icon still shows its class icon in a system
+    // frame; the skinned one should not lose it.
+    if (!FIcon) FIcon = reinterpret_cast<HICON>(::GetClassLongPtrW(FHandle, GCLP_HICONSM));
+    if (!FIcon) FIcon = reinterpret_cast<HICON>(::GetClassLongPtrW(FHandle, GCLP_HICON));
+    // Still none: the program's own icon, drawn as an icon. The skin's icon
+    // bitmap has its soft edges mixed into the magenta key, which shows as
+    // a pink fringe when keyed.
+    if (!FIcon) FIcon = ::LoadIconW(::GetModuleHandleW(nullptr), L"MAINICON");
+    if (!FIcon) FIcon = ::LoadIconW(nullptr, MAKEINTRESOURCEW(32512));
+    HDC dc = FIconBitmap.Canvas()->Handle();
+    const RECT all{0, 0, cx, cy};
+    UniqueBrush key(::CreateSolidBrush(kSkinKeyColour));
+    ::FillRect(dc, &all, key.get());
+    if (FIcon) {
+        UniqueIcon small(static_cast<HICON>(::CopyImage(FIcon, IMAGE_ICON, cx, cy, LR_COPYFROMRESOURCE)));
+        ::DrawIconEx(dc, 0, 0, small ? small.get() : FIcon, cx, cy, 0, nullptr, DI_NORMAL);
+    } else if (FSkinData && !FSkinData->AppIcon().Empty()) {
+        ::StretchBlt(dc, 0, 0, cx, cy, FSkinData->AppIcon().Canvas()->Handle(), 0, 0, FSkinData->AppIcon().Width(),
+                     FSkinData->AppIcon().Height(), SRCCOPY);
+    }
+    ::GdiFlush();
+}
+
+void TWinSkinForm::DrawIconButton(HDC dc, const RECT& r) {
+    if (!dc) return;
+    if (FIcon) {
+        const int cx = FIconSize > 0 ? FIconSize : ::GetSystemMetrics(SM_CXSMICON);
+        UniqueIcon small(static_cast<HICON>(::CopyImage(FIcon, IMAGE_ICON, cx, cx, LR_COPYFROMRESOURCE)));
+        ::DrawIconEx(dc, r.left, r.top, small ? small.get() : FIcon, cx, cx, 0, nullptr, DI_NORMAL);
+    } else if (!FIconBitmap.Empty()) {
+        DrawTransparent(dc, RECT{r.left, r.top, r.left + FIconBitmap.Width(), r.top + FIconBitmap.Height()},
+                        FIconBitmap);
+    }
+}
+
+// ---- region --------------------------------------------------------------------
+
+void TWinSkinForm::UpdateRegion() {
+    if (FSkinState == ssDestroyed || !FSkinFrame || !FSkinData || !FHandle) return;
+    if (FFormKind == 2 && FWindowState != wsNormalKind) return;
+    RECT wr{};
+    ::GetWindowRect(FHandle, &wr);
+    const int W = wr.right - wr.left, H = wr.bottom - wr.top;
+    if (W <= 0 || H <= 0) return;
+    if (FHasRegion && W == FRegionWidth && H == FRegionHeight && FFormKind != 2 && FSkinState != ssReapplying)
+        return;
+
+    TDataSkinBorder* L = FSkinData->BorderLeft();
+    TDataSkinBorder* R = FSkinData->BorderRight();
+    TDataSkinBorder* T = FSkinData->BorderTop();
+    TDataSkinBorder* B = FSkinData->BorderBottom();
+    auto trans = [](TDataSkinBorder* e) { return e && e->Trans == 1; };
+    UniqueRegion rgn;
+    if (!trans(L) && !trans(R) && !trans(T) && !trans(B)) {
+        rgn.reset(::CreateRectRgn(0, 0, W, H));
+    } else {
+        FRegionWidth = W;
+        FRegionHeight = H;
+        rgn.reset(::CreateRectRgn(FLeftWidth, FTitleHeight, W - FRightWidth, H - FBottomHeight));
+        if (FBorderKind != bkNoCaption) {
+            auto addPiece = [&](TDataSkinBorder* e, int kind, const RECT& r, bool keyed) {
+                if (r.right <= r.left || r.bottom <= r.top) return;
+                UniqueRegion part;
+                std::unique_ptr<TBitmap> piece = keyed ? buildPiece(e, kind, RECT{0, 0, r.right - r.left, r.bottom - r.top}, FActive) : nullptr;
+                if (piece)
+                    part = BitmapToRegion(*piece, r.left, r.top, 1, 1, 1, kSkinKeyColour);
+                else
+                    part.reset(::CreateRectRgn(r.left, r.top, r.right, r.bottom));
+                if (part) ::CombineRgn(rgn.get(), rgn.get(), part.get(), RGN_OR);
+            };
+            addPiece(L, 1, RECT{0, 0, FLeftWidth, H}, trans(L) && H > 1);
+            addPiece(R, 2, RECT{W - FRightWidth, 0, W, H}, trans(R) && H > 1);
+            addPiece(B, 4, RECT{FLeftWidth, H - FBottomHeight, W - FRightWidth, H}, trans(B) && FBottomHeight >= 2);
+            addPiece(T, 3, RECT{FLeftWidth, 0, W - FRightWidth, FTitleHeight},
+                     trans(T) && FTitleHeight > 1 && !T->Bitmap.Empty());
+        }
+    }
+    if (!rgn) return;
+    FRegionWidth = W;
+    FRegionHeight = H;
+    FRegion = rgn.release();  // the window owns it from here on
+    ::SetWindowRgn(FHandle, FRegion, TRUE);
+    FHasRegion = true;
+}
+
+void TWinSkinForm::RemoveRegion() {
+    FRegion = nullptr;
+    FHasRegion = false;
+    if (FHandle) ::SetWindowRgn(FHandle, nullptr, FFormKind == 2);
+}
+
+}  // namespace qs
