@@ -74,6 +74,11 @@ struct FormFixture : ::testing::Test {
     void TearDown() override { form.reset(); }
 };
 
+void CALLBACK endMenuSoon(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    EndMenu();
+}
+
 RECT windowRectInParent(HWND w) {
     RECT r;
     GetWindowRect(w, &r);
@@ -378,6 +383,40 @@ TEST_F(FormFixture, ContextMenuRequestReachesTheControlInClientCoordinates) {
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(got.x, 7);
     EXPECT_EQ(got.y, 9);
+}
+
+TEST_F(FormFixture, RightClickPopsUpTheControlsMenu) {
+    auto* panel = new TPanel(form.get());
+    panel->SetParent(form.get());
+    panel->SetBounds(10, 10, 100, 50);
+    auto* box = new TRedBox(form.get());
+    box->SetParent(form.get());
+    box->SetBounds(150, 10, 40, 40);
+    auto* menu = new TPopupMenu(form.get());
+    auto* item = new TMenuItem(form.get());
+    item->SetCaption(L"Item");
+    menu->Items()->Add(item);
+    panel->SetPopupMenu(menu);
+    box->SetPopupMenu(menu);
+    std::vector<TComponent*> shownFor;
+    menu->OnPopup = [&](TObject*) {
+        shownFor.push_back(menu->PopupComponent());
+        // Closes the menu from inside its modal loop.
+        SetTimer(nullptr, 0, 30, endMenuSoon);
+    };
+    form->Show();
+    POINT screen = panel->ClientToScreen(POINT{5, 5});
+    SendMessageW(panel->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(panel->Handle()), MAKELPARAM(screen.x, screen.y));
+    // A windowless control gets it from the right-button release its parent passes on.
+    SendMessageW(form->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(160, 20));
+    SendMessageW(form->Handle(), WM_RBUTTONUP, 0, MAKELPARAM(160, 20));
+    ASSERT_EQ(shownFor.size(), 2u);
+    EXPECT_EQ(shownFor[0], panel);
+    EXPECT_EQ(shownFor[1], box);
+    // Freeing the menu leaves no dangling reference in the controls.
+    delete menu;
+    EXPECT_EQ(panel->PopupMenu(), nullptr);
+    EXPECT_EQ(box->PopupMenu(), nullptr);
 }
 
 TEST_F(FormFixture, AlignLayoutOfTheViewerWindow) {
