@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "Application.h"
 #include "SkinLoader.h"
 
 namespace qs {
@@ -153,9 +154,16 @@ void TSkinData::CreateCaptionFont() {
 
 void TSkinData::BuildAppIcon() {
     const int cx = ::GetSystemMetrics(SM_CXSMICON), cy = ::GetSystemMetrics(SM_CYSMICON);
-    // The program's icon as the application shows it: its MAINICON resource,
-    // else the system's application icon (both shared, never destroyed).
-    HICON icon = ::LoadIconW(::GetModuleHandleW(nullptr), L"MAINICON");
+    // The application window's small icon, else its large one, else the
+    // program's icon (none of them ours to destroy).
+    HICON icon = nullptr;
+    if (Application) {
+        if (HWND w = Application->Handle()) {
+            icon = reinterpret_cast<HICON>(::SendMessageW(w, WM_GETICON, ICON_SMALL, 0));
+            if (!icon) icon = reinterpret_cast<HICON>(::SendMessageW(w, WM_GETICON, ICON_BIG, 0));
+        }
+        if (!icon) icon = Application->Icon();
+    }
     if (!icon) icon = ::LoadIconW(nullptr, MAKEINTRESOURCEW(32512) /* IDI_APPLICATION */);
 
     FAppIcon.SetSize(cx, cy);
