@@ -11,10 +11,13 @@ PixelImage decodeBmpWithGdi(std::span<const uint8_t> file, uint32_t background) 
     const BmpResult mine = ReadBmp(file);
     if (!mine) return {};
     const int w = mine.info.width, h = mine.info.height;
-    const auto* bmi = reinterpret_cast<const BITMAPINFO*>(file.data() + 14);
     uint32_t offBits;
     std::memcpy(&offBits, file.data() + 10, 4);
-    if (offBits == 0 || offBits >= file.size()) return {};
+    if (offBits <= 14 || offBits >= file.size()) return {};
+    // The header and colour table, copied so that GDI reads them aligned.
+    std::vector<uint32_t> table((offBits - 14 + 3) / 4 + 1, 0);
+    std::memcpy(table.data(), file.data() + 14, offBits - 14);
+    const auto* bmi = reinterpret_cast<const BITMAPINFO*>(table.data());
 
     BITMAPINFO dst{};
     dst.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
