@@ -114,12 +114,19 @@ void TWinSkinForm::SkinWindowProc(TMessage& m) {
             PaintFrame();
             m.Result = 1;
             return;
-        case WM_SETTEXT:
-            // The previous procedure may draw a system caption with the new
-            // text; the skinned title goes back over it at once.
+        case WM_SETTEXT: {
+            // The default handling draws the system caption with the new
+            // text straight onto the frame; without the caption bit for the
+            // length of the call it stores the text and draws nothing, so
+            // the skinned title never flashes.
+            const LONG_PTR style = ::GetWindowLongPtrW(FHandle, GWL_STYLE);
+            const bool strip = FBorderKind != bkNoCaption && (style & WS_CAPTION) == WS_CAPTION;
+            if (strip) ::SetWindowLongPtrW(FHandle, GWL_STYLE, style & ~LONG_PTR(WS_CAPTION));
             passOn();
+            if (strip) ::SetWindowLongPtrW(FHandle, GWL_STYLE, ::GetWindowLongPtrW(FHandle, GWL_STYLE) | WS_CAPTION);
             if (FBorderKind != bkNoCaption) PaintFrame();
             return;
+        }
         case WM_SKIN_REPAINT_FRAME:
             PaintFrame();
             m.Result = 0;

@@ -3,6 +3,7 @@
 // from the window DC, and windows it must leave alone.
 #include <gtest/gtest.h>
 
+#include "MessageRecorder.h"
 #include "test_winskinform_util.h"
 
 using namespace qs;
@@ -251,4 +252,64 @@ TEST_F(WinSkinFormTest, ResizingRepaintsTheFrameAtTheNewSize) {
     EXPECT_EQ(clientSize(wnd).cy, 330 - 32);
     TWinSysButton* close = buttonWithAction(*form, 0);
     EXPECT_EQ(close->FBoundsRect.left, 520 - 25);
+}
+
+TEST_F(WinSkinFormTest, TheSystemNeverPaintsTheSkinnedFrame) {
+    wnd = makeWindow(390, 200);
+    {
+        // Recorded below the skin: what the window's own procedure still gets.
+        test::MessageRecorder below(wnd, {WM_NCPAINT, WM_NCACTIVATE, WM_SETTEXT});
+        form = skinWindow(wnd, *skin);
+        below.clear();
+        for (int i = 0; i < 4; ++i) {
+            ::SetWindowPos(wnd, nullptr, 0, 0, 420 + 30 * i, 260 + 10 * i, SWP_NOMOVE | SWP_NOZORDER);
+            pumpMessages(10);
+        }
+        ::SendMessageW(wnd, WM_NCACTIVATE, FALSE, 0);
+        ::SendMessageW(wnd, WM_NCACTIVATE, TRUE, 0);
+        ::SetWindowTextW(wnd, L"New text");
+        ::RedrawWindow(wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+        pumpMessages(20);
+        EXPECT_EQ(below.count(WM_NCPAINT), 0u) << below.describe();
+        EXPECT_EQ(below.count(WM_NCACTIVATE), 0u) << below.describe();
+        EXPECT_EQ(below.count(WM_SETTEXT), 1u);  // the text itself still reaches the window
+        // The frame on screen is the one the skin composed, pixel for pixel.
+        const Image shown = captureWindow(wnd);
+        TBitmap& composed = form->FTitleBitmap;
+        ASSERT_EQ(composed.Width(), shown.width);
+        int wrong = 0;
+        for (int y = 0; y < form->FTitleHeight; ++y)
+            for (int x = 0; x < shown.width; ++x) wrong += shown.at(x, y) != px(composed, x, y);
+        EXPECT_EQ(wrong, 0);
+        wchar_t text[32] = {};
+        ::GetWindowTextW(wnd, text, 32);
+        EXPECT_STREQ(text, L"New text");
+        EXPECT_EQ(::GetWindowLongPtrW(wnd, GWL_STYLE) & WS_CAPTION, WS_CAPTION);
+        form.reset();  // the skin leaves before the recorder under it
+    }
+}
+
+TEST_F(WinSkinFormTest, SkinChangeRemeasuresAndKeepsTheClientArea) {
+    auto rounded = loadCommittedSkin("rounded");
+    ASSERT_TRUE(rounded->SkinLoaded());
+    wnd = makeWindow(390, 200);
+    form = skinWindow(wnd, *skin);
+    const SIZE cs = clientSize(wnd);
+    form->FSkinData = rounded.get();
+    form->SkinChanged();
+    pumpMessages(30);
+    EXPECT_EQ(form->FSkinState, ssSkinned);
+    EXPECT_EQ(form->FTitleHeight, 30);
+    EXPECT_EQ(form->FLeftWidth, 8);
+    EXPECT_EQ(clientSize(wnd).cx, cs.cx);
+    EXPECT_EQ(clientSize(wnd).cy, cs.cy);
+    EXPECT_EQ(windowSize(wnd).cx, cs.cx + 16);
+    HRGN rgn = ::CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(::GetWindowRgn(wnd, rgn), COMPLEXREGION);  // the rounded skin's corners
+    ::DeleteObject(rgn);
+    // Back to the first skin before the second one goes.
+    form->FSkinData = skin;
+    form->SkinChanged();
+    EXPECT_EQ(form->FTitleHeight, 27);
+    EXPECT_EQ(clientSize(wnd).cx, cs.cx);
 }

@@ -1,6 +1,7 @@
 // Window regions from keyed borders, and dialogs widened for their caption.
 #include <gtest/gtest.h>
 
+#include "Forms.h"
 #include "test_winskinform_util.h"
 
 using namespace qs;
@@ -142,4 +143,50 @@ TEST(WinSkinFormDialog, ShortCaptionKeepsTheDialogsWidth) {
     POINT pa{ra.left, ra.top};
     ::ScreenToClient(s.wnd, &pa);
     EXPECT_EQ(pa.x, 10);
+}
+
+TEST(WinSkinFormToolkit, AToolkitFormIsHookedRecolouredAndGivenBack) {
+    auto sd = loadCommittedSkin("default");
+    int before = 0, after = 0;
+    std::string beforeName;
+    sd->OnBeforeSkinForm = [&](TObject*, HWND, const std::string& name) { ++before, beforeName = name; };
+    sd->OnAfterSkinForm = [&](TObject*, HWND, const std::string&) { ++after; };
+    TForm form(nullptr);
+    form.SetColor(clWindow);
+    form.SetClientSize(390, 200);
+    form.SetText(L"Toolkit form");
+    form.Show();
+    pumpMessages(30);
+    auto skinForm = std::make_unique<TWinSkinForm>(nullptr);
+    skinForm->FHandle = form.Handle();
+    skinForm->FName = "TForm";
+    skinForm->AttachForm(sd.get(), &form);
+    ::PostMessageW(form.Handle(), WM_SKIN_ACTIVATE, 0, kSkinActivateParam);
+    pumpMessages(60);
+    EXPECT_EQ(before, 1);
+    EXPECT_EQ(beforeName, "TForm");
+    EXPECT_EQ(after, 1);
+    EXPECT_EQ(form.Color(), TColor(sd->ButtonFace));
+    EXPECT_EQ(form.ClientWidth(), 390);
+    EXPECT_EQ(form.ClientHeight(), 200);
+    EXPECT_EQ(windowSize(form.Handle()).cx, 400);
+
+    // A new caption reaches the skinned title.
+    const Image old = captureWindow(form.Handle());
+    form.SetText(L"Renamed toolkit form");
+    pumpMessages(30);
+    const Image renamed = captureWindow(form.Handle());
+    EXPECT_GT(countDifferences(old.crop(30, 0, 290, 27), renamed.crop(30, 0, 290, 27)), 20u);
+    // The skin-changed message travels through the form's handler.
+    form.Perform(WM_SKIN_CHANGED, 0, 0);
+    EXPECT_EQ(after, 2);
+
+    skinForm->Detach();
+    pumpMessages(30);
+    EXPECT_EQ(form.Color(), clWindow);
+    form.Perform(WM_SKIN_CHANGED, 0, 0);  // no longer hooked
+    EXPECT_EQ(after, 2);
+    EXPECT_EQ(form.ClientWidth(), 390);
+    EXPECT_EQ(form.ClientHeight(), 200);
+    skinForm.reset();
 }
