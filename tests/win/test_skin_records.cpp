@@ -373,6 +373,15 @@ TEST_F(SkinRecords, ComboxArrowWithoutSunkEdgeIsTheButtonOnTheFaceColour) {
     EXPECT_EQ(pixelAt(arrow->Bitmap, 0, 0), 0xE0E0E0u);
     EXPECT_EQ(pixelAt(arrow->Bitmap, 9, 3), 0x002200u);
 
+    // A skin without a face colour: magenta becomes the system's face colour
+    // as the user sees it, not the symbolic colour number.
+    SkinBuilder noFace;
+    noFace.entries.push_back(b.entries[1]);
+    noFace.text("[ComboButton]\nImage=combo.bmp");
+    load(noFace);
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    EXPECT_EQ(pixelAt(sd.ComboxArrow()->Bitmap, 0, 0), uint32_t(GetRValue(face)) << 16 | GetGValue(face) << 8 | GetBValue(face));
+
     // A skin with no combo parts at all leaves no arrow of the previous one.
     load(SkinBuilder{});
     ASSERT_NE(sd.ComboxArrow(), nullptr);
