@@ -36,6 +36,7 @@ std::string_view trimText(std::string_view s) {
 void TQuickIni::LoadFromText(std::string_view text) {
     FLines.clear();
     FSections.clear();
+    FFirstSection.clear();
     if (auto nul = text.find('\0'); nul != std::string_view::npos) text = text.substr(0, nul);
 
     std::size_t pos = 0;
@@ -44,7 +45,10 @@ void TQuickIni::LoadFromText(std::string_view text) {
         if (end == std::string_view::npos) end = text.size();
         std::string_view line = trimText(text.substr(pos, end - pos));
         if (!line.empty() && line.front() != ';') {
-            if (isHeader(line)) FSections.push_back({lowered(line), FLines.size()});
+            if (isHeader(line)) {
+                FSections.push_back({lowered(line), FLines.size()});
+                FFirstSection.try_emplace(FSections.back().lowered, FSections.size() - 1);
+            }
             FLines.emplace_back(line);
         }
         if (end >= text.size()) break;
@@ -68,9 +72,8 @@ const TQuickIni::Header* TQuickIni::findSection(std::string_view section) const 
     wanted += '[';
     wanted += lowered(section);
     wanted += ']';
-    for (const Header& h : FSections)
-        if (h.lowered == wanted) return &h;
-    return nullptr;
+    const auto it = FFirstSection.find(wanted);
+    return it == FFirstSection.end() ? nullptr : &FSections[it->second];
 }
 
 bool TQuickIni::SectionExists(std::string_view section) const { return findSection(section) != nullptr; }

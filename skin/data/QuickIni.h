@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace qs {
@@ -41,6 +42,8 @@ private:
 
     std::vector<std::string> FLines;
     std::vector<Header> FSections;
+    // Lower-cased header -> its first occurrence in FSections.
+    std::unordered_map<std::string, std::size_t> FFirstSection;
 };
 
 // Trims blanks and control characters (codes 32 and below) from both ends.
