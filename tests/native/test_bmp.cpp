@@ -4,58 +4,58 @@
 #include "test_bmp_files.h"
 
 using namespace qs;
-using testbmp::Spec;
+using testbmp::BmpFormat;
 
 namespace {
 
 struct Case {
     const char* name;
-    Spec spec;
+    BmpFormat fmt;
 };
 
 std::vector<Case> everyFormat() {
     std::vector<Case> cases;
     for (uint32_t hs : {12u, 40u, 108u, 124u}) {
         for (int bpp : {1, 4, 8, 24}) {
-            Spec s;
+            BmpFormat s;
             s.bpp = bpp;
             s.headerSize = hs;
             cases.push_back({"plain", s});
         }
     }
     for (int bpp : {16, 32}) {
-        Spec s;
+        BmpFormat s;
         s.bpp = bpp;
         cases.push_back({"default fields", s});
     }
-    Spec s565;
+    BmpFormat s565;
     s565.bpp = 16;
     s565.compression = 3;
     s565.masks[0] = 0xF800, s565.masks[1] = 0x07E0, s565.masks[2] = 0x001F;
     cases.push_back({"565 after header", s565});
     s565.headerSize = 56;
     cases.push_back({"565 in header", s565});
-    Spec swapped;  // red in the low byte: the masks must be honoured, not assumed
+    BmpFormat swapped;  // red in the low byte: the masks must be honoured, not assumed
     swapped.bpp = 32;
     swapped.compression = 3;
     swapped.headerSize = 124;
     swapped.masks[0] = 0x000000FF, swapped.masks[1] = 0x0000FF00, swapped.masks[2] = 0x00FF0000;
     cases.push_back({"32 swapped fields", swapped});
     for (int bpp : {1, 8, 24, 32}) {
-        Spec s;
+        BmpFormat s;
         s.bpp = bpp;
         s.topDown = true;
         cases.push_back({"top-down", s});
     }
-    Spec rle8;
+    BmpFormat rle8;
     rle8.bpp = 8;
     rle8.compression = 1;
     cases.push_back({"rle8", rle8});
-    Spec rle4;
+    BmpFormat rle4;
     rle4.bpp = 4;
     rle4.compression = 2;
     cases.push_back({"rle4", rle4});
-    Spec shortPalette;
+    BmpFormat shortPalette;
     shortPalette.bpp = 8;
     shortPalette.clrUsed = 40;
     cases.push_back({"short palette", shortPalette});
@@ -76,22 +76,22 @@ TEST(Bmp, EveryFormatReadsBackThePixelsWritten) {
     // Odd widths exercise row padding and partial bytes of 1- and 4-bit rows.
     for (const Case& c : everyFormat()) {
         for (auto [w, h] : {std::pair{1, 1}, {13, 7}, {33, 5}}) {
-            const PixelImage want = testbmp::sample(w, h, c.spec, uint32_t(w * 31 + c.spec.bpp));
-            const auto file = testbmp::encode(want, c.spec);
-            const std::string what = std::string(c.name) + " bpp " + std::to_string(c.spec.bpp) + " header " +
-                                     std::to_string(c.spec.headerSize) + " " + std::to_string(w) + "x" +
+            const PixelImage want = testbmp::sample(w, h, c.fmt, uint32_t(w * 31 + c.fmt.bpp));
+            const auto file = testbmp::encode(want, c.fmt);
+            const std::string what = std::string(c.name) + " bpp " + std::to_string(c.fmt.bpp) + " header " +
+                                     std::to_string(c.fmt.headerSize) + " " + std::to_string(w) + "x" +
                                      std::to_string(h);
             const BmpResult r = ReadBmp(file);
             ASSERT_TRUE(r) << what << ": " << bmpErrorText(r.error);
-            EXPECT_EQ(r.info.bitCount, c.spec.bpp) << what;
-            EXPECT_EQ(r.info.topDown, c.spec.topDown) << what;
+            EXPECT_EQ(r.info.bitCount, c.fmt.bpp) << what;
+            EXPECT_EQ(r.info.topDown, c.fmt.topDown) << what;
             expectSame(want, r.image, what);
         }
     }
 }
 
 TEST(Bmp, Written24BitFileReadsBackAndHasTheStandardLayout) {
-    Spec s;
+    BmpFormat s;
     const PixelImage img = testbmp::sample(5, 3, s, 7);
     PixelImage copy = img;
     const auto file = WriteBmp24(copy.view());
@@ -122,7 +122,7 @@ TEST(Bmp, WriterHonoursTheViewStrideAndDropsTheFourthByte) {
 }
 
 TEST(Bmp, RleDeltaSkipsPixelsAndRunsAreClippedAtTheEdge) {
-    Spec s;
+    BmpFormat s;
     s.bpp = 8;
     s.compression = 1;
     const PixelImage two(2, 2, 0x0000FF);  // only gives a file with a palette of red first
@@ -141,7 +141,7 @@ TEST(Bmp, RleDeltaSkipsPixelsAndRunsAreClippedAtTheEdge) {
 }
 
 TEST(Bmp, MalformedFilesReadAsNoImage) {
-    Spec s8;
+    BmpFormat s8;
     s8.bpp = 8;
     const auto good = testbmp::encode(testbmp::sample(9, 4, s8), s8);
     ASSERT_TRUE(ReadBmp(good));
@@ -178,7 +178,7 @@ TEST(Bmp, MalformedFilesReadAsNoImage) {
         bad.push_back({"2 bpp", f, BmpError::Unsupported});
     }
     {
-        Spec rle;
+        BmpFormat rle;
         rle.bpp = 8;
         rle.compression = 1;
         auto f = testbmp::encode(testbmp::sample(9, 4, rle), rle);
@@ -197,13 +197,13 @@ TEST(Bmp, MalformedFilesReadAsNoImage) {
 TEST(Bmp, EveryTruncationOfEveryFormatIsRejectedCleanly) {
     // Under the sanitizers this also proves no read past the given bytes.
     for (const Case& c : everyFormat()) {
-        const auto file = testbmp::encode(testbmp::sample(7, 3, c.spec), c.spec);
+        const auto file = testbmp::encode(testbmp::sample(7, 3, c.fmt), c.fmt);
         for (size_t n = 0; n < file.size(); ++n) {
             std::vector<uint8_t> cut(file.begin(), file.begin() + n);
             const BmpResult r = ReadBmp(cut);
             // An RLE file cut right before its end-of-bitmap mark has already
             // reached every row, so it still reads.
-            const bool rleComplete = c.spec.compression == 1 || c.spec.compression == 2 ? n >= file.size() - 2 : false;
+            const bool rleComplete = c.fmt.compression == 1 || c.fmt.compression == 2 ? n >= file.size() - 2 : false;
             if (rleComplete) continue;
             EXPECT_FALSE(r) << c.name << " cut to " << n << " of " << file.size();
             EXPECT_TRUE(r.image.empty());

@@ -12,7 +12,7 @@
 
 namespace qs::testbmp {
 
-struct Spec {
+struct BmpFormat {
     int bpp = 24;
     uint32_t compression = 0;  // 0 none, 1 RLE8, 2 RLE4, 3 bit fields
     bool topDown = false;
@@ -88,7 +88,7 @@ inline void rleRow(std::vector<uint8_t>& o, const std::vector<uint8_t>& idx, boo
     o.push_back(0);
 }
 
-inline std::vector<uint8_t> encode(const PixelImage& img, const Spec& s) {
+inline std::vector<uint8_t> encode(const PixelImage& img, const BmpFormat& s) {
     const bool core = s.headerSize == 12;
     const bool paletted = s.bpp <= 8;
     std::vector<uint32_t> palette;
@@ -194,7 +194,7 @@ inline std::vector<uint8_t> encode(const PixelImage& img, const Spec& s) {
 // A deterministic image that the depth can hold exactly: paletted depths get
 // at most 2^bpp colours (in horizontal runs, so RLE has runs and literals),
 // 16 bits gets 5/6-bit channels widened the way a reader must widen them.
-inline PixelImage sample(int w, int h, const Spec& s, uint32_t seed = 1) {
+inline PixelImage sample(int w, int h, const BmpFormat& s, uint32_t seed = 1) {
     PixelImage img(w, h);
     uint32_t st = seed * 2654435761u + 12345;
     auto next = [&] {

@@ -8,45 +8,45 @@
 #include "test_bmp_files.h"
 
 using namespace qs;
-using testbmp::Spec;
+using testbmp::BmpFormat;
 
 namespace {
 
-std::vector<std::pair<std::string, Spec>> formats() {
-    std::vector<std::pair<std::string, Spec>> v;
+std::vector<std::pair<std::string, BmpFormat>> formats() {
+    std::vector<std::pair<std::string, BmpFormat>> v;
     for (uint32_t hs : {12u, 40u, 108u, 124u})
         for (int bpp : {1, 4, 8, 24}) {
-            Spec s;
+            BmpFormat s;
             s.bpp = bpp;
             s.headerSize = hs;
             v.push_back({"header " + std::to_string(hs) + " bpp " + std::to_string(bpp), s});
         }
     for (int bpp : {16, 32}) {
-        Spec s;
+        BmpFormat s;
         s.bpp = bpp;
         v.push_back({"rgb " + std::to_string(bpp), s});
         s.topDown = true;
         v.push_back({"top-down " + std::to_string(bpp), s});
     }
-    Spec f16;
+    BmpFormat f16;
     f16.bpp = 16;
     f16.compression = 3;
     f16.masks[0] = 0xF800, f16.masks[1] = 0x07E0, f16.masks[2] = 0x001F;
     v.push_back({"565", f16});
-    Spec f32;
+    BmpFormat f32;
     f32.bpp = 32;
     f32.compression = 3;
     f32.masks[0] = 0xFF0000, f32.masks[1] = 0xFF00, f32.masks[2] = 0xFF;
     v.push_back({"32 fields", f32});
-    Spec td8;
+    BmpFormat td8;
     td8.bpp = 8;
     td8.topDown = true;
     v.push_back({"top-down 8", td8});
-    Spec rle8;
+    BmpFormat rle8;
     rle8.bpp = 8;
     rle8.compression = 1;
     v.push_back({"rle8", rle8});
-    Spec rle4;
+    BmpFormat rle4;
     rle4.bpp = 4;
     rle4.compression = 2;
     v.push_back({"rle4", rle4});
@@ -66,11 +66,11 @@ void expectSamePixels(const PixelImage& gdi, const PixelImage& mine, const std::
 
 TEST(BmpWin, EveryDepthDecodesLikeGdi) {
     const DWORD gdiBefore = test::gdiObjectCount();
-    for (const auto& [name, spec] : formats()) {
+    for (const auto& [name, fmt] : formats()) {
         for (auto [w, h] : {std::pair{1, 1}, {13, 7}, {33, 6}}) {
             const std::string what = name + " " + std::to_string(w) + "x" + std::to_string(h);
             // Colours that no widening rule can make up: GDI is the judge.
-            const auto file = testbmp::encode(testbmp::sample(w, h, spec, uint32_t(w + h)), spec);
+            const auto file = testbmp::encode(testbmp::sample(w, h, fmt, uint32_t(w + h)), fmt);
             const BmpResult mine = ReadBmp(file);
             ASSERT_TRUE(mine) << what << ": " << bmpErrorText(mine.error);
             expectSamePixels(decodeBmpWithGdi(file), mine.image, what);
@@ -85,11 +85,11 @@ TEST(BmpWin, SixteenBitFieldsWidenLikeGdi) {
     PixelImage levels(64, 1);
     for (int i = 0; i < 64; ++i)
         levels.at(i, 0) = (uint32_t(i * 4) << 8) | (uint32_t((i % 32) * 8) << 16) | uint32_t(255 - (i % 32) * 8);
-    Spec f16;
+    BmpFormat f16;
     f16.bpp = 16;
     f16.compression = 3;
     f16.masks[0] = 0xF800, f16.masks[1] = 0x07E0, f16.masks[2] = 0x001F;
-    for (const Spec& s : {Spec{16}, f16}) {
+    for (const BmpFormat& s : {BmpFormat{16}, f16}) {
         const auto file = testbmp::encode(levels, s);
         const BmpResult mine = ReadBmp(file);
         ASSERT_TRUE(mine);
@@ -98,7 +98,7 @@ TEST(BmpWin, SixteenBitFieldsWidenLikeGdi) {
 }
 
 TEST(BmpWin, RleSkippedPixelsAndWrittenFilesAgreeWithGdi) {
-    Spec s;
+    BmpFormat s;
     s.bpp = 8;
     s.compression = 1;
     auto file = testbmp::encode(PixelImage(4, 3, 0x0000FF), s);
@@ -112,7 +112,7 @@ TEST(BmpWin, RleSkippedPixelsAndWrittenFilesAgreeWithGdi) {
     ASSERT_TRUE(mine) << bmpErrorText(mine.error);
     expectSamePixels(decodeBmpWithGdi(file, 0), mine.image, "rle with delta");
 
-    const PixelImage img = testbmp::sample(11, 5, Spec{}, 99);
+    const PixelImage img = testbmp::sample(11, 5, BmpFormat{}, 99);
     PixelImage copy = img;
     const auto written = WriteBmp24(copy.view());
     expectSamePixels(decodeBmpWithGdi(written), img, "written 24-bit");
