@@ -264,6 +264,10 @@ public:
     // Destroys the window and makes it again with fresh create parameters;
     // the control hears CM_RECREATEWND first.
     void RecreateWnd();
+    // A window that is not a toolkit control to live in (for a control that
+    // has no Parent): its window is made as a child of that window.
+    HWND ParentWindow() const { return FParentWindow; }
+    void SetParentWindow(HWND parent);
     // The window procedure of the window class the control wraps.
     WNDPROC DefWndProc() const { return FDefWndProc; }
 
@@ -369,6 +373,7 @@ private:
     int FPendingTabOrder = -1;             // set while loading, applied at Loaded
     TControl* FMouseCapture = nullptr;     // windowless child holding the mouse
     bool FRecreating = false;
+    HWND FParentWindow = nullptr;
 };
 
 // Windowless: drawn by its parent in the parent's paint, on a canvas.

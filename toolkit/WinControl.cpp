@@ -165,6 +165,9 @@ void TWinControl::CreateParams(TCreateParams& p) {
     if (Parent()) {
         p.Style |= WS_CHILD;
         p.WndParent = Parent()->Handle();
+    } else if (FParentWindow) {
+        p.Style |= WS_CHILD;
+        p.WndParent = FParentWindow;
     } else {
         p.Style |= WS_POPUP;
     }
@@ -181,6 +184,14 @@ DWORD TWinControl::BiDiExStyle() const {
         case TBiDiMode::bdRightToLeftReadingOnly: return WS_EX_RTLREADING;
         default: return 0;
     }
+}
+
+void TWinControl::SetParentWindow(HWND parent) {
+    if (parent == FParentWindow) return;
+    FParentWindow = parent;
+    if (!FHandle || Parent()) return;
+    // Child and top-level windows are made differently.
+    RecreateWnd();
 }
 
 void TWinControl::CreateWnd() {

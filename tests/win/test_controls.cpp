@@ -537,6 +537,28 @@ TEST_F(FormFixture, TabOrderListCoversEveryLevelAndHandlesAreRecreated) {
     EXPECT_EQ(p2->Caption(), L"kept");
 }
 
+TEST(ParentWindow, AControlCanLiveInAWindowTheToolkitDidNotMake) {
+    HWND host = CreateWindowExW(0, L"STATIC", L"host", WS_POPUP | WS_VISIBLE, 50, 50, 200, 100, nullptr, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+    ASSERT_TRUE(host);
+    {
+        TPanel panel(nullptr);
+        panel.SetParentWindow(host);
+        panel.SetBounds(5, 6, 50, 40);
+        HWND h = panel.Handle();
+        EXPECT_EQ(GetParent(h), host);
+        EXPECT_TRUE(GetWindowLongPtrW(h, GWL_STYLE) & WS_CHILD);
+        EXPECT_EQ(panel.Left(), 5);
+        EXPECT_EQ(panel.Top(), 6);
+        POINT o = panel.ClientOrigin();
+        RECT hr;
+        GetWindowRect(host, &hr);
+        EXPECT_EQ(o.x, hr.left + 5);
+    }
+    EXPECT_EQ(GetWindow(host, GW_CHILD), nullptr);  // the panel's window went with it
+    DestroyWindow(host);
+}
+
 TEST(StatusBar, PanelsSimpleTextHeightAndDoubleClick) {
     TForm form(nullptr);
     form.SetBorderStyle(bsSizeable);
