@@ -52,6 +52,7 @@ TWinSkinForm* TWinSkinForm::FromWindow(HWND wnd) {
 
 void TWinSkinForm::AttachForm(TSkinData* skinData, TCustomForm* form) {
     FControl = form;
+    if (form) FreeNotification(form);
     if (form && !FHandle) FHandle = form->Handle();
     if (skinData && skinData->OnBeforeSkinForm) skinData->OnBeforeSkinForm(form, FHandle, FName);
     if (skinData && inSet(skinData->SkinControls(), xcMenuItem) && form)
@@ -65,6 +66,14 @@ void TWinSkinForm::AttachForm(TSkinData* skinData, TCustomForm* form) {
     }
     FOldColor = form->Color();
     form->SetColor(skinData->ButtonFace);
+}
+
+void TWinSkinForm::Notification(TComponent* c, TOperation op) {
+    TComponent::Notification(c, op);
+    if (op == TOperation::opRemove && c == FControl) {
+        FControl = nullptr;
+        FHookedForm = false;
+    }
 }
 
 void TWinSkinForm::AttachWindow(TSkinData* skinData) {
@@ -81,7 +90,7 @@ void TWinSkinForm::AttachWindow(TSkinData* skinData) {
     FOwnerWnd = ::GetWindow(FHandle, GW_OWNER);
 
     FStyleFlags = 0;
-    if ((FStyle & WS_SYSMENU) || ::GetSystemMenu(FHandle, FALSE)) FStyleFlags |= sfSystemMenu;
+    if ((FStyle & WS_SYSMENU) || FSystemMenu) FStyleFlags |= sfSystemMenu;
     if (FStyle & WS_MINIMIZEBOX) FStyleFlags |= sfMinimizeBox;
     if (FStyle & WS_MAXIMIZEBOX) FStyleFlags |= sfMaximizeBox;
 

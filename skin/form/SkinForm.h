@@ -151,6 +151,8 @@ public:
     static TWinSkinForm* FromWindow(HWND wnd);
 
 protected:
+    // A toolkit form that goes first leaves nothing behind to give back to.
+    void Notification(TComponent* c, TOperation op) override;
     void WMNCCalcSize(TMessage& msg);
     void WMSize(TMessage& msg);
     void WMNCHitTest(TMessage& msg);

@@ -2,6 +2,8 @@
 // strips, nine-slice corners, tiling, centring and bitmap regions.
 #include <gtest/gtest.h>
 
+#include "ExtCtrls.h"
+#include "Forms.h"
 #include "SkinDraw.h"
 #include "WindowCapture.h"
 
@@ -244,4 +246,32 @@ TEST(SkinDraw, NothingLeaksOverManyDraws) {
         UniqueRegion r = BitmapToRegion(s, 0, 0, 1, 1, 1);
     }
     EXPECT_LE(liveGdiObjects(), before);
+}
+
+TEST(SkinDraw, ParentBackgroundUnderAControl) {
+    TForm parent(nullptr);
+    parent.SetColor(clRed);
+    parent.SetClientSize(200, 150);
+    TPanel panel(&parent);
+    panel.SetParent(&parent);
+    panel.SetBounds(20, 30, 40, 40);
+    parent.Show();
+    qs::test::pumpMessages(30);
+    TBitmap target = picture(60, 60, 0x0000FF);
+    HDC dc = dcOf(target);
+    PaintParentBackground(&panel, dc);
+    ::GdiFlush();
+    EXPECT_EQ(at(target, 0, 0), 0xFF0000u);    // the form's red under the panel's corner
+    EXPECT_EQ(at(target, 39, 39), 0xFF0000u);
+    EXPECT_EQ(at(target, 40, 10), 0x0000FFu);  // beyond the panel's client area: untouched
+    EXPECT_EQ(at(target, 10, 45), 0x0000FFu);
+    POINT org{1, 1};
+    ::GetViewportOrgEx(dc, &org);
+    EXPECT_EQ(org.x, 0);
+    EXPECT_EQ(org.y, 0);
+    // Without a parent nothing is drawn.
+    TPanel alone(nullptr);
+    TBitmap untouched = picture(10, 10, 0x00FF00);
+    PaintParentBackground(&alone, dcOf(untouched));
+    EXPECT_EQ(at(untouched, 5, 5), 0x00FF00u);
 }
