@@ -80,6 +80,16 @@ const TClassInfo& TCustomForm::StaticClassInfo() {
             // a definition asking for the other order is refused, not ignored.
             .boolean("OldCreateOrder", [](const TCustomForm&) { return false; },
                      [](TCustomForm&, bool v) { return !v; })
+            // Design-time metrics kept with a definition. Forms are not
+            // rescaled: a definition made at another resolution shows as made.
+            .integer("PixelsPerInch", [](const TCustomForm& f) { return int64_t(f.FPixelsPerInch); },
+                     [](TCustomForm& f, int64_t v) -> bool {
+                         if (v <= 0 || v > 10000) return false;
+                         f.FPixelsPerInch = int(v);
+                         return true;
+                     })
+            .integer("TextHeight", [](const TCustomForm& f) { return int64_t(f.FTextHeight); },
+                     [](TCustomForm& f, int64_t v) { f.FTextHeight = int(v); })
             .object("Menu", [](const TCustomForm& f) -> TObject* { return f.Menu(); },
                     [](TCustomForm& f, TObject* v) -> bool {
                         auto* m = dynamic_cast<TMainMenu*>(v);

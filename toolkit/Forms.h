@@ -148,6 +148,8 @@ private:
     bool FDestroyCalled = false;
     int FPendingClientWidth = -1, FPendingClientHeight = -1;
     HWND FClientHandle = nullptr;  // MDI client, a child of this window
+    int FPixelsPerInch = 96;
+    int FTextHeight = 13;
 
 protected:
     void Notification(TComponent* c, TOperation op) override;
