@@ -4,22 +4,20 @@
 
 namespace qs {
 
+ColourNum gradientEntry(int64_t i, int64_t n, ColourNum from, ColourNum to) {
+    const int fr = redOf(from), fg = greenOf(from), fb = blueOf(from);
+    const int dr = redOf(to) - fr, dg = greenOf(to) - fg, db = blueOf(to) - fb;
+    if (n <= 1) return rgbColour(fr + dr / 2, fg + dg / 2, fb + db / 2);
+    // C++ division truncates toward zero, which the ramp relies on.
+    const int64_t d = n - 1, h = d / 2;
+    return rgbColour(fr + int((h + i * dr) / d), fg + int((h + i * dg) / d), fb + int((h + i * db) / d));
+}
+
 std::vector<ColourNum> computeGradientRamp(int n, ColourNum from, ColourNum to) {
     std::vector<ColourNum> ramp;
     if (n <= 0) return ramp;
     ramp.resize(std::size_t(n));
-    const int fr = redOf(from), fg = greenOf(from), fb = blueOf(from);
-    const int dr = redOf(to) - fr, dg = greenOf(to) - fg, db = blueOf(to) - fb;
-    if (n == 1) {
-        ramp[0] = rgbColour(fr + dr / 2, fg + dg / 2, fb + db / 2);
-        return ramp;
-    }
-    const int64_t d = n - 1, h = d / 2;
-    for (int64_t i = 0; i < n; ++i) {
-        // C++ division truncates toward zero, which the ramp relies on.
-        ramp[std::size_t(i)] = rgbColour(fr + int((h + i * dr) / d), fg + int((h + i * dg) / d),
-                                         fb + int((h + i * db) / d));
-    }
+    for (int i = 0; i < n; ++i) ramp[std::size_t(i)] = gradientEntry(i, n, from, to);
     return ramp;
 }
 
@@ -56,10 +54,10 @@ TGradientCache& gradientCache() {
 
 GradientLines gradientLines(PixelRect r, bool vertical, PixelRect clip) {
     GradientLines g;
-    const int start = vertical ? r.top : r.left;
-    const int end = vertical ? r.bottom : r.right;
-    const int clipStart = vertical ? clip.top : clip.left;
-    const int clipEnd = vertical ? clip.bottom : clip.right;
+    const int64_t start = vertical ? r.top : r.left;
+    const int64_t end = vertical ? r.bottom : r.right;
+    const int64_t clipStart = vertical ? clip.top : clip.left;
+    const int64_t clipEnd = vertical ? clip.bottom : clip.right;
     g.count = end - start;
     if (g.count <= 0) return g;
     g.first = clipStart > start ? clipStart - start : 0;
@@ -74,16 +72,19 @@ void GradientFill(const PixelView& v, PixelRect r, ColourNum from, bool vertical
     if (visible.empty()) return;
     const GradientLines lines = gradientLines(r, vertical, clip);
     if (lines.first > lines.last) return;
-    const std::vector<ColourNum>& ramp =
-        gradientCache().Ramp(lines.count, resolveColour(from), resolveColour(to));
+    const ColourNum a = resolveColour(from), b = resolveColour(to);
+    const std::vector<ColourNum>* ramp =
+        lines.count <= kMaxCachedRampLines ? &gradientCache().Ramp(int(lines.count), a, b) : nullptr;
 
-    for (int i = lines.first; i <= lines.last; ++i) {
-        const uint32_t p = colourToPixel(uint32_t(ramp[std::size_t(i)]));
+    for (int64_t i = lines.first; i <= lines.last; ++i) {
+        const ColourNum c = ramp ? (*ramp)[std::size_t(i)] : gradientEntry(i, lines.count, a, b);
+        const uint32_t p = colourToPixel(uint32_t(c));
+        // Lines inside the clip box lie inside the view, so these fit an int.
+        const int at = int((vertical ? r.top : r.left) + i);
         if (vertical) {
-            std::fill(v.row(r.top + i) + visible.left, v.row(r.top + i) + visible.right, p);
+            std::fill(v.row(at) + visible.left, v.row(at) + visible.right, p);
         } else {
-            const int x = r.left + i;
-            for (int y = visible.top; y < visible.bottom; ++y) v.at(x, y) = p;
+            for (int y = visible.top; y < visible.bottom; ++y) v.at(at, y) = p;
         }
     }
 }

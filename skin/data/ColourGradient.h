@@ -3,6 +3,7 @@
 // often, so the colour ramps are cached and only lines inside the clip box are
 // drawn.
 #include <array>
+#include <cstdint>
 #include <vector>
 
 #include "Colour.h"
@@ -14,6 +15,12 @@ namespace qs {
 // channel steps with truncation toward zero, so a falling channel stops one
 // unit short of its target (red 200 to 100 over 5 lines ends at 101).
 std::vector<ColourNum> computeGradientRamp(int n, ColourNum from, ColourNum to);
+// Entry `i` of that ramp, computed alone.
+ColourNum gradientEntry(int64_t i, int64_t n, ColourNum from, ColourNum to);
+
+// Longer gradients (far beyond any screen) are drawn without a cached ramp,
+// so a runaway rectangle costs time for its visible lines only, not memory.
+inline constexpr int64_t kMaxCachedRampLines = 1 << 16;
 
 // The last 16 ramps, reused round-robin.
 class TGradientCache {
@@ -51,9 +58,9 @@ void GradientFill(const PixelView& v, PixelRect r, ColourNum from, bool vertical
 // index (inclusive); empty when first > last. Shared by the pixel-view and the
 // device-context fills.
 struct GradientLines {
-    int count = 0;  // lines of the whole gradient
-    int first = 0;
-    int last = -1;
+    int64_t count = 0;  // lines of the whole gradient
+    int64_t first = 0;
+    int64_t last = -1;
 };
 GradientLines gradientLines(PixelRect r, bool vertical, PixelRect clip);
 

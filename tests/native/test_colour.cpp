@@ -125,6 +125,17 @@ TEST(Gradient, FillDrawsOnlyTheClippedLines) {
     for (uint32_t p : untouched.pixels) EXPECT_EQ(p, kBackground);
 }
 
+TEST(Gradient, RunawayRectangleDrawsOnlyItsVisibleLines) {
+    // Two billion lines: no ramp of that size may be built for four visible ones.
+    PixelImage img(2, 4);
+    const int missesBefore = gradientCache().Misses();
+    GradientFill(img.view(), PixelRect{0, -(1 << 30), 2, 1 << 30}, 0, true, kWhite);
+    EXPECT_EQ(gradientCache().Misses(), missesBefore);
+    for (int y = 0; y < 4; ++y)
+        EXPECT_EQ(img.at(1, y), colourToPixel(uint32_t(gradientEntry(y + (1 << 30), int64_t(1) << 31, 0, kWhite))));
+    EXPECT_EQ(img.at(0, 3), 0x808080u);  // the middle of black to white
+}
+
 TEST(Gradient, OneLineGradientIsTheMidpoint) {
     PixelImage img(3, 1);
     GradientFill(img.view(), PixelRect{0, 0, 3, 1}, rgbColour(0, 0, 0), true, rgbColour(200, 100, 50));
