@@ -5,14 +5,17 @@ QS_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 QS_BUILD=${QS_BUILD:-$QS_ROOT/build}
 QS_JOBS=${QS_JOBS:-$(nproc)}
 
-# configure_build DIR [cmake args...]: configures once, then only builds.
+# configure_build DIR [cmake args...]: configures once, then builds
+# everything, or only the targets named in QS_TARGETS.
 configure_build() {
   local dir=$1; shift
   if [ ! -f "$dir/build.ninja" ]; then
     cmake -S "$QS_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >"$dir.configure.log" 2>&1 \
       || { cat "$dir.configure.log"; return 1; }
   fi
-  cmake --build "$dir" -j "$QS_JOBS"
+  local targets=()
+  for t in ${QS_TARGETS:-}; do targets+=(--target "$t"); done
+  cmake --build "$dir" -j "$QS_JOBS" "${targets[@]}"
 }
 
 build_native() { mkdir -p "$QS_BUILD"; configure_build "$QS_BUILD/native"; }
@@ -82,5 +85,11 @@ start_xvfb() {
 stop_xvfb() { [ -n "${QS_XVFB_PID:-}" ] && kill "$QS_XVFB_PID" 2>/dev/null; wait "$QS_XVFB_PID" 2>/dev/null || true; }
 
 # A persistent, warm wineserver: keeps ctest's pipes free and starts tests fast.
-start_wineserver() { wineserver -p; wine cmd /c exit >/dev/null 2>&1 || true; }
+# A server left over from an earlier run may hold another display: replace it.
+start_wineserver() {
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  wineserver -p
+  wine cmd /c exit >/dev/null 2>&1 || true
+}
 stop_wineserver() { wineserver -k 2>/dev/null || true; }
