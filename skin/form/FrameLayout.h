@@ -71,7 +71,7 @@ struct ButtonVisibility {
 
 // Asks the window (message 0x3515) about a Visibility of 1000 to 2000;
 // a positive answer shows the button.
-using VisibilityQuery = std::function<long(int32_t visibility, int32_t action)>;
+using VisibilityQuery = std::function<int64_t(int32_t visibility, int32_t action)>;
 
 // One condition of the visibility table; `second` selects the Visibility1
 // reading (201 to 2000 always true, 100 copies the first condition).

@@ -335,7 +335,12 @@ void TWinSkinForm::SetSysMenuStyle(bool remove) {
 }
 
 void TWinSkinForm::SkinChanged() {
-    if (FControl && FSkinData) FControl->SetColor(FSkinData->ButtonFace);
+    if (FControl && FSkinData) {
+        FControl->SetColor(FSkinData->ButtonFace);
+        // Forms the form owns (docked or embedded ones) take the new face too.
+        for (TComponent* c : FControl->Components())
+            if (auto* f = dynamic_cast<TCustomForm*>(c)) f->SetColor(FSkinData->ButtonFace);
+    }
     FSkinState = ssReapplying;
     if (FSkinFrame) {
         UpdateFrameMetrics();
@@ -361,6 +366,10 @@ void TWinSkinForm::Detach() {
     }
     Unsubclass();
     if (FControl && !destroying) FControl->SetColor(FOldColor);
+    if (!FSkinFrame && !destroying) {
+        // The children were drawn with the skin's face: let them repaint.
+        ::RedrawWindow(FHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
     if (!FSkinFrame || destroying) {
         FButtons.clear();
         FHotObject = nullptr;

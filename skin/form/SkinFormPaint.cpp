@@ -136,7 +136,7 @@ bool TWinSkinForm::ButtonVisible(TWinSysButton& b) {
     const CaptionButtonRule rule{b.FData->Action, b.FData->Visibility, b.FData->Visibility1};
     HWND wnd = FHandle;
     const ButtonVisibility v = EvaluateButtonVisibility(rule, CaptionStateNow(), [wnd](int32_t vis, int32_t action) {
-        return long(::SendMessageW(wnd, WM_SKIN_BUTTON_VISIBLE, WPARAM(vis), LPARAM(action)));
+        return int64_t(::SendMessageW(wnd, WM_SKIN_BUTTON_VISIBLE, WPARAM(vis), LPARAM(action)));
     });
     if (v.enabledChanged) b.FEnabled = v.enabled;
     b.FVisible = v.visible;

@@ -114,13 +114,13 @@ TEST(ButtonVisibility, MdiDialogRangesAndUnknownValues) {
 TEST(ButtonVisibility, HighValuesAskTheWindow) {
     CaptionState s = normalWindow();
     int asked = 0, askedWith = 0, askedAction = 0;
-    VisibilityQuery yes = [&](int32_t v, int32_t a) { ++asked, askedWith = v, askedAction = a; return 1L; };
-    VisibilityQuery no = [&](int32_t, int32_t) { ++asked; return 0L; };
+    VisibilityQuery yes = [&](int32_t v, int32_t a) { ++asked, askedWith = v, askedAction = a; return int64_t(1); };
+    VisibilityQuery no = [&](int32_t, int32_t) { ++asked; return int64_t(0); };
     EXPECT_TRUE(visible(1500, 0, s, 14, yes));
     EXPECT_EQ(askedWith, 1500);
     EXPECT_EQ(askedAction, 14);
     EXPECT_FALSE(visible(1000, 0, s, 14, no));
-    EXPECT_FALSE(visible(1500, 0, s, 14, [](int32_t, int32_t) { return -5L; }));
+    EXPECT_FALSE(visible(1500, 0, s, 14, [](int32_t, int32_t) { return int64_t(-5); }));
     asked = 0;
     // The second condition never asks.
     EXPECT_TRUE(visible(0, 1500, s, 14, no));
