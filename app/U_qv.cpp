@@ -3,6 +3,7 @@
 #include <ocidl.h>
 
 #include "QvShell.h"
+#include "WinSkinData.h"
 
 namespace qv {
 
@@ -47,7 +48,7 @@ void TF_qv::Loaded() {
     Panel1 = dynamic_cast<TPanel*>(FindComponent("Panel1"));
     Panel2 = dynamic_cast<TPanel*>(FindComponent("Panel2"));
     WB_qv = dynamic_cast<TWebBrowser*>(FindComponent("WB_qv"));
-    SD = FindComponent("SD");
+    SD = dynamic_cast<TSkinData*>(FindComponent("SD"));
     T_1 = dynamic_cast<TTimer*>(FindComponent("T_1"));
     PM_1 = dynamic_cast<TPopupMenu*>(FindComponent("PM_1"));
     N1 = dynamic_cast<TMenuItem*>(FindComponent("N1"));
@@ -141,6 +142,7 @@ void TF_qv::WB_qvDocumentComplete(TObject*, IDispatch*, const VARIANT&) {
 void RegisterViewerClasses() {
     RegisterControlClasses();
     RegisterGraphicsClasses();
+    RegisterSkinDataClasses();
     RegisterComponentClass(TF_qv::StaticClassInfo());
     RegisterComponentClass(TWebBrowser::StaticClassInfo());
 }

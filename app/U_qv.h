@@ -10,6 +10,7 @@
 #include "ExtCtrlsTimer.h"
 #include "Forms.h"
 #include "Menus.h"
+#include "SkinData.h"
 #include "StreamAdapter.h"
 #include "WebBrowser.h"
 
@@ -32,7 +33,7 @@ public:
     TPanel* Panel1 = nullptr;
     TPanel* Panel2 = nullptr;
     TWebBrowser* WB_qv = nullptr;
-    TComponent* SD = nullptr;
+    TSkinData* SD = nullptr;
     TTimer* T_1 = nullptr;
     TPopupMenu* PM_1 = nullptr;
     TMenuItem* N1 = nullptr;

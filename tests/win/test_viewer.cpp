@@ -115,6 +115,7 @@ void useRecordingClasses() {
     RegisterComponentClass(recordingClass<TStatusBar>());
     RegisterComponentClass(recordingClass<TPanel>());
     RegisterComponentClass(recordingClass<TWebBrowser, TRecordingBrowserRec>());
+    RegisterComponentClass(recordingClass<TSkinData>());
     RegisterComponentClass(recordingClass<TTimer>());
     RegisterComponentClass(recordingClass<TPopupMenu>());
     RegisterComponentClass(recordingClass<TMenuItem>());
@@ -220,6 +221,17 @@ TEST(Viewer, WindowLayoutAndTexts) {
     EXPECT_EQ(f->STB_main->PopupMenu(), f->PM_1);
     EXPECT_EQ(f->WB_qv->PopupMenu(), f->PM_1);
     EXPECT_EQ(f->T_1->Interval(), 60000u);
+    // The stored skin arrived with the definition and was decoded.
+    ASSERT_TRUE(f->SD);
+    EXPECT_TRUE(f->SD->SkinLoaded());
+    EXPECT_TRUE(f->SD->Active());
+    EXPECT_EQ(f->SD->DisableTag(), 99);
+    EXPECT_EQ(f->SD->Skin3rd().size(), 117u);
+    EXPECT_EQ(GetStrProp(f->SD, "Version"), "4.50.01.03");
+    EXPECT_EQ(GetEnumProp(f->SD, "SkinFormtype"), "sfMainform");
+    auto controls = std::get<TSetValue>(*GetPropValue(f->SD, "SkinControls"));
+    EXPECT_EQ(controls.members.size(), 20u);
+    EXPECT_FALSE(controls.has("xcMenuItem") || controls.has("xcFastReport"));
     EXPECT_TRUE(f->T_1->Enabled());
 }
 
@@ -229,9 +241,9 @@ TEST(Viewer, StartUpOrderThenFormCreateSteps) {
     Viewer v;
     g_document = nullptr;
     const std::vector<std::string> expected = {
-        "create TStatusBar", "create TPanel", "create TPanel", "create TWebBrowser", "create TTimer",
+        "create TStatusBar", "create TPanel", "create TPanel", "create TWebBrowser", "create TSkinData", "create TTimer",
         "create TPopupMenu", "create TMenuItem", "create TMenuItem",
-        "loaded STB_main", "loaded Panel1", "loaded Panel2", "loaded WB_qv", "loaded T_1", "loaded PM_1",
+        "loaded STB_main", "loaded Panel1", "loaded Panel2", "loaded WB_qv", "loaded SD", "loaded T_1", "loaded PM_1",
         "loaded N1", "loaded N2",
         "Navigate about:blank", "Document", "Load", "Silent true"};
     EXPECT_EQ(g_log, expected);
