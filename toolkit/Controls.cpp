@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "Forms.h"
 
@@ -296,7 +297,9 @@ void TControl::Resize() {
 
 void TControl::SetParent(TWinControl* parent) {
     if (parent == FParent) return;
-    if (parent == this) return;
+    // A control inside itself would make every walk up or down endless.
+    for (const TControl* p = parent; p; p = p->Parent())
+        if (p == this) throw std::invalid_argument("a control cannot be placed inside itself: " + Name());
     if (FParent) FParent->RemoveControl(this);
     if (parent) parent->InsertControl(this);
 }

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <stdexcept>
 
 #include "Application.h"
 #include "ComCtrls.h"
@@ -503,6 +504,12 @@ TEST_F(FormFixture, TabOrderListCoversEveryLevelAndHandlesAreRecreated) {
     auto* inner = new TProbeWin(form.get());
     inner->SetParent(p2);
     p2->SetTabOrder(0);
+    EXPECT_THROW(p2->SetParent(p2), std::invalid_argument);
+    auto* deeper = new TPanel(form.get());
+    deeper->SetParent(p2);
+    EXPECT_THROW(p2->SetParent(deeper), std::invalid_argument);
+    EXPECT_EQ(p2->Parent(), form.get());
+    delete deeper;
     std::vector<TWinControl*> list;
     form->GetTabOrderList(list);
     ASSERT_EQ(list.size(), 3u);
