@@ -388,6 +388,13 @@ void TControl::SetVisible(bool v) {
     if (FParent) FParent->Realign();
 }
 
+void TControl::SyncVisible(bool v) {
+    if (v == FVisible) return;
+    FVisible = v;
+    Perform(CM_VISIBLECHANGED, v ? 1 : 0);
+    if (FParent) FParent->Realign();
+}
+
 void TControl::VisibleChanged() {
     if (!FVisible && g_mouseControl == this) SetMouseControl(nullptr);
     // A windowless control lives in its parent's pixels.

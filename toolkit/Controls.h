@@ -201,6 +201,9 @@ protected:
     // A right click or WM_CONTEXTMENU: OnContextPopup, then the pop-up menu.
     bool DoContextPopup(POINT screen);
     void RequestAlign();
+    // The window was shown or hidden from outside (ShowWindow): take the new
+    // state without showing or hiding anything ourselves.
+    void SyncVisible(bool v);
     bool InDestruction() const { return IsDestroying(); }
 
     int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;

@@ -618,6 +618,14 @@ void TCustomForm::WndProc(TMessage& msg) {
             Close();
             msg.Result = 0;
             return;
+        case WM_SHOWWINDOW:
+            // ShowWindow from outside (lParam 0): Visible follows the window.
+            if (msg.LParam == 0 && !Parent()) {
+                TWinControl::WndProc(msg);
+                SyncVisible(msg.WParam != 0);
+                return;
+            }
+            break;
         case WM_SIZE:
             if (FClientHandle) {
                 // The default frame procedure stretches the MDI client over

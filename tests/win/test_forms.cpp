@@ -243,6 +243,11 @@ TEST(FormClose, CloseActionsFreeHideOrKeepTheForm) {
     pumpMessages(20);
     EXPECT_FALSE(IsWindowVisible(kept.Handle()));
     EXPECT_FALSE(kept.Visible());
+    // Shown and hidden behind the toolkit's back: Visible follows.
+    ShowWindow(kept.Handle(), SW_SHOWNA);
+    EXPECT_TRUE(kept.Visible());
+    ShowWindow(kept.Handle(), SW_HIDE);
+    EXPECT_FALSE(kept.Visible());
     EXPECT_TRUE(kept.HandleAllocated());
 }
 
