@@ -10,15 +10,7 @@ namespace qv {
 TF_qv* F_qv = nullptr;
 
 const TClassInfo& TF_qv::StaticClassInfo() {
-    // The design-time metrics are kept as written: the form is laid out in
-    // pixels at 96 per inch and is not rescaled.
-    static const TClassInfo info =
-        TClassBuilder<TF_qv>("TF_qv", &TForm::StaticClassInfo())
-            .integer("PixelsPerInch", [](const TF_qv& f) { return int64_t(f.FPixelsPerInch); },
-                     [](TF_qv& f, int64_t v) { f.FPixelsPerInch = int(v); })
-            .integer("TextHeight", [](const TF_qv& f) { return int64_t(f.FTextHeight); },
-                     [](TF_qv& f, int64_t v) { f.FTextHeight = int(v); })
-            .build();
+    static const TClassInfo info = TClassBuilder<TF_qv>("TF_qv", &TForm::StaticClassInfo()).build();
     return info;
 }
 

@@ -58,8 +58,6 @@ protected:
 
 private:
     std::unique_ptr<TMemoryStream> FPageStream;
-    int FPixelsPerInch = 96;
-    int FTextHeight = 13;
 };
 
 extern TF_qv* F_qv;
