@@ -64,7 +64,8 @@ public:
     UINT FDoubleClickTime = 0;
     int FCaptionWidth = 0;
     HWND FOwnerWnd = nullptr;
-    HICON FIcon = nullptr;
+    HICON FIcon = nullptr;      // the window's (not owned)
+    UniqueIcon FSmallIcon;      // FIcon at the small-icon size, owned
     int FIconSize = 0;
     std::wstring FCaptionText;
     int FLeftWidth = 0, FTitleHeight = 0, FRightWidth = 0, FBottomHeight = 0;
@@ -133,6 +134,7 @@ public:
     void DrawIconButton(HDC dc, const RECT& r);
     // The caption text font: the skin's caption font at the Title FontHeight.
     TFont CaptionTextFont() const;
+    TFont& TextFont();  // the same, kept between paints
     int MeasureCaption(const std::wstring& text);
 
     // ---- region and styles ----
@@ -163,6 +165,7 @@ protected:
 private:
     static LRESULT CALLBACK StaticWindowProc(HWND, UINT, WPARAM, LPARAM);
     bool FHookedForm = false;
+    TFont FTextFont;
 };
 
 }  // namespace qs

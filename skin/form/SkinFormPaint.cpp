@@ -63,8 +63,12 @@ void TWinSkinForm::PaintFrame(HDC given) {
         if (FTitleBitmap.Width() != W || FTitleBitmap.Height() != H) FTitleBitmap.SetSize(W, H);
         if (FTitleBitmap.Empty()) return;
         HDC off = FTitleBitmap.Canvas()->Handle();
-        const RECT all{0, 0, W, H};
-        fill(off, all, FSkinData);
+        // Only the frame is ever copied out: the client part stays unpainted.
+        const int top = std::min(H, FTitleHeight + FMenuHeight), bottom = std::max(top, H - FBottomHeight);
+        fill(off, RECT{0, 0, W, top}, FSkinData);
+        fill(off, RECT{0, top, FLeftWidth, H}, FSkinData);
+        fill(off, RECT{W - FRightWidth, top, W, H}, FSkinData);
+        fill(off, RECT{FLeftWidth, bottom, W - FRightWidth, H}, FSkinData);
 
         RECT titleRect{FLeftWidth, 0, W - FRightWidth, FTitleHeight};
         if (FWindowState == wsMinimizedKind) {
@@ -168,12 +172,18 @@ TFont TWinSkinForm::CaptionTextFont() const {
     return f;
 }
 
+TFont& TWinSkinForm::TextFont() {
+    // Made once per skin: a font handle per paint costs more than the frame.
+    const TFont want = CaptionTextFont();
+    if (!FTextFont.SameAs(want)) FTextFont.Assign(want);
+    return FTextFont;
+}
+
 int TWinSkinForm::MeasureCaption(const std::wstring& text) {
     if (text.empty()) return 0;
-    TFont f = CaptionTextFont();
     WindowDCScope dc(FHandle);
     if (!dc) return 0;
-    SelectObjectScope sel(dc.get(), f.Handle());
+    SelectObjectScope sel(dc.get(), TextFont().Handle());
     SIZE sz{};
     ::GetTextExtentPoint32W(dc.get(), text.data(), int(text.size()), &sz);
     return sz.cx;
@@ -199,9 +209,8 @@ void TWinSkinForm::PaintCaptionText(HDC dc) {
     RECT r{pr.left, pr.top, pr.right, pr.bottom};
     if (r.right <= r.left) return;
 
-    TFont f = CaptionTextFont();
     SaveDCScope keep(dc);
-    SelectObjectScope sel(dc, f.Handle());
+    SelectObjectScope sel(dc, TextFont().Handle());
     UINT align = DT_LEFT;
     if (t && t->TextAlignment == 1) align = DT_RIGHT;
     if (t && t->TextAlignment == 2) align = DT_CENTER;
@@ -249,9 +258,10 @@ void TWinSkinForm::LoadIconBitmap() {
     const RECT all{0, 0, cx, cy};
     UniqueBrush key(::CreateSolidBrush(kSkinKeyColour));
     ::FillRect(dc, &all, key.get());
+    // The icon scaled once; every title paint draws this copy.
+    FSmallIcon.reset(FIcon ? static_cast<HICON>(::CopyImage(FIcon, IMAGE_ICON, cx, cy, LR_COPYFROMRESOURCE)) : nullptr);
     if (FIcon) {
-        UniqueIcon small(static_cast<HICON>(::CopyImage(FIcon, IMAGE_ICON, cx, cy, LR_COPYFROMRESOURCE)));
-        ::DrawIconEx(dc, 0, 0, small ? small.get() : FIcon, cx, cy, 0, nullptr, DI_NORMAL);
+        ::DrawIconEx(dc, 0, 0, FSmallIcon ? FSmallIcon.get() : FIcon, cx, cy, 0, nullptr, DI_NORMAL);
     } else if (FSkinData && !FSkinData->AppIcon().Empty()) {
         ::StretchBlt(dc, 0, 0, cx, cy, FSkinData->AppIcon().Canvas()->Handle(), 0, 0, FSkinData->AppIcon().Width(),
                      FSkinData->AppIcon().Height(), SRCCOPY);
@@ -263,8 +273,7 @@ void TWinSkinForm::DrawIconButton(HDC dc, const RECT& r) {
     if (!dc) return;
     if (FIcon) {
         const int cx = FIconSize > 0 ? FIconSize : ::GetSystemMetrics(SM_CXSMICON);
-        UniqueIcon small(static_cast<HICON>(::CopyImage(FIcon, IMAGE_ICON, cx, cx, LR_COPYFROMRESOURCE)));
-        ::DrawIconEx(dc, r.left, r.top, small ? small.get() : FIcon, cx, cx, 0, nullptr, DI_NORMAL);
+        ::DrawIconEx(dc, r.left, r.top, FSmallIcon ? FSmallIcon.get() : FIcon, cx, cx, 0, nullptr, DI_NORMAL);
     } else if (!FIconBitmap.Empty()) {
         DrawTransparent(dc, RECT{r.left, r.top, r.left + FIconBitmap.Width(), r.top + FIconBitmap.Height()},
                         FIconBitmap);
