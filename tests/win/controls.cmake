@@ -2,7 +2,3 @@
 qs_test(test_controls SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_controls.cpp LIBS toolkit qs_winsupport comctl32)
 qs_test(test_forms SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_forms.cpp LIBS toolkit qs_winsupport)
 qs_add_form_resource(test_forms TF_OrderProbe ${CMAKE_CURRENT_LIST_DIR}/forms/TF_OrderProbe.form)
-# Graphics.cpp and core/FormText.cpp both define qs::WideToUtf8 with the same
-# signature; anything linking forms and graphics needs this until one goes.
-target_link_options(test_controls PRIVATE -Wl,--allow-multiple-definition)
-target_link_options(test_forms PRIVATE -Wl,--allow-multiple-definition)
