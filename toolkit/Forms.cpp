@@ -75,6 +75,19 @@ const TClassInfo& TCustomForm::StaticClassInfo() {
                          [](TCustomForm& f, int v) { f.SetFormStyle(TFormStyle(v)); })
             .enumeration("WindowState", kWindowStateNames, [](const TCustomForm& f) { return int(f.WindowState()); },
                          [](TCustomForm& f, int v) { f.SetWindowState(TWindowState(v)); })
+            // Republished: a definition's client size holds for the border
+            // style and menu the definition ends up with, in whatever order
+            // they are written.
+            .integer("ClientWidth", [](const TCustomForm& f) { return int64_t(f.ClientWidth()); },
+                     [](TCustomForm& f, int64_t v) {
+                         if (f.IsLoading()) f.FPendingClientWidth = int(v);
+                         f.SetClientWidth(int(v));
+                     })
+            .integer("ClientHeight", [](const TCustomForm& f) { return int64_t(f.ClientHeight()); },
+                     [](TCustomForm& f, int64_t v) {
+                         if (f.IsLoading()) f.FPendingClientHeight = int(v);
+                         f.SetClientHeight(int(v));
+                     })
             .boolean("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview)
             // The creation handler always runs after every component's Loaded;
             // a definition asking for the other order is refused, not ignored.

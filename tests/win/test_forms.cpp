@@ -207,6 +207,19 @@ TEST(FormDefinition, BrokenDefinitionLeavesNoFormBehind) {
     EXPECT_THROW(plain.ReadFormDefinition(), std::runtime_error);
 }
 
+TEST(FormDefinition, ClientSizeHoldsWhateverTheOrderOfSizeBorderAndMenu) {
+    // Even when the width written equals what the first frame happened to give.
+    TForm sized(nullptr);
+    int coincidence = sized.ClientWidth();
+    sized.ReadFormDefinition("object F: TForm\n  ClientWidth = " + std::to_string(coincidence) +
+                             "\n  ClientHeight = 100\n  BorderStyle = bsToolWindow\n  Menu = M\n"
+                             "  object M: TMainMenu\n    object I: TMenuItem\n      Caption = 'x'\n    end\n  end\nend\n");
+    RECT cr;
+    GetClientRect(sized.Handle(), &cr);
+    EXPECT_EQ(cr.right, coincidence);
+    EXPECT_EQ(cr.bottom, 100);
+}
+
 TEST(FormClose, CloseActionsFreeHideOrKeepTheForm) {
     auto* freed = new TForm(nullptr);
     const auto freedAddress = reinterpret_cast<uintptr_t>(static_cast<TCustomForm*>(freed));
