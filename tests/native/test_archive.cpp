@@ -277,6 +277,8 @@ BOOL CALLBACK closeMessageBox(HWND h, LPARAM p) {
     auto* seen = reinterpret_cast<SeenBox*>(p);
     char buf[256] = {};
     GetWindowTextA(GetDlgItem(h, 0xFFFF), buf, sizeof buf);  // the box's text control
+    // The dialog can be seen before its text control has its text: look again.
+    if (!buf[0]) return TRUE;
     seen->body = buf;
     seen->found = true;
     PostMessageA(h, WM_COMMAND, IDOK, 0);
