@@ -267,19 +267,28 @@ TEST_F(SkinArchive, WriterLayoutIsReadBack) {
 namespace {
 struct SeenBox {
     std::atomic<bool> found{false};
+    bool giveUp = false;  // last look: take whatever text is there
     std::string body;
 };
 
+BOOL CALLBACK appendChildText(HWND h, LPARAM p) {
+    char buf[256] = {};
+    const int n = GetWindowTextA(h, buf, sizeof buf);
+    if (n > 0) reinterpret_cast<std::string*>(p)->append(buf, std::size_t(n)).push_back('|');
+    return TRUE;
+}
+
+// Reads the texts of the box's controls (text, button) and closes it once the
+// message is there: found while still being built, a box may show nothing yet.
 BOOL CALLBACK closeMessageBox(HWND h, LPARAM p) {
     char cls[32] = {};
     GetClassNameA(h, cls, sizeof cls);
-    if (std::string(cls) != "#32770") return TRUE;
+    if (std::string(cls) != "#32770" || !IsWindowVisible(h)) return TRUE;
     auto* seen = reinterpret_cast<SeenBox*>(p);
-    char buf[256] = {};
-    GetWindowTextA(GetDlgItem(h, 0xFFFF), buf, sizeof buf);  // the box's text control
-    // The dialog can be seen before its text control has its text: look again.
-    if (!buf[0]) return TRUE;
-    seen->body = buf;
+    std::string texts;
+    EnumChildWindows(h, appendChildText, reinterpret_cast<LPARAM>(&texts));
+    if (texts.find("Please update") == std::string::npos && !seen->giveUp) return TRUE;
+    seen->body = texts;
     seen->found = true;
     PostMessageA(h, WM_COMMAND, IDOK, 0);
     return FALSE;
@@ -295,6 +304,7 @@ TEST(SkinArchiveNotice, IsAMessageBoxWithTheTwoSentences) {
     std::thread closer([&] {
         for (int i = 0; i < 400 && !seen.found; ++i) {
             Sleep(25);
+            seen.giveUp = i == 399;
             EnumThreadWindows(thread, closeMessageBox, reinterpret_cast<LPARAM>(&seen));
         }
         // Never found: a modal loop also ends on WM_QUIT, so the run goes on
