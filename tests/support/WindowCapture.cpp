@@ -125,7 +125,32 @@ void pumpMessages(DWORD ms) {
     } while (LONG(GetTickCount() - end) < 0);
 }
 
-DWORD gdiObjectCount() { return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); }
-DWORD userObjectCount() { return GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS); }
+// Wine 8 answers GetGuiResources with 0. There the live objects are counted
+// by probing the handle tables: a GDI handle whose high word is 0 names the
+// object at that index; USER objects are this process's menus and this
+// thread's windows (other test processes share the window list).
+DWORD gdiObjectCount() {
+    if (DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return n;
+    DWORD n = 0;
+    for (ULONG_PTR i = 1; i < 0x10000; ++i)
+        if (GetObjectType(reinterpret_cast<HGDIOBJ>(i))) ++n;
+    return n;
+}
+
+static BOOL CALLBACK countWindow(HWND, LPARAM n) {
+    ++*reinterpret_cast<DWORD*>(n);
+    return TRUE;
+}
+
+DWORD userObjectCount() {
+    if (DWORD n = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)) return n;
+    DWORD n = 0;
+    for (ULONG_PTR i = 2; i < 0x10000; i += 2)
+        if (IsMenu(reinterpret_cast<HMENU>(i))) ++n;
+    EnumThreadWindows(GetCurrentThreadId(), countWindow, reinterpret_cast<LPARAM>(&n));
+    for (HWND w = nullptr; (w = FindWindowExW(HWND_MESSAGE, w, nullptr, nullptr)) != nullptr;)
+        if (GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId()) ++n;
+    return n;
+}
 
 }  // namespace qs::test

@@ -41,7 +41,8 @@ bool saveBmp(const Image& img, const std::wstring& path);
 // messages arrive before a capture.
 void pumpMessages(DWORD ms = 50);
 
-// GDI objects of this process (GetGuiResources), for leak tests.
+// GDI and USER objects of this process, for leak tests (GetGuiResources,
+// or a count of live handles where that answers 0, as under Wine).
 DWORD gdiObjectCount();
 DWORD userObjectCount();
 
