@@ -231,6 +231,11 @@ void RegisterControlClasses() {
     RegisterComponentClass(TForm::StaticClassInfo());
     RegisterComponentClass(TPanel::StaticClassInfo());
     RegisterComponentClass(TStatusBar::StaticClassInfo());
+    RegisterGroupControlClasses();
+    RegisterButtonControlClasses();
+    RegisterEditControlClasses();
+    RegisterTabControlClasses();
+    RegisterProgressControlClasses();
 }
 
 }  // namespace qs

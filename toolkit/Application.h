@@ -87,4 +87,12 @@ extern TApplication* Application;
 // Registers every control class a form definition can create.
 void RegisterControlClasses();
 
+// Each family of controls registers its own classes, so adding a family
+// never touches another family's file.
+void RegisterGroupControlClasses();     // group boxes, radio groups, scroll boxes, frames
+void RegisterButtonControlClasses();    // buttons, bit and speed buttons, check boxes, radio buttons
+void RegisterEditControlClasses();      // edits, memos, lists, combos, scroll bars, up-downs, pickers
+void RegisterTabControlClasses();       // page and tab controls, tab sets, headers, list views
+void RegisterProgressControlClasses();  // progress and track bars, media player
+
 }  // namespace qs
