@@ -9,9 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "ExtCtrlsTimer.h"
 #include "FrameLayout.h"
 #include "Graphics.h"
 #include "Handles.h"
+#include "Menus.h"
 #include "Messages.h"
 #include "NCObjects.h"
 #include "core/Component.h"
@@ -22,6 +24,11 @@ class TSkinData;
 class TCustomForm;
 class TControl;
 class TDataSkinBorder;
+class TWinSkinMenu;
+class TSkinControl;
+class TPopupMenu;
+class TMenuItem;
+class TSkinManage;
 
 // Private messages of the engine.
 inline constexpr UINT WM_SKIN_CHANGED = 0x3401;          // to a toolkit form's handler
@@ -30,8 +37,13 @@ inline constexpr UINT WM_SKIN_ACTIVATE = 0x3503;         // posted after attachi
 inline constexpr UINT WM_SKIN_BUTTON_ACTION = 0x3514;    // a caption button without a built-in action
 inline constexpr UINT WM_SKIN_BUTTON_VISIBLE = 0x3515;   // caption-button visibility query
 inline constexpr UINT WM_SKIN_REDRAW_MDI = 0x3516;       // redraw the MDI frame
+inline constexpr UINT WM_SKIN_REBUILD_SCROLLBAR = 0x3517;  // wParam: control whose scroll-bar skin is remade
+inline constexpr UINT WM_SKIN_MENUBAR_CLICK = 0x3518;    // lParam: screen point of a menu-bar click
 inline constexpr UINT WM_SKIN_QUERY = 0x3523;            // "is this window skinned?"
 inline constexpr UINT WM_SKIN_NOTIFY = 0xBC4E;           // sent after activation and skin changes
+inline constexpr UINT WM_SKIN_PAINT_FRAME_DC = 0xBC4B;   // paint the frame into the DC in wParam
+inline constexpr UINT WM_SKIN_PROBE = 0xBC4D;            // answered with the tag when asked with it
+inline constexpr int kSystemMenuTag = 33333;             // Tag of the skinned window menu
 inline constexpr LPARAM kSkinPaintTag = 0x41A2;
 inline constexpr LPARAM kSkinActivateParam = 1000;
 
@@ -55,7 +67,10 @@ public:
     TWndMethod FOldWindowProc;
     WNDPROC FOldWndProc = nullptr;
     bool FSubclassed = false;  // stands for the routing thunk: set while our procedure is installed
+    WNDPROC FOldClientProc = nullptr;  // the MDI client's procedure before ours
+    bool FClientSubclassed = false;
     TFont FCaptionFont;
+    std::unique_ptr<TTimer> FTimer;  // hover check, enabled while the window is active
     std::string FClassName;
     bool FMenuUpdate = false;
     bool FSkinFrame = false;
@@ -79,9 +94,11 @@ public:
     bool FUnicode = false;
     bool FIsDialog = false;
     bool FIsChild = false;
+    std::unique_ptr<TPopupMenu> FSysMenu;  // owner-drawn copy of the window menu
     HWND FClientWnd = nullptr;
     HMENU FMenuHandle = nullptr;
     HMENU FSystemMenu = nullptr;
+    HMENU FTrackedMenu = nullptr;
     TColor FOldColor = clBtnFace;
     LONG_PTR FStyle = 0;
     TNCObject* FHotObject = nullptr;
@@ -90,10 +107,16 @@ public:
     HRGN FRegion = nullptr;
     TCustomForm* FControl = nullptr;
     HWND FHandle = nullptr;
+    TCanvas FWindowCanvas;  // bound to the window DC while painting on it
+    TCanvas FCanvas;        // handed to the control skins
     TSkinData* FSkinData = nullptr;
+    TWinSkinMenu* FSkinMenu = nullptr;  // the skinned menu bar, owned; null when none
     std::vector<std::unique_ptr<TWinSysButton>> FButtons;
     TBitmap FIconBitmap;
     TBitmap FTitleBitmap;  // the composed frame, window-sized
+    // Control skins of the children. A skin of a toolkit control belongs to
+    // that control; one of a bare child window belongs to this form skin.
+    std::vector<TSkinControl*> FControls;
     int FWidth = 0, FHeight = 0;
     int FRegionWidth = 0, FRegionHeight = 0;
     bool FActive = true;
@@ -115,6 +138,13 @@ public:
     void Activate();
     void Detach();
     void SkinChanged();
+    // Frees the control skins (restoring the controls first unless their
+    // window is gone). The control-skin code plugs in the release; without
+    // it there are no control skins to release.
+    void ReleaseControlSkins();
+    static inline void (*ControlSkinRelease)(TWinSkinForm& form) = nullptr;
+    // Drops the caption buttons (their records are about to be replaced).
+    void ReleaseCaptionButtons();
 
     // ---- metrics and layout ----
     void UpdateFrameMetrics();
@@ -143,6 +173,46 @@ public:
     void SetCaptionStyle(bool on);
     void SetSysMenuStyle(bool remove);
 
+    // ---- caption buttons, window commands, window menu ----
+    // The first visible caption button with an action that holds the point
+    // (window coordinates).
+    TWinSysButton* FindObjectAt(POINT p);
+    // A screen point in window coordinates (frame included).
+    POINT WindowToFrame(POINT screen) const;
+    void DoButtonAction(TWinSysButton* button, POINT screen);
+    void ToggleMaximize();
+    void ToggleMinimize();
+    void RestoreWindow();
+    // Pops the skinned window menu up at a screen point; the second click of
+    // a double click on the icon closes the window instead.
+    void ShowSystemMenu(POINT screen);
+    void BuildSystemMenu();
+    // The hover check of the timer.
+    void HoverTimer();
+    // The maximised MDI child presentation on or off (the manager asks).
+    void SetMDIChildMaximized(bool maximized);
+    bool IsMDIChild() const { return FFormKind == 2; }
+    bool IsMDIFrame() const { return FFormKind == 1; }
+
+    // ---- the menu bar (completed with the menu-bar unit) ----
+    void CreateSkinMenu();
+    void FreeSkinMenu();
+    // Paints the menu band; false when there is no skinned bar to do it.
+    bool PaintMenuBand(HDC dc, const RECT& band);
+    TMenuBtn* MenuButtonAt(POINT p);
+    TMenuBtn* FirstMenuButton();
+    TMenuBtn* FindAccelButton(wchar_t ch);
+    void OpenMenuButton(TMenuBtn* button);
+    void WMMenuBarClick(TMessage& msg);
+    // WM_MEASUREITEM / WM_DRAWITEM of menu items; false leaves the message
+    // to the previous procedure.
+    bool MenuItemMessage(TMessage& msg);
+    void RebuildMenuBar();
+    void RebuildMergedMenuBar();
+    void HookMenus(bool on);
+    void MeasureSystemMenuItem(TMenuItem* item, TCanvas& canvas, int& width, int& height);
+    void DrawSystemMenuItem(TMenuItem* item, TCanvas& canvas, const RECT& r, bool selected);
+
     // ---- messages ----
     // The replacement window procedure; what it does not consume goes to
     // the procedure it replaced.
@@ -158,12 +228,25 @@ protected:
     void WMNCCalcSize(TMessage& msg);
     void WMSize(TMessage& msg);
     void WMNCHitTest(TMessage& msg);
+    void WMNCActivate(TMessage& msg);
+    void WMNCMouse(TMessage& msg);
+    void WMSysCommand(TMessage& msg);
+    void WMCommand(TMessage& msg);
+    void WMMenuChanged(TMessage& msg);
+    void FormDialogChar(TMessage& msg);
+    void FormSetText(TMessage& msg);
+    // The MDI client's replacement procedure.
+    void ClientWindowProc(TMessage& msg);
+    LRESULT CallClientDefault(UINT msg, WPARAM wParam, LPARAM lParam);
+    void SubclassClient();
+    void UnsubclassClient();
     void Subclass();
     void Unsubclass();
     std::wstring WindowText() const;
 
 private:
     static LRESULT CALLBACK StaticWindowProc(HWND, UINT, WPARAM, LPARAM);
+    static LRESULT CALLBACK StaticClientProc(HWND, UINT, WPARAM, LPARAM);
     bool FHookedForm = false;
     TFont FTextFont;
 };
