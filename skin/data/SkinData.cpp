@@ -2,7 +2,10 @@
 
 #include <cstring>
 
+#include <utility>
+
 #include "Application.h"
+#include "SkinDataManager.h"
 #include "SkinLoader.h"
 
 namespace qs {
@@ -98,7 +101,9 @@ TSkinData::TSkinData(TComponent* owner) : TComponent(owner), FSkin3rd(defaultSki
     FMaximized = SIZE{::GetSystemMetrics(SM_CXMAXIMIZED), ::GetSystemMetrics(SM_CYMAXIMIZED)};
 }
 
-TSkinData::~TSkinData() = default;
+TSkinData::~TSkinData() {
+    if (TSkinManageBase* m = SkinManagerBase()) m->UnregisterSkinData(this);
+}
 
 void TSkinData::SetSkinFile(const std::string& path) {
     FSkinFile = path;
@@ -111,8 +116,17 @@ void TSkinData::SetSkinFile(const std::string& path) {
     // state included: its records are still whole and in use.
     std::vector<uint8_t> bytes;
     if (path.empty() || !readWholeFile(path, bytes)) return;
-    FStored = std::move(bytes);
-    LoadSkin();
+    // A file that is not a skin must not take the open windows' skin away:
+    // the stored bytes and the loaded state stay as they were (the records
+    // are untouched by a load that fails to open).
+    const bool wasLoaded = FSkinLoaded;
+    std::vector<uint8_t> previous = std::exchange(FStored, std::move(bytes));
+    if (!LoadSkin()) {
+        FStored = std::move(previous);
+        FSkinLoaded = wasLoaded;
+        return;
+    }
+    ApplyChangedSkin();
 }
 
 std::string TSkinData::SkinStore() const { return IsDesigning() && !FStored.empty() ? "(Good)" : "(none)"; }
@@ -138,13 +152,6 @@ bool TSkinData::SetSkinStreamValue(const TBytes& value) {
 }
 
 bool TSkinData::LoadSkin() { return TSkinLoader::Load(*this); }
-
-void TSkinData::Loaded() {
-    TComponent::Loaded();
-    if (IsDesigning()) return;
-    CreateCaptionFont();
-    BuildAppIcon();
-}
 
 void TSkinData::CreateCaptionFont() {
     NONCLIENTMETRICSW ncm{};

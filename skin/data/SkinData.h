@@ -67,9 +67,10 @@ public:
     ~TSkinData() override;
 
     // ---- published properties ----
-    // Stored only; switching skinning on and off is the skin manager's work.
+    // Switching it at run time hands a request to the skin manager (see
+    // SkinDataActivation.cpp); while the form is read it is only stored.
     bool Active() const { return FActive; }
-    void SetActive(bool v) { FActive = v; }
+    void SetActive(bool v);
     int DisableTag() const { return FDisableTag; }
     void SetDisableTag(int v) { FDisableTag = v; }
     TSkinControlTypes SkinControls() const { return FSkinControls; }
@@ -116,6 +117,10 @@ public:
     // decoded at design time.
     bool LoadSkin();
     bool SkinLoaded() const { return FSkinLoaded; }
+
+    // Off only while a menu change runs through the previous window
+    // procedure: frames are not painted meanwhile.
+    bool FPaintNonClient = true;
 
     // ---- what a load produces ----
     std::string SkinName;
@@ -176,7 +181,19 @@ public:
     // The screen's maximised-window size when the component was made.
     SIZE MaximizedSize() const { return FMaximized; }
 
+    // After form streaming: makes the skin manager if needed, registers with
+    // it and (main-form components) installs its hook and asks for skinning.
     void Loaded() override;
+    // Hands a skin that was just loaded at run time to the open windows.
+    void ApplyChangedSkin();
+    // The last word on whether a window gets a form skin (doSkin comes in as
+    // the manager's proposal).
+    void AskFormSkin(HWND wnd, const std::string& className, bool& doSkin);
+    // The window the manager is asking about right now.
+    HWND FormHandle() const { return FFormHandle; }
+    // The kind Skin3rd names for a control class ("button", "nil", ...), or
+    // empty when no line names the class.
+    std::string Skin3rdKind(const std::string& className) const;
     // Remakes the caption font and the application icon bitmap.
     void CreateCaptionFont();
     void BuildAppIcon();
@@ -207,7 +224,20 @@ private:
     TBitmap FAppIcon;
     std::unique_ptr<TImageList> FMenuImages;
     SIZE FMaximized{};
+    HWND FFormHandle = nullptr;
 };
+
+// Optional functions of the system, looked up by name once: absent on old
+// systems, and the features that need them degrade quietly.
+bool HasGetScrollBarInfo();
+bool HasTrackMouseEvent();
+// False when the system cannot tell; else what GetScrollBarInfo says. `bar`
+// is OBJID_VSCROLL or OBJID_HSCROLL.
+bool SafeGetScrollBarInfo(HWND wnd, LONG bar, SCROLLBARINFO& info);
+// Asks for WM_MOUSELEAVE on the window when the system can send it.
+void StartLeaveTracking(HWND wnd);
+// GetComboBoxInfo when the system has it; false otherwise.
+bool SafeGetComboBoxInfo(HWND wnd, COMBOBOXINFO& info);
 
 // Registers TSkinData for form definitions (also done when this file's code
 // is linked in).

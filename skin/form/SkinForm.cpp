@@ -4,6 +4,7 @@
 
 #include "Forms.h"
 #include "SkinData.h"
+#include "SkinManage.h"
 #include "SkinRecords.h"
 
 namespace qs {
@@ -40,8 +41,26 @@ TWinSkinForm::TWinSkinForm(TComponent* owner) : TComponent(owner) {
 
 TWinSkinForm::~TWinSkinForm() {
     if (FSubclassed && FHandle && ::IsWindow(FHandle)) Detach();
+    Unsubclass();
+    UnsubclassClient();
+    ReleaseControlSkins();
+    FreeSkinMenu();
+    FSysMenu.reset();
+    FTimer.reset();
     FButtons.clear();
     FHotObject = nullptr;
+    if (TSkinManage* m = SkinManager()) m->ForgetFormSkin(this);
+}
+
+void TWinSkinForm::ReleaseControlSkins() {
+    if (ControlSkinRelease && !FControls.empty()) ControlSkinRelease(*this);
+    FControls.clear();
+}
+
+void TWinSkinForm::ReleaseCaptionButtons() {
+    FHotObject = nullptr;
+    FButtons.clear();
+    FButtonCount = 0;
 }
 
 TWinSkinForm* TWinSkinForm::FromWindow(HWND wnd) {
@@ -78,7 +97,13 @@ void TWinSkinForm::Notification(TComponent* c, TOperation op) {
 
 void TWinSkinForm::AttachWindow(TSkinData* skinData) {
     if (FSubclassed || !FHandle || !skinData) return;
+    TSkinManage* manager = SkinManager();
+    if (manager) manager->FState = 1;
     FSkinData = skinData;
+    FTimer = std::make_unique<TTimer>(nullptr);
+    FTimer->SetEnabled(false);
+    FTimer->SetInterval(250);
+    FTimer->SetOnTimer([this](TObject*) { HoverTimer(); });
     FSkinFrame = inSet(skinData->SkinControls(), xcMainMenu);
 
     FStyle = ::GetWindowLongPtrW(FHandle, GWL_STYLE);
@@ -101,6 +126,10 @@ void TWinSkinForm::AttachWindow(TSkinData* skinData) {
         if (classNameOf(c) == "MDIClient") {
             FFormKind = 1;
             FClientWnd = c;
+            if (manager) {
+                manager->FMDIClient = c;
+                manager->FMDIFrameForm = FControl;
+            }
             break;
         }
     }
@@ -137,15 +166,21 @@ void TWinSkinForm::AttachWindow(TSkinData* skinData) {
         FIsDialog = true;
     }
     if (::GetVersion() & 0x80000000u) skinData->SetSkinControls(skinData->SkinControls() & ~setBit(xcBitBtn));
-    if (FFormKind == 1) FMenuUpdate = skinData->MenuUpdate();
+    if (FFormKind == 1) {
+        FMenuUpdate = skinData->MenuUpdate();
+        SubclassClient();
+    }
 
     Subclass();
 
     if (FSkinFrame) {
         FMenuHandle = ::GetMenu(FHandle);
-        // The skinned menu bar comes with its own unit; until then a window
-        // menu keeps its band reserved and painted plain.
-        if (FMenuHandle && FFormKind != 2) FMenuHeight = ::GetSystemMetrics(SM_CYMENU);
+        // Without a skinned menu bar a window menu keeps its band reserved
+        // and painted plain.
+        if (FMenuHandle && FFormKind != 2) {
+            FMenuHeight = ::GetSystemMetrics(SM_CYMENU);
+            CreateSkinMenu();
+        }
         if (FWindowState != wsMinimizedKind) SetCaptionStyle(false);
         UpdateFrameMetrics();
     } else {
@@ -154,6 +189,7 @@ void TWinSkinForm::AttachWindow(TSkinData* skinData) {
     if (FFormKind == 2) {
         const int need = ::GetSystemMetrics(SM_CYCAPTION) + ::GetSystemMetrics(SM_CXFRAME);
         if (need > FTitleHeight) FMenuHeight = need - FTitleHeight;
+        if (FWindowState == wsMaximizedKind && manager && !manager->FMDIMaximized) manager->SetMDIMaximized(true);
     }
 }
 
@@ -240,7 +276,10 @@ void TWinSkinForm::Activate() {
     RECT wr{};
     ::GetWindowRect(FHandle, &wr);
     FNonClientSize = RECT{0, 0, rectW(wr) - rectW(FClientRect), rectH(wr) - rectH(FClientRect)};
-    // Child controls are skinned by the control-skin units once they exist.
+
+    // ---- Skin the children: SkinAllControls for a toolkit form,
+    // ---- SkinChildWindows for a bare window (control classification).
+
     if (FSkinState == ssCreated && FSkinFrame) {
         ReadWindowState();
         if (FFormKind == 2) {
@@ -267,6 +306,7 @@ void TWinSkinForm::Activate() {
     ::SendMessageW(FHandle, WM_SKIN_NOTIFY, 0, kSkinPaintTag);
     if (FSkinData && FSkinData->OnAfterSkinForm) FSkinData->OnAfterSkinForm(FControl, FHandle, FName);
     FSkinState = ssSkinned;
+    if (FTimer) FTimer->SetEnabled(true);
     // A window without a caption keeps the system frame: nothing to repaint.
     if (FSkinFrame && FBorderKind != bkNoCaption) PaintFrame();
 }
@@ -360,17 +400,21 @@ void TWinSkinForm::SkinChanged() {
 void TWinSkinForm::Detach() {
     if (!FSubclassed) return;
     const bool destroying = FSkinState == ssDestroying || FSkinState == ssDestroyed || !::IsWindow(FHandle);
+    FSysMenu.reset();
+    if (FTimer) FTimer->SetEnabled(false);
     if (FHookedForm && FControl) {
         FControl->SetWindowProc(FOldWindowProc);
         FHookedForm = false;
     }
     Unsubclass();
+    ReleaseControlSkins();
+    HookMenus(false);
     if (FControl && !destroying) FControl->SetColor(FOldColor);
-    if (!FSkinFrame && !destroying) {
-        // The children were drawn with the skin's face: let them repaint.
-        ::RedrawWindow(FHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-    }
     if (!FSkinFrame || destroying) {
+        UnsubclassClient();
+        FreeSkinMenu();
+        // The children were drawn with the skin's face: let them repaint.
+        if (!destroying) ::RedrawWindow(FHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
         FButtons.clear();
         FHotObject = nullptr;
         return;
@@ -378,6 +422,8 @@ void TWinSkinForm::Detach() {
     SetSysMenuStyle(false);
     SetCaptionStyle(true);
     if (FMenuHandle && ::GetMenu(FHandle) != FMenuHandle) ::SetMenu(FHandle, FMenuHandle);
+    FreeSkinMenu();
+    UnsubclassClient();
     const bool resize = FSkinState != ssCreated && !(FIsChild && FFormKind != 2) && FBorderKind != bkNoCaption &&
                         FWindowState == wsNormalKind;
     if (resize) {

@@ -79,9 +79,11 @@ void TWinSkinForm::PaintFrame(HDC given) {
             PaintBorderPiece(4, RECT{FLeftWidth, H - FBottomHeight, W - FRightWidth, H}, off);
         }
         PaintTitle(off, titleRect);
-        // The menu band: the skinned menu bar paints here once it exists.
-        if (FMenuHeight > 0 && FWindowState != wsMinimizedKind)
-            fill(off, RECT{FLeftWidth, FTitleHeight, W - FRightWidth, FTitleHeight + FMenuHeight}, FSkinData);
+        // The menu band: drawn by the skinned menu bar, plain without one.
+        if (FMenuHeight > 0 && FWindowState != wsMinimizedKind) {
+            const RECT band{FLeftWidth, FTitleHeight, W - FRightWidth, FTitleHeight + FMenuHeight};
+            if (!(FSkinMenu && PaintMenuBand(off, band))) fill(off, band, FSkinData);
+        }
         ::GdiFlush();
 
         // One transfer of everything but the client area.

@@ -67,6 +67,9 @@ public:
     TWinSkinForm* FindFormSkin(HWND wnd) const;
     // Forgets (does not free) the form skin of this window.
     void RemoveFormSkin(HWND wnd);
+    // The same by object: a form skin's destructor uses it, so a window
+    // handle the system reused never makes it forget another one.
+    void ForgetFormSkin(TWinSkinForm* formSkin);
     // Frees the form skins whose window was destroyed.
     void PurgeFormSkins();
     // Unskins and frees every form skin; nothing new gets skinned after.
@@ -94,6 +97,7 @@ public:
 private:
     static LRESULT CALLBACK CBTProc(int code, WPARAM wParam, LPARAM lParam);
     void RemoveAndFree(TWinSkinForm* fs, bool repaint);
+    bool FindFormSkinPtr(const TWinSkinForm* fs) const;
 };
 
 // The manager, or null when there is none yet.

@@ -1,0 +1,634 @@
+// The skinned window's message stream: what every skinned window answers, what
+// only frame skinning adds, and what needs a finished activation; the caption
+// buttons under the mouse, the window commands, the toolkit form's handler
+// and the MDI client of an MDI frame.
+#include <windowsx.h>
+
+#include "Application.h"
+#include "Forms.h"
+#include "SkinData.h"
+#include "SkinForm.h"
+#include "SkinManage.h"
+#include "SkinRecords.h"
+
+namespace qs {
+
+namespace {
+
+constexpr wchar_t kClientProp[] = L"qs.WinSkinForm.Client";
+constexpr UINT kFrameChangedOnly = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
+
+bool isWindowCommand(UINT cmd) {
+    switch (cmd) {
+        case SC_SIZE:
+        case SC_MOVE:
+        case SC_MINIMIZE:
+        case SC_MAXIMIZE:
+        case SC_NEXTWINDOW:
+        case SC_PREVWINDOW:
+        case SC_CLOSE:
+        case SC_RESTORE: return true;
+        default: return false;
+    }
+}
+
+POINT messagePoint(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
+
+}  // namespace
+
+void TWinSkinForm::SkinWindowProc(TMessage& m) {
+    auto passOn = [&] { m.Result = CallDefault(m.Msg, m.WParam, m.LParam); };
+    const bool bare = FControl == nullptr;
+
+    // Stage 1: whatever the frame does.
+    switch (m.Msg) {
+        case WM_NCPAINT:
+            if (FSkinState == ssCreated) {
+                m.Result = 0;  // nothing is painted before activation
+                return;
+            }
+            break;
+        case WM_CTLCOLORBTN:
+            passOn();
+            if (bare) ::SetBkMode(reinterpret_cast<HDC>(m.WParam), TRANSPARENT);
+            return;
+        case WM_NCACTIVATE:
+            if (FSkinState == ssCreated && FFormKind != 2) {
+                m.Result = 0;
+                return;
+            }
+            if (!FSkinFrame) return passOn();
+            break;
+        case WM_ERASEBKGND:
+            passOn();
+            if (bare && FSkinData && FSkinData->FaceBrush()) {
+                RECT r{};
+                ::GetClientRect(FHandle, &r);
+                ::FillRect(reinterpret_cast<HDC>(m.WParam), &r, FSkinData->FaceBrush());
+                m.Result = 1;
+            }
+            return;
+        case WM_NCDESTROY: {
+            FSkinState = ssDestroying;
+            const WNDPROC old = FOldWndProc;
+            const bool unicode = FUnicode;
+            HWND wnd = FHandle;
+            if (!FSkinFrame) {
+                Detach();
+            } else {
+                FSysMenu.reset();
+                if (FTimer) FTimer->SetEnabled(false);
+                if (FHookedForm && FControl) {
+                    FControl->SetWindowProc(FOldWindowProc);
+                    FHookedForm = false;
+                }
+                Unsubclass();
+                ReleaseControlSkins();
+                FreeSkinMenu();
+                UnsubclassClient();
+                FButtons.clear();
+                FHotObject = nullptr;
+            }
+            m.Result = unicode ? ::CallWindowProcW(old, wnd, m.Msg, m.WParam, m.LParam)
+                               : ::CallWindowProcA(old, wnd, m.Msg, m.WParam, m.LParam);
+            FSkinState = ssDestroyed;
+            return;
+        }
+        case 0xAE:  // the system's themed caption paint: never over the skin
+            m.Result = 0;
+            return;
+        case WM_INITMENUPOPUP:
+            if (TSkinManage* mgr = SkinManager())
+                mgr->FMenuKind = reinterpret_cast<HMENU>(m.WParam) == FSystemMenu ? mkWindowMenu : mkDropDown;
+            return passOn();
+        case WM_CTLCOLORSTATIC:
+            passOn();
+            if (bare && FSkinData) {
+                ::SetBkMode(reinterpret_cast<HDC>(m.WParam), TRANSPARENT);
+                m.Result = reinterpret_cast<LRESULT>(FSkinData->FaceBrush());
+            }
+            return;
+        case WM_SKIN_ACTIVATE:
+            Activate();
+            m.Result = 0;
+            return;
+        case WM_SKIN_REBUILD_SCROLLBAR:
+            // ---- Rebuild the scroll-bar skin of the control in wParam
+            // ---- (control classification).
+            m.Result = 0;
+            return;
+        case WM_SKIN_QUERY:
+            m.Result = 1;
+            ::PostMessageW(FHandle, WM_SKIN_NOTIFY, 0, kSkinPaintTag);
+            return;
+        default: break;
+    }
+    if (!FSkinFrame) return passOn();
+
+    // Stage 2: frame skinning. Plain child windows keep their own frame.
+    if (FIsChild && FFormKind != 2) return passOn();
+    switch (m.Msg) {
+        case WM_SIZE:
+            // Handled once: the previous procedure sees every WM_SIZE once.
+            WMSize(m);
+            return;
+        case WM_ACTIVATE:
+        case WM_NCACTIVATE: FActive = (m.WParam & 0xFF) != 0; break;
+        case WM_GETMINMAXINFO:
+            passOn();
+            ReadWindowState();
+            SetCaptionStyle(FWindowState == wsMinimizedKind || (FFormKind == 2 && FWindowState == wsMaximizedKind));
+            return;
+        case WM_WINDOWPOSCHANGED:
+            ReadWindowState();
+            return passOn();
+        case WM_COMMAND: WMCommand(m); return;
+        case WM_SYSCOMMAND: WMSysCommand(m); return;
+        case WM_SKIN_MENUBAR_CLICK: WMMenuBarClick(m); return;
+        case CM_MENUCHANGED: WMMenuChanged(m); return;
+        default: break;
+    }
+
+    // Stage 3: once activated, and not for a maximised MDI child (the MDI
+    // frame shows its buttons then).
+    if (FSkinState == ssCreated || (FFormKind == 2 && FWindowState == wsMaximizedKind)) return passOn();
+    switch (m.Msg) {
+        case WM_DRAWITEM:
+        case WM_MEASUREITEM:
+            if (!MenuItemMessage(m)) passOn();
+            return;
+        case WM_WINDOWPOSCHANGING: return passOn();
+        case WM_NCCALCSIZE: WMNCCalcSize(m); return;
+        case WM_NCHITTEST: WMNCHitTest(m); return;
+        case WM_NCPAINT:
+            SetSysMenuStyle(true);
+            if (FSkinData && FSkinData->FPaintNonClient) {
+                if (FBorderKind == bkNoCaption) return passOn();
+                PaintFrame();
+            }
+            m.Result = 0;
+            return;
+        case WM_NCACTIVATE: WMNCActivate(m); return;
+        case WM_NCMOUSEMOVE:
+        case WM_NCLBUTTONDOWN:
+        case WM_NCLBUTTONUP:
+        case WM_NCLBUTTONDBLCLK:
+        case WM_NCRBUTTONDOWN: WMNCMouse(m); return;
+        case WM_SKIN_REPAINT_FRAME:
+            PaintFrame();
+            m.Result = 0;
+            return;
+        case WM_SETTEXT: {
+            // The default handling draws the system caption with the new
+            // text straight onto the frame; without the caption bit for the
+            // length of the call it stores the text and draws nothing, so
+            // the skinned title never flashes.
+            const LONG_PTR style = ::GetWindowLongPtrW(FHandle, GWL_STYLE);
+            const bool strip = FBorderKind != bkNoCaption && (style & WS_CAPTION) == WS_CAPTION;
+            if (strip) ::SetWindowLongPtrW(FHandle, GWL_STYLE, style & ~LONG_PTR(WS_CAPTION));
+            passOn();
+            if (strip) ::SetWindowLongPtrW(FHandle, GWL_STYLE, ::GetWindowLongPtrW(FHandle, GWL_STYLE) | WS_CAPTION);
+            if (FBorderKind != bkNoCaption) PaintFrame();
+            return;
+        }
+        default: return passOn();
+    }
+}
+
+// ---- hit testing and the caption buttons --------------------------------------------
+
+POINT TWinSkinForm::WindowToFrame(POINT screen) const {
+    POINT p = screen;
+    ::ScreenToClient(FHandle, &p);
+    if (!(FFormKind == 2 && FWindowState == wsMinimizedKind)) {
+        p.x += FLeftWidth;
+        p.y += FTitleHeight + FMenuHeight;
+    }
+    return p;
+}
+
+TWinSysButton* TWinSkinForm::FindObjectAt(POINT p) {
+    for (auto& b : FButtons)
+        if (b->FVisible && b->FData && b->FData->Action >= 0 && ::PtInRect(&b->FBoundsRect, p)) return b.get();
+    return nullptr;
+}
+
+void TWinSkinForm::WMNCHitTest(TMessage& m) {
+    m.Result = CallDefault(m.Msg, m.WParam, m.LParam);
+    if (m.Result != HTNOWHERE && m.Result != HTCAPTION) return;
+    const POINT p = WindowToFrame(messagePoint(m.LParam));
+    if (p.y > 3) m.Result = HTCAPTION;
+    if (p.y > FTitleHeight && FMenuHeight > 0) m.Result = HTMENU;
+}
+
+void TWinSkinForm::WMNCMouse(TMessage& m) {
+    const POINT screen = messagePoint(m.LParam);
+    const POINT p = WindowToFrame(screen);
+    TWinSysButton* button = FindObjectAt(p);
+    TMenuBtn* menuButton = button ? nullptr : MenuButtonAt(p);
+    TNCObject* obj = button ? static_cast<TNCObject*>(button) : menuButton;
+
+    switch (m.Msg) {
+        case WM_NCMOUSEMOVE:
+            // An inactive window's buttons stay as they are, and the move
+            // goes nowhere else either.
+            if (!FActive) {
+                m.Result = 0;
+                return;
+            }
+            if (obj) {
+                obj->MouseEnter();
+                m.Result = 0;
+                return;
+            }
+            if (FHotObject) FHotObject->MouseLeave();
+            FHotObject = nullptr;
+            m.Result = CallDefault(m.Msg, m.WParam, m.LParam);
+            return;
+
+        case WM_NCLBUTTONDOWN:
+            if (obj) {
+                if (!FActive) ::SetForegroundWindow(FHandle);
+                obj->MouseDown();
+                if (menuButton) {
+                    OpenMenuButton(menuButton);
+                    FHotObject = menuButton;
+                }
+                m.Result = 0;
+                return;
+            }
+            // A maximised window is not dragged by its title.
+            if (FWindowState == wsMaximizedKind && FActive && m.WParam == HTCAPTION) {
+                m.Result = 0;
+                return;
+            }
+            m.Result = CallDefault(m.Msg, m.WParam, m.LParam);
+            return;
+
+        case WM_NCLBUTTONUP:
+            if (obj) {
+                if (button && button == FHotObject) {
+                    button->MouseUp();
+                    DoButtonAction(button, screen);
+                }
+                m.Result = 0;
+                return;
+            }
+            m.Result = CallDefault(m.Msg, m.WParam, m.LParam);
+            return;
+
+        case WM_NCLBUTTONDBLCLK:
+            if (button && button->IsIconButton()) {
+                if (FTimer) FTimer->SetEnabled(false);
+                ::PostMessageW(FHandle, WM_SYSCOMMAND, SC_CLOSE, 0);
+                m.Result = 0;
+                return;
+            }
+            if (obj) {
+                m.Result = 0;
+                return;
+            }
+            // Only the title toggles; borders keep the system's meaning.
+            if (m.WParam == HTCAPTION) {
+                if (FWindowState != wsNormalKind) {
+                    RestoreWindow();
+                    m.Result = 0;
+                    return;
+                }
+                if (FStyleFlags & sfMaximizeBox) {
+                    ToggleMaximize();
+                    m.Result = 0;
+                    return;
+                }
+            }
+            m.Result = CallDefault(m.Msg, m.WParam, m.LParam);
+            return;
+
+        case WM_NCRBUTTONDOWN:
+            if (m.WParam == HTCAPTION && FFormKind != 2) {
+                ShowSystemMenu(screen);
+                m.Result = 0;
+                return;
+            }
+            m.Result = CallDefault(m.Msg, m.WParam, m.LParam);
+            return;
+        default: m.Result = CallDefault(m.Msg, m.WParam, m.LParam); return;
+    }
+}
+
+void TWinSkinForm::HoverTimer() {
+    if (FTrackingMenu || !FHotObject || !FHandle) return;
+    POINT cursor{};
+    if (!::GetCursorPos(&cursor)) return;
+    const POINT p = WindowToFrame(cursor);
+    if (!::PtInRect(&FHotObject->FBoundsRect, p)) {
+        TNCObject* hot = FHotObject;
+        hot->MouseLeave();
+        FHotObject = nullptr;
+    }
+}
+
+void TWinSkinForm::WMNCActivate(TMessage& m) {
+    FActive = m.WParam != 0;
+    if (FTimer) FTimer->SetEnabled(FActive);
+    if (FFormKind == 1 && FClientWnd) ::SendMessageW(FClientWnd, WM_NCACTIVATE, m.WParam, 0);
+    if (FFormKind == 2) CallDefault(m.Msg, m.WParam, m.LParam);
+    if (!(FFormKind == 2 && FWindowState == wsMaximizedKind)) PaintFrame();
+    m.Result = 1;
+}
+
+// ---- window commands --------------------------------------------------------------
+
+void TWinSkinForm::DoButtonAction(TWinSysButton* button, POINT screen) {
+    if (!button || !button->FData) return;
+    const int action = button->FData->Action;
+    auto toActiveChild = [this](UINT cmd) {
+        if (FFormKind != 1 || !FClientWnd) return;
+        HWND child = reinterpret_cast<HWND>(::SendMessageW(FClientWnd, WM_MDIGETACTIVE, 0, 0));
+        if (child) ::SendMessageW(child, WM_SYSCOMMAND, cmd, 0);
+    };
+    switch (action) {
+        case 0: {
+            bool hasClose = (::GetVersion() & 0x80000000u) || LOBYTE(LOWORD(::GetVersion())) < 5;
+            if (!hasClose) {
+                HMENU sys = FSystemMenu ? FSystemMenu : ::GetSystemMenu(FHandle, FALSE);
+                MENUITEMINFOW mii{};
+                mii.cbSize = sizeof(mii);
+                mii.fMask = MIIM_STATE;
+                hasClose = sys && ::GetMenuItemInfoW(sys, SC_CLOSE, FALSE, &mii);
+            }
+            if (hasClose) {
+                if (FTimer) FTimer->SetEnabled(false);
+                ::PostMessageW(FHandle, WM_SYSCOMMAND, SC_CLOSE, 0);
+            }
+            break;
+        }
+        case 1:
+        case 22:
+            if (button->FEnabled) ToggleMaximize();
+            break;
+        case 2:
+        case 23:
+            if (button->FEnabled) ToggleMinimize();
+            break;
+        case 3:
+        case 11:
+        case 12: ShowSystemMenu(POINT{screen.x + 1, screen.y + 1}); break;
+        case 7:
+        case 60: toActiveChild(SC_MINIMIZE); break;
+        case 8:
+        case 61: toActiveChild(SC_RESTORE); break;
+        case 9:
+        case 62: toActiveChild(SC_CLOSE); break;
+        default: ::PostMessageW(FHandle, WM_SKIN_BUTTON_ACTION, WPARAM(action), 0); break;
+    }
+}
+
+void TWinSkinForm::ToggleMaximize() {
+    if (FWindowState == wsMaximizedKind) return RestoreWindow();
+    if (FFormKind == 2)
+        if (TSkinManage* mgr = SkinManager()) mgr->SetMDIMaximized(true);
+    FWindowState = wsMaximizedKind;
+    ::PostMessageW(FHandle, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    FHotObject = nullptr;
+}
+
+void TWinSkinForm::ToggleMinimize() {
+    if (FWindowState == wsMinimizedKind) return RestoreWindow();
+    FWindowState = wsMinimizedKind;
+    SetSysMenuStyle(false);
+    ::PostMessageW(FHandle, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+}
+
+void TWinSkinForm::RestoreWindow() {
+    FWindowState = wsNormalKind;
+    ::PostMessageW(FHandle, WM_SYSCOMMAND, SC_RESTORE, 0);
+}
+
+void TWinSkinForm::WMCommand(TMessage& m) {
+    const UINT cmd = LOWORD(m.WParam);
+    if (isWindowCommand(cmd)) {
+        ::PostMessageW(FHandle, WM_SYSCOMMAND, cmd, 0);
+        m.Result = 0;
+        return;
+    }
+    m.Result = CallDefault(m.Msg, m.WParam, m.LParam);
+}
+
+void TWinSkinForm::WMSysCommand(TMessage& m) {
+    const UINT cmd = UINT(m.WParam) & 0xFFF0;
+    if (!FTrackingMenu && cmd == SC_KEYMENU) {
+        const auto ch = wchar_t(m.LParam);
+        if (ch != L' ' && ch != L'-' && !::GetCapture()) {
+            TMenuBtn* b = ch == 0 ? FirstMenuButton() : FindAccelButton(ch);
+            if (ch == 0 || b) {
+                if (b) OpenMenuButton(b);
+                m.Result = 1;
+                return;
+            }
+        } else if (ch == L' ') {
+            // The skinned window menu replaces the system's: showing both
+            // would put a second menu up after the first closes.
+            POINT origin{0, 0};
+            ::ClientToScreen(FHandle, &origin);
+            ShowSystemMenu(origin);
+            m.Result = 0;
+            return;
+        }
+    }
+    TSkinManage* mgr = SkinManager();
+    switch (cmd) {
+        case SC_MINIMIZE:
+            FWindowState = wsMinimizedKind;
+            if (FFormKind == 2) SetCaptionStyle(true);
+            break;
+        case SC_MAXIMIZE: FWindowState = wsMaximizedKind; break;
+        case SC_RESTORE:
+            FWindowState = wsNormalKind;
+            if (FFormKind == 2) {
+                SetCaptionStyle(false);
+                if (mgr && mgr->FMDIMaximized) mgr->SetMDIMaximized(false);
+            }
+            break;
+        default: break;
+    }
+    m.Result = CallDefault(m.Msg, m.WParam, m.LParam);
+}
+
+void TWinSkinForm::WMMenuChanged(TMessage& m) {
+    if (FSkinData) FSkinData->FPaintNonClient = false;
+    m.Result = CallDefault(m.Msg, m.WParam, m.LParam);
+    if (FSkinData) FSkinData->FPaintNonClient = true;
+    if (::GetMenu(FHandle)) {
+        if (FSkinMenu && FSkinData && FSkinData->MenuUpdate()) RebuildMenuBar();
+        ::SetMenu(FHandle, nullptr);
+    }
+}
+
+void TWinSkinForm::SetMDIChildMaximized(bool maximized) {
+    if (FFormKind != 2 || !FHandle || !::IsWindow(FHandle)) return;
+    if (maximized) {
+        RemoveRegion();
+        SetCaptionStyle(true);
+    } else {
+        ReadWindowState();
+        SetCaptionStyle(false);
+        if (FWindowState == wsNormalKind) UpdateRegion();
+    }
+    ::SetWindowPos(FHandle, nullptr, 0, 0, 0, 0, kFrameChangedOnly);
+}
+
+// ---- the toolkit form's handler ----------------------------------------------------
+
+void TWinSkinForm::FormWindowProc(TMessage& m) {
+    auto previous = [&] {
+        if (FOldWindowProc) FOldWindowProc(m);
+    };
+    switch (m.Msg) {
+        case WM_SETTEXT: FormSetText(m); return;
+        case WM_SKIN_CHANGED: SkinChanged(); return;
+        case CM_DIALOGCHAR: FormDialogChar(m); return;
+        case WM_SKIN_PAINT_FRAME_DC:
+            if (m.LParam == kSkinPaintTag) {
+                if (m.WParam) PaintFrame(reinterpret_cast<HDC>(m.WParam));
+                m.Result = kSkinPaintTag;
+                return;
+            }
+            return previous();
+        case WM_SKIN_PROBE: m.Result = m.LParam == kSkinPaintTag ? kSkinPaintTag : 1; return;
+        default: return previous();
+    }
+}
+
+void TWinSkinForm::FormSetText(TMessage& m) {
+    if (FOldWindowProc) FOldWindowProc(m);
+    if (!FHandle || !::IsWindowVisible(FHandle) || FSkinState != ssSkinned) return;
+    if (FWindowState == wsMaximizedKind) {
+        HWND client = FClientWnd;
+        if (!client && FFormKind == 2)
+            if (TSkinManage* mgr = SkinManager()) client = mgr->FMDIClient;
+        if (client) ::PostMessageW(client, WM_SKIN_REDRAW_MDI, 0, 0);
+    }
+    if (FWindowState == wsMinimizedKind)
+        PaintFrame();
+    else
+        ::SetWindowPos(FHandle, nullptr, 0, 0, 0, 0, kFrameChangedOnly);
+}
+
+void TWinSkinForm::FormDialogChar(TMessage& m) {
+    if (FOldWindowProc) FOldWindowProc(m);
+    if (m.Result != 0) return;
+    const bool alt = ::GetKeyState(VK_MENU) < 0;
+    const bool others = ::GetKeyState(VK_CONTROL) < 0 || ::GetKeyState(VK_SHIFT) < 0;
+    if (alt && !others) {
+        if (TMenuBtn* b = FindAccelButton(wchar_t(m.WParam))) {
+            OpenMenuButton(b);
+            m.Result = 1;
+            return;
+        }
+    }
+    m.Result = 0;
+    TSkinManage* mgr = SkinManager();
+    if (FFormKind == 2) {
+        if (mgr && mgr->FMDIFrameForm && mgr->FMDIFrameForm != FControl)
+            mgr->FMDIFrameForm->Perform(CM_DIALOGCHAR, m.WParam, m.LParam);
+    } else if (FControl && Application && Application->MainForm() && Application->MainForm() != FControl &&
+               !FControl->IsModal()) {
+        Application->MainForm()->Perform(CM_DIALOGCHAR, m.WParam, m.LParam);
+    }
+    m.Result = 0;
+}
+
+// ---- the MDI client -----------------------------------------------------------------
+
+void TWinSkinForm::SubclassClient() {
+    if (FClientSubclassed || !FClientWnd) return;
+    ::SetPropW(FClientWnd, kClientProp, this);
+    FOldClientProc = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(FClientWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StaticClientProc)));
+    FClientSubclassed = true;
+}
+
+void TWinSkinForm::UnsubclassClient() {
+    if (!FClientSubclassed) return;
+    if (FClientWnd && ::IsWindow(FClientWnd)) {
+        ::SetWindowLongPtrW(FClientWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FOldClientProc));
+        ::RemovePropW(FClientWnd, kClientProp);
+    }
+    FClientSubclassed = false;
+    if (TSkinManage* mgr = SkinManager())
+        if (mgr->FMDIClient == FClientWnd) {
+            mgr->FMDIClient = nullptr;
+            mgr->FMDIFrameForm = nullptr;
+        }
+}
+
+LRESULT TWinSkinForm::CallClientDefault(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (!FOldClientProc) return ::DefWindowProcW(FClientWnd, msg, wParam, lParam);
+    return ::CallWindowProcW(FOldClientProc, FClientWnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK TWinSkinForm::StaticClientProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* self = static_cast<TWinSkinForm*>(::GetPropW(wnd, kClientProp));
+    if (!self) return ::DefWindowProcW(wnd, msg, wParam, lParam);
+    TMessage m{msg, wParam, lParam, 0};
+    try {
+        self->ClientWindowProc(m);
+    } catch (...) {
+        m.Result = self->CallClientDefault(msg, wParam, lParam);
+    }
+    return m.Result;
+}
+
+void TWinSkinForm::ClientWindowProc(TMessage& m) {
+    auto previous = [&] { m.Result = CallClientDefault(m.Msg, m.WParam, m.LParam); };
+    TSkinManage* mgr = SkinManager();
+    switch (m.Msg) {
+        case WM_NCDESTROY:
+            previous();
+            UnsubclassClient();
+            return;
+        case WM_NCCALCSIZE:
+            if (FSkinFrame && FSkinData && !inSet(FSkinData->Options(), xoMDIScrollbar)) {
+                const LONG_PTR s = ::GetWindowLongPtrW(FClientWnd, GWL_STYLE);
+                if (s & (WS_HSCROLL | WS_VSCROLL))
+                    ::SetWindowLongPtrW(FClientWnd, GWL_STYLE, s & ~LONG_PTR(WS_HSCROLL | WS_VSCROLL));
+            }
+            return previous();
+        case WM_MDICREATE:
+            if (FSkinData) FSkinData->SetMenuUpdate(false);
+            return previous();
+        case WM_MDIDESTROY: {
+            previous();
+            if (!FSkinFrame) return;
+            BOOL maximized = FALSE;
+            HWND active = reinterpret_cast<HWND>(
+                ::SendMessageW(FClientWnd, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
+            if (mgr) mgr->SetMDIMaximized(active && maximized);
+            if (!active && FSkinMenu) {
+                if (FSkinData) FSkinData->SetMenuUpdate(FMenuUpdate);
+                RebuildMenuBar();
+            }
+            return;
+        }
+        case WM_MDITILE:
+        case WM_MDICASCADE:
+            if (FSkinFrame && mgr && mgr->FMDIMaximized) mgr->SetMDIMaximized(false);
+            return previous();
+        case WM_MDISETMENU:
+            previous();
+            if (FSkinFrame) {
+                if (m.WParam && FSkinMenu) RebuildMergedMenuBar();
+                ::SetMenu(FHandle, nullptr);
+            }
+            return;
+        case WM_SKIN_REDRAW_MDI:
+            ::RedrawWindow(FHandle, nullptr, nullptr,
+                           RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+            m.Result = 0;
+            return;
+        default: return previous();
+    }
+}
+
+}  // namespace qs
