@@ -244,13 +244,17 @@ const char* bmpErrorText(BmpError e) {
     return "unknown BMP error";
 }
 
-BmpResult ReadBmp(std::span<const uint8_t> file) {
+BmpResult ReadBmp(std::span<const uint8_t> file, int64_t maxPixels) {
     BmpResult r;
     Decoder dec;
     dec.file = file;
     r.error = dec.parseHeaders();
     r.info = dec.info;
     if (r.error != BmpError::None) return r;
+    if (int64_t(dec.info.width) * dec.info.height > maxPixels) {
+        r.error = BmpError::TooLarge;
+        return r;
+    }
     PixelImage img(dec.info.width, dec.info.height, 0);
     const bool rle = dec.info.compression == kRle8 || dec.info.compression == kRle4;
     r.error = rle ? dec.readRle(img) : dec.readRows(img);

@@ -49,7 +49,9 @@ inline constexpr int kBmpMaxSide = 32768;
 // ...and at most this many pixels in all (128 MiB of 32-bit pixels).
 inline constexpr int64_t kBmpMaxPixels = int64_t(1) << 25;
 
-BmpResult ReadBmp(std::span<const uint8_t> file);
+// `maxPixels` lowers the size limit for callers with a budget of their own;
+// a larger image reads as TooLarge before any pixel memory is taken.
+BmpResult ReadBmp(std::span<const uint8_t> file, int64_t maxPixels = kBmpMaxPixels);
 
 // A 24-bit bottom-up BMP file of the view (the fourth byte of each pixel is
 // dropped). Empty for an empty view.

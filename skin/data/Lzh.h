@@ -23,8 +23,10 @@ public:
 
 inline constexpr char kLzhNoMemory[] = "LZH : Cannot get memory for dictionary tables";
 
-// The largest unpacked size we agree to produce; skins are a few hundred KiB.
-inline constexpr std::size_t kLzhMaxUnpacked = std::size_t(64) << 20;
+// The largest unpacked size we agree to produce. Skins are a few hundred KiB;
+// a load holds the unpacked archive while it decodes images from it, and the
+// whole load has to stay within a few tens of MiB whatever a file claims.
+inline constexpr std::size_t kLzhMaxUnpacked = std::size_t(16) << 20;
 
 // The most bytes a stream of `streamBytes` bytes can expand to. Every symbol
 // costs at least one bit and a match at least ten (one for the symbol, nine

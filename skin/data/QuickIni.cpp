@@ -46,10 +46,11 @@ void TQuickIni::LoadFromText(std::string_view text) {
         std::string_view line = trimText(text.substr(pos, end - pos));
         if (!line.empty() && line.front() != ';') {
             if (isHeader(line)) {
-                FSections.push_back({lowered(line), FLines.size()});
-                FFirstSection.try_emplace(FSections.back().lowered, FSections.size() - 1);
+                FFirstSection.try_emplace(lowered(line), FSections.size());
+                FSections.push_back({FLines.size()});
             }
             FLines.emplace_back(line);
+            if (FLines.size() == kIniMaxLines) break;
         }
         if (end >= text.size()) break;
         pos = end + 1;

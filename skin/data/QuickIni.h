@@ -14,6 +14,12 @@
 
 namespace qs {
 
+// Lines kept from one text at most; the rest of a longer text is not read.
+// Descriptions have a few hundred lines, and each kept line costs its own
+// string, which a text of millions of one-letter lines would turn into
+// hundreds of MiB.
+inline constexpr std::size_t kIniMaxLines = std::size_t(1) << 19;
+
 class TQuickIni {
 public:
     // Builds the line and section lists from narrow text; a NUL byte ends the
@@ -35,14 +41,13 @@ public:
 
 private:
     struct Header {
-        std::string lowered;  // "[name]" lower-cased, for the case-blind lookup
-        std::size_t line;     // index in FLines
+        std::size_t line;  // index in FLines
     };
     const Header* findSection(std::string_view section) const;
 
     std::vector<std::string> FLines;
     std::vector<Header> FSections;
-    // Lower-cased header -> its first occurrence in FSections.
+    // Lower-cased "[name]" -> its first occurrence in FSections.
     std::unordered_map<std::string, std::size_t> FFirstSection;
 };
 

@@ -43,6 +43,20 @@ void drawFrameCentred(const PixelView& dst, PixelRect dest, const PixelView& src
 
 void fillRect(const PixelView& dst, PixelRect r, uint32_t pixel);
 
+// What one skin load may decode, so that a small file cannot claim a huge
+// image (RLE data states any size in a few bytes) or name one large image
+// from every element: no image over kSkinImagePixels, and no more than
+// kSkinPixelBudget pixels over all the images of the skin. A real skin uses
+// well under a tenth of either. Images past the budget read as absent.
+inline constexpr int64_t kSkinImagePixels = int64_t(1) << 21;
+inline constexpr int64_t kSkinPixelBudget = int64_t(1) << 22;
+struct TSkinPixelBudget {
+    int64_t left = kSkinPixelBudget;
+    // The most pixels the next image may have.
+    int64_t next() const { return left < kSkinImagePixels ? left : kSkinImagePixels; }
+    void spend(int64_t pixels) { left -= pixels < left ? pixels : left; }
+};
+
 // Check box and radio button strips given without a frame count: one frame per
 // 13 pixels of width for strips under 16 pixels high, else per 16; at least 4.
 int computedCheckFrames(int width, int height);

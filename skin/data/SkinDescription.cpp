@@ -173,6 +173,7 @@ TSkinDescription ReadSkinDescription(const TQuickIni& ini) {
                 continue;
             case vocab::Slot::CaptionButtons:
                 for (const std::string& section : vocab::sectionsMatching(ini, e.match)) {
+                    if (d.CaptionButtons.size() == kMaxCaptionButtons) break;
                     TElementValues v;
                     v.present = true;
                     v.kind = TSkinRecordKind::SysButton;

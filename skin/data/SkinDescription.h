@@ -140,7 +140,8 @@ struct TSkinDescription {
     TSkinColourTable Colours;
     std::vector<int32_t> ColourSections;  // one per COLOUR section, in text order
     std::array<int32_t, 10> CustomColors{};
-    // Caption-button sections in text order (frame rule not applied yet).
+    // Caption-button sections in text order (frame rule not applied yet), at
+    // most kMaxCaptionButtons of them.
     std::vector<TElementValues> CaptionButtons;
     // Entry name of the [MDICONTROLS] image, empty when there is none.
     std::string MdiImage;
@@ -150,6 +151,10 @@ struct TSkinDescription {
     TElementValues& slot(TSkinSlot s) { return Slots[std::size_t(s)]; }
     const TElementValues& slot(TSkinSlot s) const { return Slots[std::size_t(s)]; }
 };
+
+// More caption buttons than any title bar could show; the sections after
+// these are not read (each would cost the load an image and a bitmap).
+inline constexpr std::size_t kMaxCaptionButtons = 64;
 
 // Reads everything the loader asks of a description, in the loader's order
 // (the colour table before any element, so element colours default to the

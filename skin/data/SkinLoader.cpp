@@ -102,7 +102,8 @@ void TSkinLoader::LoadImage(TBitmap& bmp, const std::string& entry) {
         bmp.Clear();
         return;
     }
-    BmpResult r = ReadBmp(FScratch);
+    BmpResult r = ReadBmp(FScratch, FBudget.next());
+    FBudget.spend(int64_t(r.image.width) * r.image.height);
     setBitmapPixels(bmp, r.image);
 }
 

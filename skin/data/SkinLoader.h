@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "SkinBuild.h"
+
 namespace qs {
 
 class TSkinData;
@@ -42,6 +44,7 @@ private:
     TSkinData& FSD;
     const TSkinReader& FReader;
     std::vector<uint8_t> FScratch;
+    TSkinPixelBudget FBudget;
 };
 
 }  // namespace qs

@@ -114,7 +114,10 @@ bool TSkinReader::Open(std::span<const uint8_t> archive) {
     FNames.reserve(count);
     for (const std::string& n : FStored) FNames.push_back(skinLowerCase(n));
     FCount = count;
-    FData.assign(buf.begin() + std::ptrdiff_t(pos), buf.end());
+    // The entry data keeps the unpacked buffer itself: a copy would hold the
+    // archive twice at the peak of the load.
+    buf.erase(buf.begin(), buf.begin() + std::ptrdiff_t(pos));
+    FData = std::move(buf);
     return true;
 }
 
