@@ -1,0 +1,373 @@
+#include "SkinControl.h"
+
+#include <algorithm>
+
+#include "SkinRoutines.h"
+#include "SkinData.h"
+#include "SkinDraw.h"
+#include "SkinForm.h"
+
+namespace qs {
+
+namespace {
+// A bare window's skin and the procedure it replaced live in two properties
+// of the window, so the one static procedure below finds both.
+constexpr wchar_t kSkinProp[] = L"QsControlSkin";
+constexpr wchar_t kOldProcProp[] = L"QsControlSkinOldProc";
+
+// MouseDown is protected; a pointer to it taken through a derived class
+// reaches it on any control.
+struct MouseDownAccess : TControl {
+    using TControl::MouseDown;
+};
+
+LONG_PTR setWndProc(HWND wnd, bool unicode, LONG_PTR proc) {
+    return unicode ? SetWindowLongPtrW(wnd, GWLP_WNDPROC, proc) : SetWindowLongPtrA(wnd, GWLP_WNDPROC, proc);
+}
+}  // namespace
+
+const TClassInfo& TSkinControl::StaticClassInfo() {
+    static const TClassInfo info = TClassBuilder<TSkinControl>("TSkinControl", &TComponent::StaticClassInfo()).build();
+    return info;
+}
+
+TSkinControl::TSkinControl(TComponent* owner) : TComponent(owner) { InstallControlSkinRelease(); }
+
+TSkinControl::~TSkinControl() {
+    // A control that is itself being freed has nothing left to give back to.
+    const bool controlGone = !FControl || FControl->IsDestroying();
+    if (FOldWindowProc) {
+        TControl* hooked = FGraphicControl ? FGraphicControl : FControl;
+        if (hooked && !controlGone) hooked->SetWindowProc(FOldWindowProc);
+        FOldWindowProc = nullptr;
+    }
+    if (FObjectInstance) Unsubclass();
+    if (FSkinForm) RemoveControlSkin(FSkinForm, this);
+    FSkinForm = nullptr;
+}
+
+void TSkinControl::Notification(TComponent* c, TOperation op) {
+    TComponent::Notification(c, op);
+}
+
+// ---- attaching ------------------------------------------------------------------
+
+void TSkinControl::AddToSkinForm() {
+    if (FSkinForm) AddControlSkin(FSkinForm, this);
+}
+
+void TSkinControl::HookControl(TControl* control) {
+    FOldWindowProc = control->WindowProc();
+    control->SetWindowProc([this](TMessage& m) { SkinWndProc(m); });
+}
+
+void TSkinControl::Attach(TWinSkinForm* skinForm, TSkinData* skinData, bool changeColor, TCanvas* canvas) {
+    if (FAttached) return;
+    FChangeColor = changeColor;
+    FSkinData = skinData;
+    FSkinForm = skinForm;
+    FCanvas = canvas;
+    FControl = dynamic_cast<TControl*>(Owner());
+    auto* win = dynamic_cast<TWinControl*>(FControl);
+    if (!win) return;
+    FHandle = win->Handle();
+    FUnicode = IsWindowUnicode(FHandle) != FALSE;
+    HookControl(win);
+    AddToSkinForm();
+    if (FChangeColor) {
+        FOldColor = win->Color();
+        win->SetColor(FaceColor());
+    }
+    win->Invalidate();
+    FAttached = true;
+    FState = scsAttached;
+}
+
+void TSkinControl::AttachHandle(HWND handle, TSkinData* skinData, TWinSkinForm* skinForm, TCanvas* canvas) {
+    if (FAttached || !handle) return;
+    FSkinData = skinData;
+    FCanvas = canvas;
+    FSkinForm = skinForm;
+    FHandle = handle;
+    FEnabled = true;
+    FKind = 0;
+    AddToSkinForm();
+    FUnicode = IsWindowUnicode(handle) != FALSE;
+    FCaption = GetWindowTextWide(handle);
+    Subclass(handle);
+    InvalidateRect(handle, nullptr, TRUE);
+    FAttached = true;
+    FState = scsAttached;
+}
+
+void TSkinControl::AttachScrollbar(TControl* control, TSkinData* skinData, TWinSkinForm* skinForm, TCanvas* canvas) {
+    if (control && control != Owner()) control->InsertComponent(this);
+    Attach(skinForm, skinData, false, canvas);
+}
+
+void TSkinControl::AttachGraphic(TControl* control, TSkinData* skinData, TWinSkinForm* skinForm, TCanvas* canvas) {
+    if (FAttached || !control) return;
+    FSkinData = skinData;
+    FSkinForm = skinForm;
+    FCanvas = canvas;
+    FControl = control;
+    FGraphicControl = control;
+    FEnabled = control->Enabled();
+    if (TWinControl* p = control->Parent()) FHandle = p->HandleIfAllocated();
+    HookControl(control);
+    AddToSkinForm();
+    control->Invalidate();
+    FAttached = true;
+    FState = scsAttached;
+}
+
+void TSkinControl::Subclass(HWND handle) {
+    SetPropW(handle, kSkinProp, this);
+    const LONG_PTR old = setWndProc(handle, FUnicode, reinterpret_cast<LONG_PTR>(&SkinControlProc));
+    FOldWndProc = reinterpret_cast<WNDPROC>(old);
+    SetPropW(handle, kOldProcProp, reinterpret_cast<HANDLE>(old));
+    FObjectInstance = reinterpret_cast<void*>(&SkinControlProc);
+}
+
+void TSkinControl::Unsubclass() {
+    FObjectInstance = nullptr;
+    if (!FHandle || !IsWindow(FHandle)) return;
+    const LONG_PTR current = FUnicode ? GetWindowLongPtrW(FHandle, GWLP_WNDPROC) : GetWindowLongPtrA(FHandle, GWLP_WNDPROC);
+    if (current == reinterpret_cast<LONG_PTR>(&SkinControlProc)) {
+        setWndProc(FHandle, FUnicode, reinterpret_cast<LONG_PTR>(FOldWndProc));
+        RemovePropW(FHandle, kSkinProp);
+        RemovePropW(FHandle, kOldProcProp);
+    } else {
+        // Someone subclassed the window after us: cutting ourselves out would
+        // cut them out too. Stay in the chain as a plain pass-through.
+        SetPropW(FHandle, kSkinProp, nullptr);
+    }
+}
+
+TSkinControl* TSkinControl::FromHandle(HWND handle) {
+    return handle ? static_cast<TSkinControl*>(GetPropW(handle, kSkinProp)) : nullptr;
+}
+
+LRESULT CALLBACK TSkinControl::SkinControlProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    TSkinControl* skin = FromHandle(wnd);
+    if (!skin) {
+        auto old = reinterpret_cast<WNDPROC>(GetPropW(wnd, kOldProcProp));
+        const bool unicode = IsWindowUnicode(wnd) != FALSE;
+        if (msg == WM_NCDESTROY) {
+            RemovePropW(wnd, kSkinProp);
+            RemovePropW(wnd, kOldProcProp);
+        }
+        if (!old) return unicode ? DefWindowProcW(wnd, msg, wParam, lParam) : DefWindowProcA(wnd, msg, wParam, lParam);
+        return unicode ? CallWindowProcW(old, wnd, msg, wParam, lParam) : CallWindowProcA(old, wnd, msg, wParam, lParam);
+    }
+    TMessage m{msg, wParam, lParam, 0};
+    skin->SkinWndProc(m);
+    if (msg == WM_NCDESTROY && FromHandle(wnd) == skin) {
+        // The handle may be reused for another window: nothing may be put
+        // back on it later.
+        RemovePropW(wnd, kSkinProp);
+        RemovePropW(wnd, kOldProcProp);
+        skin->FObjectInstance = nullptr;
+    }
+    return m.Result;
+}
+
+// ---- message flow -----------------------------------------------------------------
+
+void TSkinControl::SkinWndProc(TMessage& msg) {
+    try {
+        if (msg.Msg == WM_SKIN_CONTROL_SWITCH) {
+            FActive = LONG_PTR(msg.WParam) > 0;
+            if (FActive) Repaint();
+            return;
+        }
+        if (!FActive) {
+            CallDefault(msg);
+            // Switched off or not, a skin must know that its window is gone.
+            if (msg.Msg == WM_NCDESTROY) {
+                FState = scsDestroyed;
+                Restore();
+            }
+            return;
+        }
+        if (BeforeMessage(msg)) {
+            CallDefault(msg);
+            AfterMessage(msg);
+        }
+    } catch (...) {
+        // A failing paint must never break the control's message flow.
+    }
+}
+
+void TSkinControl::CallDefault(TMessage& msg) {
+    if (FOldWindowProc) {
+        FOldWindowProc(msg);
+        return;
+    }
+    if (!FOldWndProc) {
+        msg.Result = FHandle ? (FUnicode ? DefWindowProcW(FHandle, msg.Msg, msg.WParam, msg.LParam)
+                                         : DefWindowProcA(FHandle, msg.Msg, msg.WParam, msg.LParam))
+                             : 0;
+        return;
+    }
+    // A Unicode window's messages carry wide text: the narrow call would
+    // convert it as if it were narrow.
+    msg.Result = FUnicode ? CallWindowProcW(FOldWndProc, FHandle, msg.Msg, msg.WParam, msg.LParam)
+                          : CallWindowProcA(FOldWndProc, FHandle, msg.Msg, msg.WParam, msg.LParam);
+}
+
+bool TSkinControl::BeforeMessage(TMessage& msg) {
+    switch (msg.Msg) {
+        case WM_NCDESTROY:
+            CallDefault(msg);
+            FActive = false;
+            FState = scsDestroyed;
+            Restore();
+            return false;
+        case WM_SKIN_QUERY:
+            msg.Result = 1;
+            return false;
+        default:
+            return true;
+    }
+}
+
+void TSkinControl::AfterMessage(TMessage& msg) {
+    switch (msg.Msg) {
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+        case WM_ENABLE:
+        case WM_SETTEXT:
+        case CM_ENABLEDCHANGED:
+            Repaint();
+            break;
+        case WM_PAINT:
+            PaintWindow(reinterpret_cast<HDC>(msg.WParam));
+            break;
+        default:
+            break;
+    }
+}
+
+void TSkinControl::PaintWindow(HDC dc) {
+    try {
+        if (FState == scsDestroyed || !FHandle) return;
+        RECT wr{};
+        if (!GetWindowRect(FHandle, &wr)) return;
+        FWindowRect = wr;
+        const RECT r{0, 0, wr.right - wr.left, wr.bottom - wr.top};
+        if (dc) {
+            Paint(dc, r);
+            return;
+        }
+        WindowDCScope wdc(FHandle);
+        if (wdc) Paint(wdc.get(), r);
+    } catch (...) {
+    }
+}
+
+void TSkinControl::Paint(HDC, const RECT&) {}
+
+void TSkinControl::Repaint() {
+    if (FGraphicControl) {
+        FGraphicControl->Invalidate();
+        return;
+    }
+    if (!FHandle) return;
+    InvalidateRect(FHandle, nullptr, TRUE);
+    UpdateWindow(FHandle);
+}
+
+void TSkinControl::Restore() {
+    if (FChangeColor && FControl && !FControl->IsDestroying()) FControl->SetColor(FOldColor);
+}
+
+void TSkinControl::SkinChanged() {
+    if (FChangeColor && FControl && !FControl->IsDestroying()) FControl->SetColor(FaceColor());
+    Repaint();
+}
+
+// ---- helpers ------------------------------------------------------------------------
+
+TColor TSkinControl::FaceColor() const { return FSkinData ? TColor(FSkinData->ButtonFace) : clBtnFace; }
+
+TColor TSkinControl::ParentColor(TColor def) const {
+    const TControl* c = FGraphicControl ? FGraphicControl : FControl;
+    if (!c || !c->Parent()) return def;
+    const TPropInfo* p = FindPropInfo(c->Parent(), "Color");
+    if (!p || (p->kind != TPropKind::Colour && p->kind != TPropKind::Integer)) return def;
+    return TColor(GetIntProp(c->Parent(), "Color", def));
+}
+
+void TSkinControl::FillSkinColor(HDC dc, const RECT& r) const { FillColor(dc, r, FaceColor()); }
+
+void TSkinControl::FillParentColor(HDC dc, const RECT& r) const { FillColor(dc, r, ParentColor(FaceColor())); }
+
+void TSkinControl::DrawFocusText(HDC dc, UINT flags, const RECT& r) const {
+    RECT t = r;
+    DrawTextW(dc, FCaption.c_str(), int(FCaption.size()), &t, flags | DT_CALCRECT | DT_NOCLIP);
+    const int rw = r.right - r.left, rh = r.bottom - r.top;
+    const int tw = t.right - t.left, th = t.bottom - t.top;
+    if (flags & DT_CENTER)
+        OffsetRect(&t, (rw - tw) / 2, (rh - th) / 2 - 1);
+    else if (flags & DT_RIGHT)
+        OffsetRect(&t, rw - tw, 0);
+    InflateRect(&t, 2, 1);
+    t.top = std::max(t.top, r.top);
+    t.bottom = std::min(t.bottom, r.bottom);
+    t.right = std::min(t.right, r.right);
+    t.left = std::max(t.left, r.left);
+    DrawFocusRect(dc, &t);
+}
+
+void TSkinControl::ForwardMouseDown(const TMessage& msg) {
+    TControl* c = FGraphicControl ? FGraphicControl : FControl;
+    if (!c) return;
+    POINT p{short(LOWORD(msg.LParam)), short(HIWORD(msg.LParam))};
+    // 16-bit message coordinates cannot hold positions in a control this large.
+    if (c->Width() > 32768 || c->Height() > 32768) {
+        GetCursorPos(&p);
+        p = c->ScreenToClient(p);
+    }
+    auto down = &MouseDownAccess::MouseDown;
+    (c->*down)(mbLeft, MouseShiftState(msg.WParam), int(p.x), int(p.y));
+}
+
+LONG_PTR TSkinControl::GetLong(HWND handle, int index) const {
+    return FUnicode ? GetWindowLongPtrW(handle, index) : GetWindowLongPtrA(handle, index);
+}
+
+void TSkinControl::PaintMessage(TMessage& msg) {
+    HDC dc = reinterpret_cast<HDC>(msg.WParam);
+    PAINTSTRUCT ps{};
+    const bool began = dc == nullptr;
+    if (began) dc = BeginPaint(FHandle, &ps);
+    try {
+        RECT wr{};
+        if (dc && GetWindowRect(FHandle, &wr)) {
+            FWindowRect = wr;
+            Paint(dc, RECT{0, 0, wr.right - wr.left, wr.bottom - wr.top});
+        }
+    } catch (...) {
+        if (began) EndPaint(FHandle, &ps);
+        throw;
+    }
+    if (began) EndPaint(FHandle, &ps);
+    msg.Result = 0;
+}
+
+void TSkinControl::EraseMessage(TMessage& msg) {
+    HDC dc = reinterpret_cast<HDC>(msg.WParam);
+    if (dc) {
+        if (FControl && !FGraphicControl) {
+            PaintParentBackground(FControl, dc);
+        } else {
+            RECT r{};
+            GetClientRect(FHandle, &r);
+            FillParentColor(dc, r);
+        }
+    }
+    msg.Result = 1;
+}
+
+}  // namespace qs

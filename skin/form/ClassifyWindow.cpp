@@ -1,0 +1,86 @@
+// Windows without toolkit controls (standard dialog boxes and their
+// children) are classified by window class name and style.
+#include <cctype>
+
+#include "Classify.h"
+#include "ClassifyAttach.h"
+#include "Controls.h"
+#include "SkinData.h"
+#include "SkinForm.h"
+#include "SkinRoutines.h"
+
+namespace qs {
+
+void SkinChildWindows(TWinSkinForm& fs, HWND handle) {
+    if (!handle) return;
+    // Collected first: classifying may create windows (none of ours do, but
+    // a skin's attach is free to).
+    std::vector<HWND> children;
+    for (HWND c = GetTopWindow(handle); c; c = GetWindow(c, GW_HWNDNEXT)) children.push_back(c);
+    for (HWND c : children)
+        if (IsWindow(c) && (GetWindowLongPtrW(c, GWL_STYLE) & WS_CHILD)) ClassifyWindow(fs, c);
+}
+
+void ClassifyWindow(TWinSkinForm& fs, HWND handle) {
+    TSkinData* data = fs.FSkinData;
+    if (!handle || !data || FindSkinByHandle(&fs, handle)) return;
+    wchar_t buf[101] = {};
+    GetClassNameW(handle, buf, 101);
+    std::wstring cls(buf);
+    for (auto& c : cls) c = wchar_t(std::towlower(c));
+    const DWORD style = DWORD(GetWindowLongPtrW(handle, GWL_STYLE));
+    const auto gate = [data](TSkinControlType x) { return inSet(data->SkinControls(), x); };
+    const auto make = [&](TSkinClass k, HWND h = nullptr) { MakeWindowSkin(fs, k, h ? h : handle); };
+    const auto faceForControl = [&] {
+        if (TWinControl* c = FindControl(handle)) c->SetColor(TColor(data->ButtonFace));
+    };
+
+    if (cls == L"button" && (style & 0xB) != 0xB) {  // 1: owner-drawn buttons fall through
+        if ((style & 7) == 7 || (style & 0x80) == 0x80) return;
+        if ((style & 3) == 3 || (style & 2) == 2 || (style & 5) == 5) {
+            if (gate(xcCheckBox)) make(TSkinClass::CheckBox);
+        } else if ((style & 9) == 9 || (style & 4) == 4) {
+            if (gate(xcRadioButton)) make(TSkinClass::RadioButton);
+        } else if (gate(xcButton)) {
+            make(TSkinClass::Button);
+        }
+        return;
+    }
+    if (cls == L"combobox" && gate(xcCombo) && (style & 3) != 1) return make(TSkinClass::ComBox);  // 2
+    if (cls == L"comboboxex32" && gate(xcCombo))                                                   // 3
+        if (HWND first = GetWindow(handle, GW_CHILD)) return make(TSkinClass::ComBox, first);
+    if (cls == L"scrollbar" && !(style & 0x10000)) return make(TSkinClass::Sizer);  // 4
+    if (cls == L"systreeview32") return;                                            // 5
+    if (cls == L"#32770" && !(style & 0x10000)) {                                   // 6
+        SkinChildWindows(fs, handle);
+        return make(TSkinClass::BoxH);
+    }
+    if (cls == L"tpanel" || cls == L"ttntpanel.unicodeclass" || cls == L"ttntsilentpaintpanel.unicodeclass") {  // 7
+        SkinChildWindows(fs, handle);
+        faceForControl();
+        return;
+    }
+    if (cls == L"tcheckbox" && gate(xcCheckBox)) return make(TSkinClass::CheckBox);  // 8
+    if (cls == L"tcombobox" && gate(xcCombo)) return make(TSkinClass::ComBox);       // 9
+    if (cls == L"tbutton" && gate(xcButton)) return make(TSkinClass::Button);        // 10
+    if (cls == L"tprogressbar") return make(TSkinClass::Progress);                   // 11
+    if (cls == L"tsilentpaintpanel") return faceForControl();                        // 12
+    if (cls == L"systabcontrol32" && gate(xcTab) && !(style & 0x2000)) return make(TSkinClass::Tab);  // 13
+    if (cls == L"toolbarwindow32") return make(TSkinClass::BoxH);                                       // 14
+    if (cls == L"edit" && gate(xcEdit)) return make(TSkinClass::Edit);                                 // 15
+}
+
+bool RebuildScrollbarSkin(TWinSkinForm& fs, HWND handle) {
+    TSkinControl* old = FindSkinByHandle(&fs, handle);
+    if (!old) return false;
+    const bool listView = old->ClassName() == "TSkinListView";
+    TControl* control = old->FControl;
+    RemoveControlSkin(&fs, old);
+    old->FSkinForm = nullptr;
+    delete old;
+    if (!control) return true;
+    MakeSkin(fs, listView ? TSkinClass::ListView : TSkinClass::Scrollbar, control, TSkinAttachMode::Scrollbar);
+    return true;
+}
+
+}  // namespace qs
