@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "Classify.h"
 #include "Forms.h"
 #include "SkinData.h"
 #include "SkinManage.h"
@@ -277,8 +278,10 @@ void TWinSkinForm::Activate() {
     ::GetWindowRect(FHandle, &wr);
     FNonClientSize = RECT{0, 0, rectW(wr) - rectW(FClientRect), rectH(wr) - rectH(FClientRect)};
 
-    // ---- Skin the children: SkinAllControls for a toolkit form,
-    // ---- SkinChildWindows for a bare window (control classification).
+    if (FControl)
+        SkinAllControls(*this, FControl);
+    else
+        SkinChildWindows(*this, FHandle);
 
     if (FSkinState == ssCreated && FSkinFrame) {
         ReadWindowState();

@@ -7,6 +7,7 @@
 #include "Application.h"
 #include "Forms.h"
 #include "SkinData.h"
+#include "Classify.h"
 #include "SkinForm.h"
 #include "SkinManage.h"
 #include "SkinRecords.h"
@@ -113,8 +114,7 @@ void TWinSkinForm::SkinWindowProc(TMessage& m) {
             m.Result = 0;
             return;
         case WM_SKIN_REBUILD_SCROLLBAR:
-            // ---- Rebuild the scroll-bar skin of the control in wParam
-            // ---- (control classification).
+            RebuildScrollbarSkin(*this, reinterpret_cast<HWND>(m.WParam));
             m.Result = 0;
             return;
         case WM_SKIN_QUERY:
