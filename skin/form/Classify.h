@@ -80,6 +80,9 @@ bool IsHandled(const TWinSkinForm& fs, TControl* control);
 void SkinChildWindows(TWinSkinForm& fs, HWND handle);
 void ClassifyWindow(TWinSkinForm& fs, HWND handle);
 
+// Every listed control skin re-applies the (changed) skin.
+void ControlSkinsChanged(TWinSkinForm& fs);
+
 // The reply to the scroll-bar rebuild request: the skin of `handle` is
 // replaced by a new one of the same family. False when no skin had it.
 bool RebuildScrollbarSkin(TWinSkinForm& fs, HWND handle);

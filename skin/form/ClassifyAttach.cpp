@@ -83,6 +83,17 @@ TSkinControl* MakeWindowSkin(TWinSkinForm& fs, TSkinClass kind, HWND handle) {
     return AttachSkin(fs, skin, nullptr, TSkinAttachMode::Handle, false, handle) ? skin : nullptr;
 }
 
+void ControlSkinsChanged(TWinSkinForm& fs) {
+    const std::vector<TSkinControl*> skins = fs.FControls;
+    for (TSkinControl* s : skins) {
+        if (!HasControlSkin(&fs, s) || s->FState == scsDestroyed) continue;
+        try {
+            s->SkinChanged();
+        } catch (...) {
+        }
+    }
+}
+
 // ---- tool bars ------------------------------------------------------------------------------
 
 void PaintToolbarBackground(TWinSkinForm& fs, HDC dc, const RECT& r) {

@@ -384,6 +384,7 @@ void TWinSkinForm::SkinChanged() {
         for (TComponent* c : FControl->Components())
             if (auto* f = dynamic_cast<TCustomForm*>(c)) f->SetColor(FSkinData->ButtonFace);
     }
+    ControlSkinsChanged(*this);
     FSkinState = ssReapplying;
     if (FSkinFrame) {
         UpdateFrameMetrics();
