@@ -1,13 +1,18 @@
 // Makes the skins of this family: TSkinProgress, TSkinTrackBar, TSkinMP.
-// Null for a class not built yet: the control then stays unskinned.
 #include "SkinCreate.h"
+#include "SkinMP.h"
+#include "SkinProgress.h"
+#include "SkinTrackBar.h"
 
 namespace qs {
 
 TSkinControl* NewProgressSkin(TSkinClass kind, const TSkinCreateArgs& args) {
-    (void)kind;
-    (void)args;
-    return nullptr;
+    switch (kind) {
+        case TSkinClass::Progress: return new TSkinProgress(args.owner);
+        case TSkinClass::TrackBar: return new TSkinTrackBar(args.owner);
+        case TSkinClass::MP: return new TSkinMP(args.owner);
+        default: return nullptr;
+    }
 }
 
 }  // namespace qs
