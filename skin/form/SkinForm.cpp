@@ -86,6 +86,9 @@ void TWinSkinForm::AttachForm(TSkinData* skinData, TCustomForm* form) {
     }
     FOldColor = form->Color();
     form->SetColor(skinData->ButtonFace);
+    // Owner-drawn items of the form's menus (main menus with xcMenuItem,
+    // pop-up menus with xcPopupMenu).
+    HookMenus(true);
 }
 
 void TWinSkinForm::Notification(TComponent* c, TOperation op) {
@@ -426,6 +429,9 @@ void TWinSkinForm::Detach() {
     SetSysMenuStyle(false);
     SetCaptionStyle(true);
     if (FMenuHandle && ::GetMenu(FHandle) != FMenuHandle) ::SetMenu(FHandle, FMenuHandle);
+    // The menu bar took the menu off before activation measured the system
+    // frame: the menu it gives back needs its row again.
+    const int menuRow = FSkinMenu && ::GetMenu(FHandle) ? ::GetSystemMetrics(SM_CYMENU) : 0;
     FreeSkinMenu();
     UnsubclassClient();
     const bool resize = FSkinState != ssCreated && !(FIsChild && FFormKind != 2) && FBorderKind != bkNoCaption &&
@@ -434,7 +440,7 @@ void TWinSkinForm::Detach() {
         RECT wr{};
         ::GetWindowRect(FHandle, &wr);
         const int w = rectW(wr) + FNonClientSize.right - (FLeftWidth + FRightWidth);
-        const int h = rectH(wr) + FNonClientSize.bottom - (FTitleHeight + FBottomHeight + FMenuHeight);
+        const int h = rectH(wr) + FNonClientSize.bottom + menuRow - (FTitleHeight + FBottomHeight + FMenuHeight);
         ::SetWindowPos(FHandle, nullptr, 0, 0, w, h, kResizeFrameChanged);
     } else {
         ::SetWindowPos(FHandle, nullptr, 0, 0, 0, 0, kFrameChangedOnly);

@@ -1,18 +1,55 @@
-// Menu skins kept by the manager, and the form skin's side of the skinned
-// menu bar. Until the menu skins and the menu bar exist, menus keep the
-// system look: nothing is attached, the form skin leaves its menu band plain
-// and menu items measure and draw the toolkit's way.
+// Menu skins kept by the manager, and the form skin's side of menus: the
+// skinned menu bar, opening its drop-downs, the owner-draw hooks on toolkit
+// menus and the WM_MEASUREITEM / WM_DRAWITEM rules.
+#include <algorithm>
+
+#include "Forms.h"
+#include "MenuPaint.h"
 #include "Menus.h"
+#include "SkinData.h"
 #include "SkinForm.h"
 #include "SkinManage.h"
+#include "SkinMenu.h"
+#include "SkinPopMenu.h"
 
 namespace qs {
 
 // ---- the manager's menu skins ---------------------------------------------------
 
-void TSkinManage::SkinPopupMenu(HWND) {}
+namespace {
 
-void TSkinManage::UnskinPopupMenu(HWND) {
+bool kindAllowed(int kind, TSkinControlTypes set) {
+    switch (kind) {
+        case mkDropDown: return inSet(set, xcMainMenu) || inSet(set, xcMenuItem);
+        case mkWindowMenu: return inSet(set, xcSystemMenu);
+        default: return inSet(set, xcPopupMenu);
+    }
+}
+
+}  // namespace
+
+void TSkinManage::SkinPopupMenu(HWND wnd) {
+    if (!FActive || !wnd) return;
+    // Skinned already (a menu skin answers the skinned-window query itself).
+    if (TWinSkinPopMenu::FromWindow(wnd) || HasPopupSkin(wnd)) return;
+    TSkinData* skin = SkinDataFor(wnd);
+    if (!skin || !skin->SkinLoaded()) return;
+    if (!kindAllowed(FMenuKind, skin->SkinControls())) return;
+    auto* pop = new TWinSkinPopMenu();
+    pop->AttachMenuWindow(wnd, skin, nullptr);
+    if (FMenuBarPopup) pop->FFromMenuBar = true;
+    FMenuSkins.push_back(pop);
+}
+
+void TSkinManage::UnskinPopupMenu(HWND wnd) {
+    auto it = std::find_if(FMenuSkins.begin(), FMenuSkins.end(),
+                           [wnd](TWinSkinPopMenu* p) { return p && p->FHandle == wnd; });
+    if (it != FMenuSkins.end()) {
+        TWinSkinPopMenu* p = *it;
+        FMenuSkins.erase(it);
+        p->DetachMenuWindow();
+        delete p;
+    }
     // With the last menu window gone the next menu is judged afresh.
     if (FMenuSkins.empty()) {
         FMenuBarPopup = false;
@@ -20,50 +57,375 @@ void TSkinManage::UnskinPopupMenu(HWND) {
     }
 }
 
-bool TSkinManage::HasPopupSkin(HWND) const { return false; }
+bool TSkinManage::HasPopupSkin(HWND wnd) const {
+    return std::any_of(FMenuSkins.begin(), FMenuSkins.end(), [wnd](TWinSkinPopMenu* p) { return p && p->FHandle == wnd; });
+}
 
-void TSkinManage::AssociateMenu(HMENU) {}
+void TSkinManage::AssociateMenu(HMENU menu) {
+    if (!menu) return;
+    // A menu already shown by a skin keeps it.
+    for (TWinSkinPopMenu* p : FMenuSkins)
+        if (p && p->FMenuHandle == menu) return;
+    for (auto it = FMenuSkins.rbegin(); it != FMenuSkins.rend(); ++it)
+        if (*it && !(*it)->FMenuHandle) {
+            (*it)->FMenuHandle = menu;
+            return;
+        }
+}
 
-TBitmap* TSkinManage::PopupBackground(HMENU) const { return nullptr; }
+TBitmap* TSkinManage::PopupBackground(HMENU menu) const {
+    for (TWinSkinPopMenu* p : FMenuSkins)
+        if (p && p->FMenuHandle == menu) return &p->FBackground;
+    return nullptr;
+}
 
-void TSkinManage::MarkMenuBarPopups() {}
+void TSkinManage::MarkMenuBarPopups() {
+    for (TWinSkinPopMenu* p : FMenuSkins)
+        if (p) p->FFromMenuBar = true;
+}
 
-void TSkinManage::FreeMenuSkins() { FMenuSkins.clear(); }
+void TSkinManage::FreeMenuSkins() {
+    std::vector<TWinSkinPopMenu*> skins;
+    skins.swap(FMenuSkins);
+    for (TWinSkinPopMenu* p : skins) {
+        if (!p) continue;
+        p->DetachMenuWindow();
+        delete p;
+    }
+    FMenuBarPopup = false;
+    FMenuKind = mkContext;
+}
 
 // ---- the form skin's menu bar ----------------------------------------------------
 
-void TWinSkinForm::CreateSkinMenu() {}
-
-void TWinSkinForm::FreeSkinMenu() { FSkinMenu = nullptr; }
-
-bool TWinSkinForm::PaintMenuBand(HDC, const RECT&) { return false; }
-
-TMenuBtn* TWinSkinForm::MenuButtonAt(POINT) { return nullptr; }
-
-TMenuBtn* TWinSkinForm::FirstMenuButton() { return nullptr; }
-
-TMenuBtn* TWinSkinForm::FindAccelButton(wchar_t) { return nullptr; }
-
-void TWinSkinForm::OpenMenuButton(TMenuBtn*) {}
-
-void TWinSkinForm::WMMenuBarClick(TMessage& msg) { msg.Result = 0; }
-
-bool TWinSkinForm::MenuItemMessage(TMessage& msg) {
-    return HandleMenuMessage(msg.Msg, msg.WParam, msg.LParam, msg.Result);
+void TWinSkinForm::CreateSkinMenu() {
+    if (FSkinMenu || !FHandle) return;
+    if (!FMenuHandle) FMenuHandle = ::GetMenu(FHandle);
+    if (!FMenuHandle || FFormKind == 2) return;
+    FSkinMenu = new TWinSkinMenu(this);
+    FSkinMenu->FMenu = FMenuHandle;
+    FSkinMenu->FToolkitMenu = FControl ? FControl->Menu() : nullptr;
+    if (FMenuHeight <= 0) FMenuHeight = ::GetSystemMetrics(SM_CYMENU);
+    RECT before{};
+    ::GetClientRect(FHandle, &before);
+    FSkinMenu->RebuildFromWindowMenu();
+    // A toolkit form without a toolkit menu still loses the system menu bar.
+    if (::GetMenu(FHandle)) ::SetMenu(FHandle, nullptr);
+    // The system's menu bar is gone while the frame is still the system's:
+    // a bare window keeps its client height (the skinned frame is sized from
+    // it at activation). A toolkit form's client height already counts the
+    // menu band out.
+    RECT after{};
+    ::GetClientRect(FHandle, &after);
+    const int grown = after.bottom - before.bottom;
+    if (!FControl && grown > 0 && FSkinState == ssCreated) {
+        RECT wr{};
+        ::GetWindowRect(FHandle, &wr);
+        ::SetWindowPos(FHandle, nullptr, 0, 0, wr.right - wr.left, wr.bottom - wr.top - grown,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
-void TWinSkinForm::RebuildMenuBar() {}
+void TWinSkinForm::FreeSkinMenu() {
+    TMenuTracking& t = MenuTracking();
+    if (t.form == this) {
+        RemoveMenuFilter();
+        t.form = nullptr;
+    }
+    if (FHotObject && FSkinMenu)
+        for (auto& b : FSkinMenu->FButtons)
+            if (FHotObject == b.get()) FHotObject = nullptr;
+    delete FSkinMenu;
+    FSkinMenu = nullptr;
+}
 
-void TWinSkinForm::RebuildMergedMenuBar() {}
+bool TWinSkinForm::PaintMenuBand(HDC dc, const RECT& band) {
+    if (!FSkinMenu || !dc) return false;
+    FSkinMenu->FSkinData = FSkinData;
+    FSkinMenu->PaintBar(dc, band);
+    return true;
+}
 
-void TWinSkinForm::HookMenus(bool) {}
+TMenuBtn* TWinSkinForm::MenuButtonAt(POINT p) { return FSkinMenu ? FSkinMenu->ButtonAt(p) : nullptr; }
+
+TMenuBtn* TWinSkinForm::FirstMenuButton() {
+    if (!FSkinMenu) return nullptr;
+    if (FSkinMenu->FBarRect.right <= FSkinMenu->FBarRect.left) FSkinMenu->Layout();
+    return FSkinMenu->Button(FirstMenuBarButton(FSkinMenu->Hits()));
+}
+
+TMenuBtn* TWinSkinForm::FindAccelButton(wchar_t ch) {
+    if (!FSkinMenu || !ch) return nullptr;
+    std::vector<std::wstring> captions;
+    for (auto& b : FSkinMenu->FButtons) captions.push_back(b->FCaption);
+    const int i = FindAccelIndex(captions, FSkinMenu->Hits(), ch, [](wchar_t c) {
+        return wchar_t(reinterpret_cast<UINT_PTR>(::CharUpperW(reinterpret_cast<LPWSTR>(UINT_PTR(c)))));
+    });
+    return FSkinMenu->Button(i);
+}
+
+void TWinSkinForm::OpenMenuButton(TMenuBtn* button) {
+    TMenuTracking& t = MenuTracking();
+    t.reopened = false;
+    if (!button || !FSkinMenu || t.hook) return;
+    TMenuBtn* last = nullptr;
+    while (button) {
+        ::PostMessageW(FHandle, WM_COMMAND, WPARAM(button->FCommand), 0);
+        if (!button->FSubMenu) break;
+        const int index = FSkinMenu->IndexOf(button);
+        ::GetWindowRect(FHandle, &FWindowRect);
+        OSVERSIONINFOW vi{};
+        vi.dwOSVersionInfoSize = sizeof vi;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+        ::GetVersionExW(&vi);
+#pragma GCC diagnostic pop
+        if (!(vi.dwPlatformId == VER_PLATFORM_WIN32_NT && vi.dwMajorVersion == 4)) MarkOwnerDrawn(button->FSubMenu);
+        FTrackingMenu = true;
+        const RECT& b = button->FBoundsRect;
+        const int x = FWindowRect.left + (FRightToLeft ? b.right : b.left);
+        const int y = FWindowRect.top + b.bottom;
+        if (TSkinManage* m = SkinManager()) {
+            m->FMenuKind = mkDropDown;
+            m->FMenuBarPopup = true;
+        }
+        FTrackedMenu = button->FSubMenu;
+        if (button != last && button->FState != ncsPressed) button->MouseDown();
+        last = button;
+        InstallMenuFilter(this, index, button->FSubMenu, FSkinMenu->IsRightToLeft());
+        if (button->FItemEnabled) {
+            UINT flags = TPM_NONOTIFY | TPM_RIGHTBUTTON;
+            if (FRightToLeft) flags |= TPM_RIGHTALIGN;
+            ::TrackPopupMenu(button->FSubMenu, flags, x, y, 0, FHandle, nullptr);
+        }
+        const int target = t.switchTarget;
+        RemoveMenuFilter();
+        FTrackingMenu = false;
+        FTrackedMenu = nullptr;
+        if (!FSkinMenu || target < 0 || target == index) break;
+        // The walk (arrow keys, the mouse on another button) closed this
+        // drop-down to open the neighbour's.
+        t.switchTarget = -1;
+        button = FSkinMenu->Button(target);
+        if (button) button->MouseDown();
+        last = button;
+    }
+    t.switchPending = false;
+    t.switchTarget = -1;
+    if (last && FSkinMenu && FSkinMenu->IndexOf(last) >= 0) last->MouseLeave();
+}
+
+void TWinSkinForm::WMMenuBarClick(TMessage& msg) {
+    msg.Result = 0;
+    if (!FSkinMenu) return;
+    const POINT screen{short(LOWORD(msg.LParam)), short(HIWORD(msg.LParam))};
+    RECT wr{};
+    ::GetWindowRect(FHandle, &wr);
+    const POINT p{screen.x - wr.left, screen.y - wr.top};
+    // A caption button in the way takes the click.
+    for (auto& b : FButtons)
+        if (b->FVisible && b->FData && b->FData->Action >= 0 && ::PtInRect(&b->FBoundsRect, p)) return;
+    if (TMenuBtn* b = FSkinMenu->ButtonAt(p)) {
+        b->MouseDown();
+        OpenMenuButton(b);
+        msg.Result = 1;
+    }
+}
+
+// ---- WM_MEASUREITEM / WM_DRAWITEM -----------------------------------------------------
+
+bool TWinSkinForm::MenuItemMessage(TMessage& msg) {
+    const bool measure = msg.Msg == WM_MEASUREITEM;
+    if (!measure && msg.Msg != WM_DRAWITEM) return false;
+    if (measure) {
+        auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(msg.LParam);
+        if (!mis || mis->CtlType != ODT_MENU) return false;
+    } else {
+        auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(msg.LParam);
+        if (!dis || dis->CtlType != ODT_MENU) return false;
+    }
+    if (!FMenuHandle) return false;
+    const UINT id = measure ? reinterpret_cast<MEASUREITEMSTRUCT*>(msg.LParam)->itemID
+                            : reinterpret_cast<DRAWITEMSTRUCT*>(msg.LParam)->itemID;
+    if (FControl) {
+        TMainMenu* menu = FControl->Menu();
+        TMenuItem* item = menu ? menu->FindItem(id, TFindItemKind::fkCommand) : nullptr;
+        if (item) {
+            if (measure) {
+                auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(msg.LParam);
+                ClientDCScope screen(nullptr);
+                TCanvas canvas(screen.get());
+                canvas.Font().AssignLogFont(MenuLogFont());
+                int w = 0, h = 0;
+                if (item->OnMeasureItem)
+                    item->MeasureItem(canvas, w, h);
+                else
+                    MeasureMenuItem(FSkinData, item, canvas, w, h);
+                canvas.ReleaseSelections();
+                mis->itemWidth = UINT(std::max(w, 0));
+                mis->itemHeight = UINT(std::max(h, 0));
+            } else {
+                auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(msg.LParam);
+                SaveDCScope keep(dis->hDC);
+                TCanvas canvas(dis->hDC);
+                canvas.Font().AssignLogFont(MenuLogFont());
+                const bool selected = (dis->itemState & ODS_SELECTED) != 0;
+                if (item->OnDrawItem)
+                    item->DrawItem(canvas, dis->rcItem, selected);
+                else
+                    DrawMenuItem(FSkinData, item, canvas, dis->rcItem, selected);
+                canvas.ReleaseSelections();
+            }
+            msg.Result = TRUE;
+            return true;
+        }
+        // Items of other toolkit menus find their own painter.
+        if (id >= 1 && id <= 4095) return false;
+    }
+    if (measure) {
+        auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(msg.LParam);
+        HMENU from = FMenuHandle;
+        if (FSystemMenu && ::GetMenuStringW(FMenuHandle, id, nullptr, 0, MF_BYCOMMAND) <= 0 &&
+            ::GetMenuState(FMenuHandle, id, MF_BYCOMMAND) == UINT(-1))
+            from = FSystemMenu;
+        MeasureForeignMenuItem(FSkinData, from, *mis);
+    } else {
+        DrawForeignMenuItem(FSkinData, *reinterpret_cast<DRAWITEMSTRUCT*>(msg.LParam));
+    }
+    msg.Result = TRUE;
+    return true;
+}
+
+void TWinSkinForm::RebuildMenuBar() {
+    if (!FSkinMenu) {
+        FMenuHandle = ::GetMenu(FHandle);
+        CreateSkinMenu();
+    } else {
+        FSkinMenu->FSkinData = FSkinData;
+        FSkinMenu->RebuildFromWindowMenu();
+        FSkinMenu->Layout();
+    }
+    if (FSkinState == ssSkinned) PaintFrame();
+}
+
+void TWinSkinForm::RebuildMergedMenuBar() {
+    if (!FSkinMenu) {
+        RebuildMenuBar();
+        return;
+    }
+    FSkinMenu->FSkinData = FSkinData;
+    FSkinMenu->RebuildMerged();
+    if (FSkinState == ssSkinned) PaintFrame();
+}
+
+// ---- owner-draw hooks on toolkit menus ------------------------------------------------
+
+namespace {
+
+// The handlers the hooks install. Being named types, they can be told from
+// handlers of the program's own (std::function::target).
+struct SkinItemPainter {
+    TWinSkinForm* form;
+    HWND wnd;
+    void operator()(TObject* sender, TCanvas* canvas, RECT r, bool selected) const {
+        auto* item = dynamic_cast<TMenuItem*>(sender);
+        if (!item || !canvas) return;
+        // A form skin that went away leaves the toolkit's own look.
+        if (TWinSkinForm::FromWindow(wnd) != form) {
+            item->DrawDefault(*canvas, r, selected);
+            return;
+        }
+        DrawMenuItem(form->FSkinData, item, *canvas, r, selected);
+    }
+};
+
+struct SkinItemMeasure {
+    TWinSkinForm* form;
+    HWND wnd;
+    bool popup;
+    // Called after the toolkit measured the item: only the skin's extra width.
+    void operator()(TObject* sender, TCanvas*, int& w, int&) const {
+        auto* item = dynamic_cast<TMenuItem*>(sender);
+        if (!item || TWinSkinForm::FromWindow(wnd) != form) return;
+        AddSkinItemWidth(form->FSkinData, item, popup, w);
+    }
+};
+
+bool ourPainter(const TMenuItem* i) { return i->OnDrawItem && i->OnDrawItem.target<SkinItemPainter>(); }
+bool ourMeasure(const TMenuItem* i) { return i->OnMeasureItem && i->OnMeasureItem.target<SkinItemMeasure>(); }
+
+// depth: 1 for the menu's top-level items. Handlers of the program's own
+// stay; only ours are replaced or removed.
+void hookItems(TMenuItem* parent, int depth, int minDepth, bool on, const SkinItemPainter& paint,
+               const SkinItemMeasure& measure) {
+    for (int i = 0; i < parent->Count(); ++i) {
+        TMenuItem* item = parent->Items(i);
+        if (depth >= minDepth) {
+            if (on) {
+                if (!item->OnDrawItem || ourPainter(item)) item->OnDrawItem = paint;
+                if (!item->OnMeasureItem || ourMeasure(item)) item->OnMeasureItem = measure;
+            } else {
+                if (ourPainter(item)) item->OnDrawItem = nullptr;
+                if (ourMeasure(item)) item->OnMeasureItem = nullptr;
+            }
+        }
+        hookItems(item, depth + 1, minDepth, on, paint, measure);
+    }
+}
+
+bool anyOwnHandler(TMenuItem* parent) {
+    for (int i = 0; i < parent->Count(); ++i) {
+        TMenuItem* item = parent->Items(i);
+        if (item->OnDrawItem && !ourPainter(item)) return true;
+        if (anyOwnHandler(item)) return true;
+    }
+    return false;
+}
+
+void hookForm(TWinSkinForm* fs, TComponent* owner, bool on, int level) {
+    if (!owner || level > 8) return;
+    TSkinData* sd = fs->FSkinData;
+    const TSkinControlTypes set = sd ? sd->SkinControls() : 0;
+    const SkinItemPainter paint{fs, fs->FHandle};
+    for (TComponent* c : owner->Components()) {
+        if (auto* mm = dynamic_cast<TMainMenu*>(c)) {
+            if (level > 0) continue;  // main menus of the form itself only
+            if (on && !inSet(set, xcMenuItem)) continue;
+            hookItems(mm->Items(), 1, 2, on, paint, SkinItemMeasure{fs, fs->FHandle, false});
+            if (on)
+                mm->SetOwnerDraw(true);
+            else if (!anyOwnHandler(mm->Items()))
+                mm->SetOwnerDraw(false);
+        } else if (auto* pm = dynamic_cast<TPopupMenu*>(c)) {
+            if (on && !inSet(set, xcPopupMenu)) continue;
+            if (on && sd && pm->Tag() == sd->DisableTag()) continue;
+            if (pm->Tag() == kSystemMenuTag) continue;  // the window menu draws itself
+            hookItems(pm->Items(), 1, 1, on, paint, SkinItemMeasure{fs, fs->FHandle, true});
+            if (on)
+                pm->SetOwnerDraw(true);
+            else if (!anyOwnHandler(pm->Items()))
+                pm->SetOwnerDraw(false);
+        } else if (auto* f = dynamic_cast<TCustomForm*>(c)) {
+            hookForm(fs, f, on, level + 1);
+        }
+    }
+}
+
+}  // namespace
+
+void TWinSkinForm::HookMenus(bool on) {
+    if (!FControl) return;
+    if (on && FControl->ClassName() == "TwwRichEditForm") return;
+    hookForm(this, FControl, on, 0);
+}
 
 void TWinSkinForm::MeasureSystemMenuItem(TMenuItem* item, TCanvas& canvas, int& width, int& height) {
-    if (item) item->MeasureDefault(canvas, width, height);
+    // Called with the toolkit's measure already made.
+    MeasurePopupItem(FSkinData, item, canvas, width, height);
 }
 
 void TWinSkinForm::DrawSystemMenuItem(TMenuItem* item, TCanvas& canvas, const RECT& r, bool selected) {
-    if (item) item->DrawDefault(canvas, r, selected);
+    DrawMenuItem(FSkinData, item, canvas, r, selected);
 }
 
 }  // namespace qs

@@ -1,0 +1,456 @@
+#include "SkinMenu.h"
+
+#include <algorithm>
+
+#include "Forms.h"
+#include "MenuPaint.h"
+#include "Menus.h"
+#include "SkinData.h"
+#include "SkinDraw.h"
+#include "SkinForm.h"
+#include "SkinRecords.h"
+
+namespace qs {
+
+namespace {
+
+constexpr int kMenuTextLimit = 80;
+
+PixelRect toPixel(const RECT& r) { return PixelRect{r.left, r.top, r.right, r.bottom}; }
+RECT toRect(const PixelRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+
+TDataSkinObject* menuBarElement(TSkinData* sd) {
+    if (!sd || !sd->SkinLoaded()) return nullptr;
+    TDataSkinObject* e = sd->MenuBar();
+    return e && !e->Bitmap.Empty() ? e : nullptr;
+}
+
+}  // namespace
+
+TWinSkinMenu::TWinSkinMenu(TWinSkinForm* form) : FForm(form) {
+    if (form) FSkinData = form->FSkinData;
+}
+
+TWinSkinMenu::~TWinSkinMenu() {
+    TMenuTracking& t = MenuTracking();
+    if (t.form == FForm) t.openIndex = -1;
+    ClearButtons();
+}
+
+void TWinSkinMenu::ClearButtons() {
+    if (FForm && FForm->FHotObject)
+        for (auto& b : FButtons)
+            if (FForm->FHotObject == b.get()) FForm->FHotObject = nullptr;
+    FButtons.clear();
+    FCount = 0;
+}
+
+std::unique_ptr<TMenuBtn> TWinSkinMenu::NewButton(int index) {
+    auto b = std::make_unique<TMenuBtn>();
+    b->FForm = FForm;
+    b->FSkinData = FSkinData;
+    b->FIndex = index;
+    b->FVisible = true;
+    b->FState = ncsNormal;
+    b->FRestoreBackground = [this](HDC dc, const RECT& bounds) { RestoreUnder(dc, bounds); };
+    return b;
+}
+
+void TWinSkinMenu::ApplyToolkitItem(TMenuBtn& b, TMenuItem* item, bool caption) {
+    if (!item) return;
+    if (caption) b.FCaption = item->Caption();
+    b.FItemEnabled = item->Enabled();
+    b.FItem = item;
+    b.FSubMenu = item->Count() > 0 ? item->Handle() : nullptr;
+}
+
+void TWinSkinMenu::RebuildFromWindowMenu() {
+    if (!FForm || !FForm->FHandle) return;
+    if (HMENU m = ::GetMenu(FForm->FHandle)) FMenu = m;
+    if (!FMenu) return;
+    if (FForm->FControl) {
+        FToolkitMenu = FForm->FControl->Menu();
+        if (!FToolkitMenu) return;
+    }
+    ClearButtons();
+    const int n = ::GetMenuItemCount(FMenu);
+    FCount = std::max(n, 0);
+    for (int i = 0; i < FCount; ++i) {
+        wchar_t text[kMenuTextLimit + 1] = {};
+        MENUITEMINFOW mii{};
+        mii.cbSize = sizeof mii;
+        mii.fMask = MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_FTYPE | MIIM_STRING;
+        mii.dwTypeData = text;
+        mii.cch = kMenuTextLimit;
+        auto b = NewButton(i);
+        if (::GetMenuItemInfoW(FMenu, UINT(i), TRUE, &mii)) {
+            b->FSubMenu = mii.hSubMenu;
+            b->FItemEnabled = (mii.fState & (MFS_GRAYED | MFS_DISABLED)) == 0;
+            b->FCommand = mii.wID;
+            b->FCaption.assign(text, wcsnlen(text, kMenuTextLimit));
+        }
+        if (FToolkitMenu) ApplyToolkitItem(*b, FToolkitMenu->FindItem(b->FCommand, TFindItemKind::fkCommand), true);
+        FButtons.push_back(std::move(b));
+    }
+    if (FCount > 0 || ::GetMenu(FForm->FHandle)) ::SetMenu(FForm->FHandle, nullptr);
+}
+
+void TWinSkinMenu::RebuildFromToolkitMenu() {
+    if (!FForm || !FForm->FHandle) return;
+    if (FForm->FControl) FToolkitMenu = FForm->FControl->Menu();
+    if (!FToolkitMenu) return;
+    if (!FMenu) FMenu = ::GetMenu(FForm->FHandle);
+    ClearButtons();
+    TMenuItem* root = FToolkitMenu->Items();
+    FCount = root ? root->Count() : 0;
+    for (int i = 0; i < FCount; ++i) {
+        TMenuItem* item = root->Items(i);
+        auto b = NewButton(i);
+        b->FVisible = item->Visible();
+        b->FCommand = item->Command();
+        ApplyToolkitItem(*b, item, true);
+        FButtons.push_back(std::move(b));
+    }
+    ::SetMenu(FForm->FHandle, nullptr);
+}
+
+void TWinSkinMenu::RebuildMerged() {
+    if (!FForm || !FForm->FHandle) return;
+    if (HMENU m = ::GetMenu(FForm->FHandle)) FMenu = m;
+    if (!FMenu) return;
+    if (FForm->FControl) FToolkitMenu = FForm->FControl->Menu();
+    ClearButtons();
+    const int n = ::GetMenuItemCount(FMenu);
+    FCount = std::max(n, 0);
+    for (int i = 0; i < FCount; ++i) {
+        wchar_t text[kMenuTextLimit + 1] = {};
+        MENUITEMINFOW mii{};
+        mii.cbSize = sizeof mii;
+        mii.fMask = MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_FTYPE | MIIM_STRING;
+        mii.dwTypeData = text;
+        mii.cch = kMenuTextLimit;
+        auto b = NewButton(i);
+        if (::GetMenuItemInfoW(FMenu, UINT(i), TRUE, &mii)) {
+            b->FSubMenu = mii.hSubMenu;
+            b->FItemEnabled = (mii.fState & (MFS_GRAYED | MFS_DISABLED)) == 0;
+            b->FCommand = mii.wID;
+            b->FCaption.assign(text, wcsnlen(text, kMenuTextLimit));
+        }
+        // Merged child items come without text: the toolkit knows it.
+        if (b->FCaption.empty() && FToolkitMenu) {
+            TMenuItem* item = TMenuItem::FromCommand(b->FCommand);
+            if (item && item->GetParentMenu()) ApplyToolkitItem(*b, item, true);
+        }
+        FButtons.push_back(std::move(b));
+    }
+    ::SetMenu(FForm->FHandle, nullptr);
+    Layout();
+}
+
+RECT TWinSkinMenu::BandRect() const {
+    if (!FForm || !FForm->FHandle) return RECT{};
+    RECT wr{};
+    ::GetWindowRect(FForm->FHandle, &wr);
+    const int W = wr.right - wr.left;
+    return RECT{FForm->FLeftWidth, FForm->FTitleHeight, W - FForm->FRightWidth,
+                FForm->FTitleHeight + FForm->FMenuHeight};
+}
+
+bool TWinSkinMenu::IsRightToLeft() const {
+    if (FToolkitMenu) return FToolkitMenu->IsRightToLeft();
+    if (FMenu && ::GetMenuItemCount(FMenu) > 0) {
+        MENUITEMINFOW mii{};
+        mii.cbSize = sizeof mii;
+        mii.fMask = MIIM_FTYPE;
+        if (::GetMenuItemInfoW(FMenu, 0, TRUE, &mii) && (mii.fType & MFT_RIGHTORDER)) return true;
+    }
+    return false;
+}
+
+int TWinSkinMenu::StartOffset(int bandWidth) const {
+    TDataSkinObject* e = menuBarElement(FSkinData);
+    return MenuBarStartOffset(e != nullptr, e ? e->LeftWidth : 0, e ? e->RightWidth : 0, IsRightToLeft(), bandWidth);
+}
+
+std::vector<MenuBarItem> TWinSkinMenu::MeasureItems(HDC dc) const {
+    std::vector<MenuBarItem> items;
+    for (const auto& b : FButtons) {
+        MenuBarItem it;
+        it.visible = b->FVisible;
+        if (!b->FCaption.empty()) {
+            RECT r{0, 0, 0, 0};
+            ::DrawTextW(dc, b->FCaption.c_str(), int(b->FCaption.size()), &r, DT_CALCRECT | DT_NOCLIP | DT_SINGLELINE);
+            it.captionWidth = r.right - r.left;
+        }
+        items.push_back(it);
+    }
+    return items;
+}
+
+void TWinSkinMenu::Layout() {
+    const RECT band = BandRect();
+    if (band.right <= band.left || band.bottom <= band.top) return;
+    ClientDCScope screen(nullptr);
+    UniqueFont font = CreateMenuFont();
+    SelectObjectScope sel(screen.get(), font.get());
+    const auto rects =
+        LayoutMenuBar(toPixel(band), MeasureItems(screen.get()), StartOffset(band.right - band.left), IsRightToLeft());
+    for (std::size_t i = 0; i < FButtons.size() && i < rects.size(); ++i) FButtons[i]->FBoundsRect = toRect(rects[i]);
+}
+
+void TWinSkinMenu::PaintBar(HDC dc, const RECT& band) {
+    const int W = band.right - band.left, H = band.bottom - band.top;
+    if (!dc || W <= 0 || H <= 0 || !FForm) return;
+    TBitmap work(W, H);
+    HDC wdc = work.Canvas()->Handle();
+    const RECT local{0, 0, W, H};
+    if (TDataSkinObject* e = menuBarElement(FSkinData)) {
+        const int frame = FForm->FActive ? 1 : 2;
+        if (e->Tile == 1) {
+            DrawNineSlice(wdc, local, e->Bitmap, true, false, false, 2, frame, e->Margins());
+        } else {
+            TCanvas canvas(wdc);
+            DrawThreeSliceTiled(canvas, local, e->Bitmap, true, false, 2, frame, e->Margins());
+            canvas.ReleaseSelections();
+        }
+    } else {
+        UniqueBrush b(::CreateSolidBrush(ColorToRGB(FSkinData ? FSkinData->Menubar : TColor(clMenuBar))));
+        ::FillRect(wdc, &local, b.get());
+    }
+    ::GdiFlush();
+    FBarRect = band;
+    FBackground = work;
+
+    UniqueFont font = CreateMenuFont();
+    SelectObjectScope sel(wdc, font.get());
+    ::SetBkMode(wdc, TRANSPARENT);
+    FPainting = true;
+    const auto rects = LayoutMenuBar(toPixel(band), MeasureItems(wdc), StartOffset(W), IsRightToLeft());
+    const TMenuTracking& t = MenuTracking();
+    UniqueBrush hilight(::CreateSolidBrush(ColorToRGB(FSkinData ? FSkinData->ButtonHilight : TColor(clBtnHighlight))));
+    for (std::size_t i = 0; i < FButtons.size() && i < rects.size(); ++i) {
+        TMenuBtn& b = *FButtons[i];
+        b.FBoundsRect = toRect(rects[i]);
+        if (!b.FVisible || rects[i].empty()) continue;
+        RECT r{rects[i].left - band.left, 0, rects[i].right - band.left, H - 1};
+        // The button whose drop-down is open keeps its frame; the others are
+        // drawn plain (the frame paint forgets the hot object).
+        const bool open = t.form == FForm && t.openIndex == int(i);
+        if (!open && b.FState != ncsNormal) b.FState = ncsNormal;
+        if (open) {
+            RECT f{r.left, r.top, r.right, rects[i].bottom - band.top};
+            ::FrameRect(wdc, &f, hilight.get());
+        }
+        const TColor colour =
+            FSkinData ? (b.FItemEnabled ? FSkinData->MenuBarText : FSkinData->ButtonShadow) : TColor(clMenuText);
+        ::SetTextColor(wdc, ColorToRGB(colour));
+        ::DrawTextW(wdc, b.FCaption.c_str(), int(b.FCaption.size()), &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    }
+    FPainting = false;
+    ::GdiFlush();
+    ::BitBlt(dc, band.left, band.top, W, H, wdc, 0, 0, SRCCOPY);
+}
+
+void TWinSkinMenu::RestoreUnder(HDC dc, const RECT& bounds) const {
+    if (FBackground.Empty()) return;
+    const int h = FBarRect.bottom - FBarRect.top;
+    const int x = bounds.left - FBarRect.left;
+    auto& bg = const_cast<TBitmap&>(FBackground);
+    ::BitBlt(dc, bounds.left, FBarRect.top, bounds.right - bounds.left, h, bg.Canvas()->Handle(), x, 0, SRCCOPY);
+}
+
+TMenuBtn* TWinSkinMenu::ButtonAt(POINT p) {
+    const int i = MenuBarButtonAt(Hits(), p.x, p.y);
+    return Button(i);
+}
+
+int TWinSkinMenu::IndexOf(const TMenuBtn* b) const {
+    for (std::size_t i = 0; i < FButtons.size(); ++i)
+        if (FButtons[i].get() == b) return int(i);
+    return -1;
+}
+
+std::vector<MenuBarHit> TWinSkinMenu::Hits() const {
+    std::vector<MenuBarHit> out;
+    for (const auto& b : FButtons) {
+        MenuBarHit h;
+        h.bounds = toPixel(b->FBoundsRect);
+        h.captionEmpty = b->FCaption.empty();
+        h.visible = b->FVisible;
+        h.enabled = b->FItemEnabled;
+        out.push_back(h);
+    }
+    return out;
+}
+
+// ---- drop-down tracking ---------------------------------------------------------------
+
+TMenuTracking& MenuTracking() {
+    static TMenuTracking t;
+    return t;
+}
+
+namespace {
+
+// The deepest highlighted item below the tracked drop-down: the menu that
+// holds it and whether it has sub-items of its own. Read from the menus
+// themselves, since a tracked pop-up sends no selection notices.
+void readSelection(TMenuTracking& t) {
+    HMENU holder = nullptr;
+    bool hasSub = false;
+    HMENU m = t.trackedMenu;
+    for (int depth = 0; m && depth < 16; ++depth) {
+        const int n = ::GetMenuItemCount(m);
+        int hit = -1;
+        for (int i = 0; i < n; ++i)
+            if (::GetMenuState(m, UINT(i), MF_BYPOSITION) & MF_HILITE) {
+                hit = i;
+                break;
+            }
+        if (hit < 0) break;
+        holder = m;
+        HMENU sub = ::GetSubMenu(m, hit);
+        hasSub = sub != nullptr;
+        m = sub;
+    }
+    t.selectedMenu = holder;
+    t.selectedHasSubItems = hasSub;
+    t.selectedItem = nullptr;
+    if (holder) {
+        for (int i = 0, n = ::GetMenuItemCount(holder); i < n; ++i)
+            if (::GetMenuState(holder, UINT(i), MF_BYPOSITION) & MF_HILITE) {
+                const UINT id = ::GetMenuItemID(holder, i);
+                if (id != UINT(-1)) t.selectedItem = TMenuItem::FromCommand(id);
+                break;
+            }
+    }
+}
+
+// Ends the open drop-down so that OpenMenuButton opens `target` next.
+void switchTo(TMenuTracking& t, int target) {
+    t.switchPending = true;
+    t.switchTarget = target;
+    t.reopened = true;
+    ::EndMenu();
+}
+
+LRESULT CALLBACK menuFilterProc(int code, WPARAM wParam, LPARAM lParam) {
+    TMenuTracking& t = MenuTracking();
+    MSG* msg = reinterpret_cast<MSG*>(lParam);
+    if (code >= 0 && msg && t.rightToLeft && (msg->message == WM_KEYDOWN || msg->message == WM_KEYUP))
+        msg->wParam = SwapArrowForRtl(unsigned(msg->wParam), true);
+    const LRESULT next = ::CallNextHookEx(t.hook, code, wParam, lParam);
+    if (next || code != MSGF_MENU || !msg || !t.form) return next;
+    try {
+        if (t.firstMessage) {
+            t.firstMessage = false;
+            // Opens the drop-down with its first item selected.
+            ::PostMessageW(msg->hwnd, WM_KEYDOWN, VK_DOWN, 0);
+        }
+        TWinSkinMenu* bar = t.form->FSkinMenu;
+        if (!bar) return 0;
+        int target = -1;
+        switch (msg->message) {
+            case WM_KEYDOWN:
+                if (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE) {
+                    t.switchPending = false;
+                } else if (msg->wParam == VK_LEFT || msg->wParam == VK_RIGHT) {
+                    readSelection(t);
+                    MenuWalkState s;
+                    s.openIndex = t.openIndex;
+                    s.inNestedSubMenu = t.selectedMenu && t.selectedMenu != t.trackedMenu;
+                    s.selectedHasSubItems = t.selectedHasSubItems;
+                    target = MenuWalkTarget(unsigned(msg->wParam), s, bar->Hits());
+                    if (target >= 0 && target != t.openIndex) {
+                        switchTo(t, target);
+                        return 1;  // the key is used up by the switch
+                    }
+                }
+                break;
+            case WM_SYSKEYDOWN:
+                if (msg->wParam == VK_MENU) t.form->FTrackingMenu = false;
+                break;
+            case WM_MOUSEMOVE:
+            case WM_NCMOUSEMOVE:
+            case WM_LBUTTONDOWN:
+            case WM_NCLBUTTONDOWN: {
+                const POINT pt = msg->pt;
+                const bool down = msg->message == WM_LBUTTONDOWN || msg->message == WM_NCLBUTTONDOWN;
+                if (!down && pt.x == t.lastMouse.x && pt.y == t.lastMouse.y) break;
+                t.lastMouse = pt;
+                RECT wr{};
+                ::GetWindowRect(t.form->FHandle, &wr);
+                // Only points over the window itself, not over the drop-down.
+                if (::WindowFromPoint(pt) != t.form->FHandle) break;
+                TMenuBtn* b = bar->ButtonAt(POINT{pt.x - wr.left, pt.y - wr.top});
+                const int i = bar->IndexOf(b);
+                if (i < 0) break;
+                if (i != t.openIndex) {
+                    switchTo(t, i);
+                    return down ? 1 : 0;
+                }
+                if (down) {
+                    // A click on the open button closes its drop-down and
+                    // must not reach the bar, which would open it again.
+                    t.switchTarget = -1;
+                    ::EndMenu();
+                    return 1;
+                }
+                break;
+            }
+            default: break;
+        }
+    } catch (...) {
+        // The menu keeps working without the walk.
+    }
+    return 0;
+}
+
+}  // namespace
+
+void InstallMenuFilter(TWinSkinForm* form, int openIndex, HMENU tracked, bool rightToLeft) {
+    TMenuTracking& t = MenuTracking();
+    if (t.hook) RemoveMenuFilter();
+    t.form = form;
+    t.openIndex = openIndex;
+    t.trackedMenu = tracked;
+    t.rightToLeft = rightToLeft;
+    t.switchPending = false;
+    t.switchTarget = -1;
+    t.firstMessage = true;
+    t.selectedItem = nullptr;
+    t.selectedMenu = nullptr;
+    t.selectedHasSubItems = false;
+    ::GetCursorPos(&t.lastMouse);
+    t.hook = ::SetWindowsHookExW(WH_MSGFILTER, &menuFilterProc, nullptr, ::GetCurrentThreadId());
+}
+
+void RemoveMenuFilter() {
+    TMenuTracking& t = MenuTracking();
+    if (t.hook) ::UnhookWindowsHookEx(t.hook);
+    t.hook = nullptr;
+    t.openIndex = -1;
+    t.selectedItem = nullptr;
+    t.selectedMenu = nullptr;
+}
+
+void MarkOwnerDrawn(HMENU menu) {
+    if (!menu) return;
+    const int n = ::GetMenuItemCount(menu);
+    for (int i = 0; i < n; ++i) {
+        MENUITEMINFOW mii{};
+        mii.cbSize = sizeof mii;
+        mii.fMask = MIIM_FTYPE | MIIM_SUBMENU;
+        if (!::GetMenuItemInfoW(menu, UINT(i), TRUE, &mii)) continue;
+        if (!(mii.fType & MFT_OWNERDRAW)) {
+            MENUITEMINFOW set{};
+            set.cbSize = sizeof set;
+            set.fMask = MIIM_FTYPE;  // the text stays: the painter reads it back
+            set.fType = mii.fType | MFT_OWNERDRAW;
+            ::SetMenuItemInfoW(menu, UINT(i), TRUE, &set);
+        }
+        if (mii.hSubMenu) MarkOwnerDrawn(mii.hSubMenu);
+    }
+}
+
+}  // namespace qs
