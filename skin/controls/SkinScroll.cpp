@@ -301,6 +301,9 @@ void TWScrollbar::PaintTo(HDC target) {
     if (track && !track->Bitmap.Empty() && !l.track.empty())
         DrawNineSlice(dc, toRect(l.track), track->Bitmap, false, track->Tile != 0, track->Trans != 0,
                       kScrollTrackFrames, l.trackFrame, track->Margins());
+    if (track && !track->Bitmap.Empty() && l.drawPressedPage)
+        DrawNineSlice(dc, toRect(l.pressedPage), track->Bitmap, false, track->Tile != 0, track->Trans != 0,
+                      kScrollTrackFrames, l.pressedPageFrame, track->Margins());
     DrawKeyedFrame(FOwnerSkin, dc, toRect(l.firstArrow), kScrollStripFrames, l.firstFrame, strip->Bitmap);
     DrawKeyedFrame(FOwnerSkin, dc, toRect(l.secondArrow), kScrollStripFrames, l.secondFrame, strip->Bitmap);
     if (l.drawThumb) {

@@ -88,6 +88,13 @@ ScrollPaintLayout scrollPaintLayout(const ScrollPaintInput& in) {
         out.drawThumb = true;
         out.thumb = span(in.vertical, t.start, t.end, k);
         out.thumbFrame = in.hotPart == spThumb ? (in.pressed ? 2 : 3) : 1;
+        if (in.pressed && in.hotPart == spPageBefore && t.start > in.arrowSize) {
+            out.drawPressedPage = true;
+            out.pressedPage = span(in.vertical, in.arrowSize, t.start, k);
+        } else if (in.pressed && in.hotPart == spPageAfter && t.end < length - in.arrowSize) {
+            out.drawPressedPage = true;
+            out.pressedPage = span(in.vertical, t.end, length - in.arrowSize, k);
+        }
         const int g = in.stripHeight;
         if (g > 0 && g < t.size() + 2) {
             const int from = t.start + (t.size() - g) / 2;

@@ -76,6 +76,11 @@ struct ScrollPaintLayout {
     int trackFrame = 1;
     PixelRect firstArrow, secondArrow;
     int firstFrame = 0, secondFrame = 0;
+    // The page area being pressed: drawn from the track's pressed frame while
+    // the system pages, so the press shows where it acts.
+    bool drawPressedPage = false;
+    PixelRect pressedPage;
+    int pressedPageFrame = 2;
     bool drawThumb = false;
     PixelRect thumb;
     int thumbFrame = 1;

@@ -123,6 +123,14 @@ TEST(ScrollPaint, HotAndPressedFrames) {
     EXPECT_EQ(l.firstFrame, 1);
     EXPECT_EQ(l.secondFrame, 5);
     EXPECT_EQ(l.thumbFrame, 1);
+    EXPECT_FALSE(l.drawPressedPage);
+    // Pressing it shows the page between thumb and arrow pressed.
+    in.pressed = true;
+    l = scrollPaintLayout(in);
+    ASSERT_TRUE(l.drawPressedPage);
+    EXPECT_EQ(l.pressedPage, (PixelRect{100, 0, 183, 17}));
+    in.hotPart = spPageBefore;
+    EXPECT_EQ(scrollPaintLayout(in).pressedPage, (PixelRect{17, 0, 40, 17}));
 }
 
 TEST(ScrollPaint, DisabledBarHasDisabledTrackAndNoThumb) {
