@@ -148,12 +148,12 @@ public:
 
 // Strings of a list or combo box: held here while there is no window, in
 // the window while there is one (the window is what the user changes).
-class TListItems {
+class TItemStrings {
 public:
     struct Messages {
         UINT add, insert, remove, reset, count, getText, getTextLen, getCur, setCur;
     };
-    TListItems(TWinControl* owner, const Messages& m) : FOwner(owner), FMsg(m) {}
+    TItemStrings(TWinControl* owner, const Messages& m) : FOwner(owner), FMsg(m) {}
 
     int Count() const;
     std::wstring At(int i) const;
@@ -184,8 +184,8 @@ class TCustomListBox : public TWinControl {
 public:
     explicit TCustomListBox(TComponent* owner);
 
-    TListItems& Items() { return FItems; }
-    const TListItems& Items() const { return FItems; }
+    TItemStrings& Items() { return FItems; }
+    const TItemStrings& Items() const { return FItems; }
     int ItemIndex() const { return FItems.ItemIndex(); }
     void SetItemIndex(int i) { FItems.SetItemIndex(i); }
     int TopIndex() const;
@@ -211,7 +211,7 @@ protected:
     void DestroyWnd() override;
 
 private:
-    TListItems FItems;
+    TItemStrings FItems;
     TEditBorderStyle FBorderStyle = ebsSingle;
     bool FSorted = false;
     bool FIntegralHeight = false;
@@ -231,8 +231,8 @@ class TCustomComboBox : public TWinControl {
 public:
     explicit TCustomComboBox(TComponent* owner);
 
-    TListItems& Items() { return FItems; }
-    const TListItems& Items() const { return FItems; }
+    TItemStrings& Items() { return FItems; }
+    const TItemStrings& Items() const { return FItems; }
     int ItemIndex() const { return FItems.ItemIndex(); }
     void SetItemIndex(int i);
     TComboBoxStyle Style() const { return FStyle; }
@@ -265,7 +265,7 @@ protected:
 private:
     // Height given to the window: a drop-down combo's window height includes its list.
     int WindowHeightFor(int height) const;
-    TListItems FItems;
+    TItemStrings FItems;
     TComboBoxStyle FStyle = csDropDown;
     int FDropDownCount = 8;
     bool FSorted = false;

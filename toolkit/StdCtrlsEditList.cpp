@@ -13,31 +13,31 @@ const std::vector<std::string> kListBoxStyleNames = {"lbStandard", "lbOwnerDrawF
 const std::vector<std::string> kScrollBarKindNames = {"sbHorizontal", "sbVertical"};
 
 namespace {
-const TListItems::Messages kListBoxMessages{LB_ADDSTRING, LB_INSERTSTRING, LB_DELETESTRING, LB_RESETCONTENT, LB_GETCOUNT,
+const TItemStrings::Messages kListBoxMessages{LB_ADDSTRING, LB_INSERTSTRING, LB_DELETESTRING, LB_RESETCONTENT, LB_GETCOUNT,
                                             LB_GETTEXT,   LB_GETTEXTLEN,   LB_GETCURSEL,    LB_SETCURSEL};
-const TListItems::Messages kComboMessages{CB_ADDSTRING, CB_INSERTSTRING, CB_DELETESTRING, CB_RESETCONTENT, CB_GETCOUNT,
+const TItemStrings::Messages kComboMessages{CB_ADDSTRING, CB_INSERTSTRING, CB_DELETESTRING, CB_RESETCONTENT, CB_GETCOUNT,
                                           CB_GETLBTEXT, CB_GETLBTEXTLEN, CB_GETCURSEL,    CB_SETCURSEL};
 
-TStringList itemsUtf8(const TListItems& items) {
+TStringList itemsUtf8(const TItemStrings& items) {
     TStringList out;
     for (auto& s : items.All()) out.push_back(WideToUtf8(s));
     return out;
 }
-void assignUtf8(TListItems& items, const TStringList& v) {
+void assignUtf8(TItemStrings& items, const TStringList& v) {
     std::vector<std::wstring> w;
     for (auto& s : v) w.push_back(Utf8ToWide(s));
     items.Assign(w);
 }
 }  // namespace
 
-// ---- TListItems ----
+// ---- TItemStrings ----
 
-int TListItems::Count() const {
+int TItemStrings::Count() const {
     if (HWND w = Wnd()) return std::max(0, int(SendMessageW(w, FMsg.count, 0, 0)));
     return int(FItems.size());
 }
 
-std::wstring TListItems::At(int i) const {
+std::wstring TItemStrings::At(int i) const {
     if (i < 0 || i >= Count()) return {};
     if (HWND w = Wnd()) {
         LRESULT len = SendMessageW(w, FMsg.getTextLen, WPARAM(i), 0);
@@ -50,13 +50,13 @@ std::wstring TListItems::At(int i) const {
     return FItems[size_t(i)];
 }
 
-int TListItems::Add(const std::wstring& s) {
+int TItemStrings::Add(const std::wstring& s) {
     if (HWND w = Wnd()) return int(SendMessageW(w, FMsg.add, 0, reinterpret_cast<LPARAM>(s.c_str())));
     FItems.push_back(s);
     return int(FItems.size()) - 1;
 }
 
-void TListItems::Insert(int i, const std::wstring& s) {
+void TItemStrings::Insert(int i, const std::wstring& s) {
     i = std::clamp(i, 0, Count());
     if (HWND w = Wnd()) {
         SendMessageW(w, FMsg.insert, WPARAM(i), reinterpret_cast<LPARAM>(s.c_str()));
@@ -66,7 +66,7 @@ void TListItems::Insert(int i, const std::wstring& s) {
     if (FItemIndex >= i) ++FItemIndex;
 }
 
-void TListItems::Delete(int i) {
+void TItemStrings::Delete(int i) {
     if (i < 0 || i >= Count()) return;
     if (HWND w = Wnd()) {
         SendMessageW(w, FMsg.remove, WPARAM(i), 0);
@@ -77,20 +77,20 @@ void TListItems::Delete(int i) {
     else if (FItemIndex > i) --FItemIndex;
 }
 
-void TListItems::Clear() {
+void TItemStrings::Clear() {
     if (HWND w = Wnd()) SendMessageW(w, FMsg.reset, 0, 0);
     FItems.clear();
     FItemIndex = -1;
 }
 
-int TListItems::IndexOf(const std::wstring& s) const {
+int TItemStrings::IndexOf(const std::wstring& s) const {
     int n = Count();
     for (int i = 0; i < n; ++i)
         if (At(i) == s) return i;
     return -1;
 }
 
-std::vector<std::wstring> TListItems::All() const {
+std::vector<std::wstring> TItemStrings::All() const {
     if (!Wnd()) return FItems;
     std::vector<std::wstring> out;
     int n = Count();
@@ -98,7 +98,7 @@ std::vector<std::wstring> TListItems::All() const {
     return out;
 }
 
-void TListItems::Assign(const std::vector<std::wstring>& items) {
+void TItemStrings::Assign(const std::vector<std::wstring>& items) {
     Clear();
     if (HWND w = Wnd()) {
         for (auto& s : items) SendMessageW(w, FMsg.add, 0, reinterpret_cast<LPARAM>(s.c_str()));
@@ -107,18 +107,18 @@ void TListItems::Assign(const std::vector<std::wstring>& items) {
     FItems = items;
 }
 
-int TListItems::ItemIndex() const {
+int TItemStrings::ItemIndex() const {
     if (HWND w = Wnd()) return int(SendMessageW(w, FMsg.getCur, 0, 0));
     return FItemIndex;
 }
 
-void TListItems::SetItemIndex(int i) {
+void TItemStrings::SetItemIndex(int i) {
     if (i < -1 || i >= Count()) i = -1;
     if (HWND w = Wnd()) SendMessageW(w, FMsg.setCur, WPARAM(i), 0);
     FItemIndex = i;
 }
 
-void TListItems::SaveFromWindow() {
+void TItemStrings::SaveFromWindow() {
     if (!Wnd()) return;
     std::vector<std::wstring> items = All();
     int index = ItemIndex();
@@ -126,7 +126,7 @@ void TListItems::SaveFromWindow() {
     FItemIndex = index;
 }
 
-void TListItems::LoadIntoWindow() {
+void TItemStrings::LoadIntoWindow() {
     HWND w = Wnd();
     if (!w) return;
     SendMessageW(w, FMsg.reset, 0, 0);
