@@ -59,8 +59,9 @@ void drawNineSlice(const PixelView& dst, PixelRect dest, const PixelView& src, i
     const int W = dest.width(), H = dest.height();
     const int fw = f.width(), fh = f.height();
     int L = std::max(m.left, 0), R = std::max(m.right, 0), T = std::max(m.top, 0), B = std::max(m.bottom, 0);
-    if (W < L + R) L = R = 0;
-    if (H < T + B) T = B = 0;
+    // In 64 bits: a skin may give margins near the int limit.
+    if (int64_t(W) < int64_t(L) + R) L = R = 0;
+    if (int64_t(H) < int64_t(T) + B) T = B = 0;
     const int ox = f.left, oy = f.top, x0 = dest.left, y0 = dest.top;
     auto piece = [&](int dl, int dt, int dr, int db, int sl, int st, int sr, int sb, bool tiled) {
         const PixelRect d{x0 + dl, y0 + dt, x0 + dr, y0 + db};

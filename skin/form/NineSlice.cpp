@@ -32,8 +32,10 @@ SliceMargins FitMargins(int width, int height, const PixelRect& frame, SliceMarg
     m.top = std::max(m.top, 0);
     m.right = std::max(m.right, 0);
     m.bottom = std::max(m.bottom, 0);
-    if (width < m.left + m.right || frame.width() < m.left + m.right) m.left = m.right = 0;
-    if (height < m.top + m.bottom || frame.height() < m.top + m.bottom) m.top = m.bottom = 0;
+    // Summed in 64 bits: a skin may give margins near the int limit.
+    const int64_t across = int64_t(m.left) + m.right, down = int64_t(m.top) + m.bottom;
+    if (width < across || frame.width() < across) m.left = m.right = 0;
+    if (height < down || frame.height() < down) m.top = m.bottom = 0;
     return m;
 }
 

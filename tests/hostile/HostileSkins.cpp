@@ -270,7 +270,10 @@ void packedCases(Builder& b) {
         {"over-plausible", most + 1}, {"64MiB", uint32_t(64) << 20}, {"64MiB-plus-1", (uint32_t(64) << 20) + 1},
         {"max", 0xFFFFFFFFu},
     };
-    for (const auto& [what, v] : sizes) b.packed(std::string("unpacked-size/") + what, [v](Bytes& x) { putU32(x.data(), v); });
+    for (const auto& size : sizes) {
+        const uint32_t v = size.second;
+        b.packed(std::string("unpacked-size/") + size.first, [v](Bytes& x) { putU32(x.data(), v); });
+    }
     b.entries("unpacked-size/at-the-limit", [](Entries& e) {
         // A zero entry that brings the archive to just under the unpacked limit.
         std::size_t total = 16 + 4 * (e.size() + 1);

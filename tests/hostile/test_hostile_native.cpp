@@ -10,6 +10,7 @@
 #include "HeapMeter.h"
 #include "HostileSkins.h"
 #include "PortableLoad.h"
+#include "NineSlice.h"
 #include "QuickIni.h"
 #include "SkinBuild.h"
 #include "Bmp.h"
@@ -218,4 +219,22 @@ TEST(HostileFrames, ZeroAndNegativeCountsBecomeOne) {
     EXPECT_EQ(borderColourOf(PixelImage(9, 9, 0x123456).view(), 0, 77), 77);
     EXPECT_TRUE(comboArrowStrip(PixelImage(50, 21).view(), 0).empty());
     EXPECT_TRUE(buildComboComposite({}, {}, nullptr, 0, 18).empty());
+}
+
+// Margins near the int limit, as a skin may give them, are too large for any
+// target: they used to overflow when summed and survive the fitting.
+TEST(HostileMargins, LimitMarginsAreDropped) {
+    const int big = 2147483647;
+    const SliceMargins m = FitMargins(100, 100, PixelRect{0, 0, 30, 30}, SliceMargins{big, big, big, big});
+    EXPECT_EQ(m.left, 0);
+    EXPECT_EQ(m.right, 0);
+    EXPECT_EQ(m.top, 0);
+    EXPECT_EQ(m.bottom, 0);
+    for (const SlicePiece& p : NineSlicePieces(100, 100, PixelRect{0, 0, 30, 30}, SliceMargins{big, 1, big, 1}, false))
+        EXPECT_TRUE(p.src.left >= 0 && p.src.right <= 30 && p.dst.left >= 0 && p.dst.right <= 100);
+
+    PixelImage dst(40, 40, 1), src(30, 30, 0x00FF00);
+    drawNineSlice(dst.view(), PixelRect{0, 0, 40, 40}, src.view(), 1, 1, TMargins{big, big, big, big}, true, false);
+    EXPECT_EQ(dst.at(20, 20), 0x00FF00u);
+    EXPECT_EQ(dst.at(0, 0), 0x00FF00u);
 }
