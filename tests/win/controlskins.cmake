@@ -1,0 +1,6 @@
+# Control skins: the base, the container skins and the classification of
+# child controls, on real windows (Wine + Xvfb).
+qs_test(test_control_skin SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_control_skin.cpp
+  LIBS skin_form skin_controls qs_winsupport)
+# Moves the real mouse (a huge control's mouse-down reads the cursor).
+set_tests_properties(test_control_skin PROPERTIES RUN_SERIAL TRUE)
