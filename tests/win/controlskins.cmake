@@ -4,3 +4,5 @@ qs_test(test_control_skin SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_control_skin.cp
   LIBS skin_form skin_controls qs_winsupport)
 # Moves the real mouse (a huge control's mouse-down reads the cursor).
 set_tests_properties(test_control_skin PROPERTIES RUN_SERIAL TRUE)
+qs_test(test_container_skins SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_container_skins.cpp
+  LIBS skin_form skin_controls qs_winsupport)

@@ -35,6 +35,20 @@ inline SkinBuilder plainSkin() {
     return b;
 }
 
+// A plain child window class (the system's default procedure).
+inline const wchar_t* testWindowClassName() {
+    static const wchar_t* name = [] {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        wc.lpszClassName = L"QsControlSkinTest";
+        RegisterClassW(&wc);
+        return L"QsControlSkinTest";
+    }();
+    return name;
+}
+
 // A form skin that classifies the children of `wnd` without touching its
 // frame; its control skins are freed before it goes.
 struct ClassifyingFormSkin {
