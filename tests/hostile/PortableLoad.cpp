@@ -27,11 +27,11 @@ constexpr TSkinSlot kElementSlots[] = {
 
 class Loader {
 public:
-    Loader(const TSkinReader& reader, PortableSkin& skin) : FReader(reader), FSkin(skin) {}
+    Loader(const EntrySource& extract, PortableSkin& skin) : FExtract(extract), FSkin(skin) {}
 
     PixelImage image(const std::string& entry) {
         if (entry.empty()) return {};
-        FReader.ExtractByName(entry, FScratch);
+        FExtract(entry, FScratch);
         if (FScratch.empty()) return {};
         BmpResult r = ReadBmp(FScratch, FBudget.next());
         FBudget.spend(int64_t(r.image.width) * r.image.height);
@@ -165,7 +165,7 @@ private:
         }
     }
 
-    const TSkinReader& FReader;
+    const EntrySource& FExtract;
     PortableSkin& FSkin;
     std::vector<uint8_t> FScratch;
     TSkinPixelBudget FBudget;
@@ -174,20 +174,26 @@ private:
 }  // namespace
 
 PortableSkin portableLoad(std::span<const uint8_t> archive) {
-    PortableSkin skin;
     TSkinReader reader;
     if (!reader.Open(archive)) {
+        PortableSkin skin;
         skin.error = reader.lastError();
         return skin;
     }
-    skin.opened = true;
     std::vector<uint8_t> text;
     std::string name;
     reader.ExtractContaining(".ini", text, name);
+    return portableBuild(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()),
+                         [&](std::string_view entry, std::vector<uint8_t>& target) { reader.ExtractByName(entry, target); });
+}
+
+PortableSkin portableBuild(std::string_view description, const EntrySource& extract) {
+    PortableSkin skin;
+    skin.opened = true;
     TQuickIni ini;
-    ini.LoadFromBytes(text);
+    ini.LoadFromText(description);
     const TSkinDescription d = ReadSkinDescription(ini);
-    Loader(reader, skin).build(d);
+    Loader(extract, skin).build(d);
     return skin;
 }
 

@@ -6,6 +6,8 @@
 // Windows loader step by step so that hostile skins and the fuzzer reach the
 // same shared code the program runs.
 #include <cstdint>
+#include <functional>
+#include <string_view>
 #include <memory>
 #include <span>
 #include <string>
@@ -37,5 +39,11 @@ struct PortableSkin {
 };
 
 PortableSkin portableLoad(std::span<const uint8_t> archive);
+
+// The steps after the archive: a description text and the entries it names,
+// looked up through `extract` (which leaves its target empty for a name it
+// does not have).
+using EntrySource = std::function<void(std::string_view name, std::vector<uint8_t>& target)>;
+PortableSkin portableBuild(std::string_view description, const EntrySource& extract);
 
 }  // namespace qs::hostile
