@@ -6,3 +6,6 @@ qs_test(test_control_skin SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_control_skin.cp
 set_tests_properties(test_control_skin PROPERTIES RUN_SERIAL TRUE)
 qs_test(test_container_skins SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_container_skins.cpp
   LIBS skin_form skin_controls qs_winsupport)
+qs_test(test_classify SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_classify.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/classify_res/classify_test.rc
+  LIBS skin_form skin_controls qs_winsupport)
