@@ -12,6 +12,7 @@
 #include "SkinCreate.h"
 #include "SkinData.h"
 #include "SkinRecords.h"
+#include "SkinRoutines.h"
 #include "StdCtrlsButtons.h"
 #include "test_buttons_util.h"
 #include "test_winskinform_util.h"
@@ -641,4 +642,64 @@ TEST(ButtonSkinGallery, CommittedSkinsDrawEveryKind) {
         if (getenv("QS_SAVE_CAPTURES"))
             saveBmp(captureWindow(form->Handle()), L"buttons_" + std::wstring(name, name + strlen(name)) + L".bmp");
     }
+}
+
+// The way a running program gets them: the form skin's activation classifies
+// the children of a toolkit form and of a plain window with system buttons.
+TEST_F(SkinnedButtons, ActivationAttachesEveryKind) {
+    auto* b = add<TButton>(20, 20, 100, 30);
+    auto* bit = add<TBitBtn>(140, 20, 100, 30);
+    auto* menu = add<TMenuButton>(260, 20, 100, 30);
+    auto* c = add<TCheckBox>(20, 70, 120, 21, L"Check");
+    auto* r = add<TRadioButton>(160, 70, 120, 21, L"Radio");
+    auto* s = add<TSpeedButton>(300, 70, 30, 30);
+    auto fs = std::make_unique<TWinSkinForm>(nullptr);
+    fs->FHandle = form->Handle();
+    fs->FName = "TForm";
+    fs->AttachForm(sd.get(), form.get());
+    PostMessageW(form->Handle(), WM_SKIN_ACTIVATE, 0, kSkinActivateParam);
+    appPump(100);
+    for (TWinControl* w : std::initializer_list<TWinControl*>{b, bit, menu, c, r})
+        EXPECT_EQ(SendMessageW(w->Handle(), WM_SKIN_QUERY, 0, 0), 1) << w->ClassName();
+    EXPECT_NE(dynamic_cast<TSkinMenuButton*>(FindSkinByControl(fs.get(), menu)), nullptr);
+    EXPECT_NE(dynamic_cast<TSkinSpeedButton*>(FindSkinByControl(fs.get(), s)), nullptr);
+    form->SetFocus();
+    appPump(60);
+    EXPECT_EQ(at(b->Handle(), 5, 5), kFrame[0]);
+    EXPECT_EQ(at(bit->Handle(), 5, 5), kFrame[0]);
+    EXPECT_EQ(countColour(captureClient(c->Handle()), RECT{0, 4, 13, 17}, checkColour(1)), 169u);
+    EXPECT_EQ(countColour(captureClient(r->Handle()), RECT{0, 4, 13, 17}, radioColour(1)), 169u);
+    EXPECT_EQ(captureClient(form->Handle()).colorAt(302, 72), kFrame[0]);
+    fs.reset();
+
+    SetCursorPos(5, 5);  // nothing of the host under the pointer: no hot frames
+    HWND host = CreateWindowExW(0, L"QsButtonsHost2", L"Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 500, 300, 320, 160,
+                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!host) {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+        wc.lpszClassName = L"QsButtonsHost2";
+        RegisterClassW(&wc);
+        host = CreateWindowExW(0, L"QsButtonsHost2", L"Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 500, 300, 320, 160,
+                               nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    }
+    auto child = [&](const wchar_t* text, DWORD style, int y) {
+        return CreateWindowExW(0, L"BUTTON", text, WS_CHILD | WS_VISIBLE | style, 10, y, 150, 24, host, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+    };
+    HWND push = child(L"Push", BS_PUSHBUTTON, 10), check = child(L"Check", BS_AUTOCHECKBOX, 40),
+         radio = child(L"Radio", BS_AUTORADIOBUTTON, 70), owner = child(L"Owner", BS_OWNERDRAW, 100);
+    auto hs = skinWindow(host, *sd);
+    appPump(100);
+    EXPECT_TRUE(dynamic_cast<TSkinButton*>(FindSkinByHandle(hs.get(), push)));
+    EXPECT_TRUE(dynamic_cast<TSkinCheckBox*>(FindSkinByHandle(hs.get(), check)));
+    EXPECT_TRUE(dynamic_cast<TSkinRadioButton*>(FindSkinByHandle(hs.get(), radio)));
+    EXPECT_EQ(FindSkinByHandle(hs.get(), owner), nullptr);
+    EXPECT_EQ(at(push, 5, 5), kFrame[0]);
+    EXPECT_EQ(countColour(captureClient(check), RECT{0, 5, 13, 18}, checkColour(1)), 169u);
+    EXPECT_EQ(countColour(captureClient(radio), RECT{0, 5, 13, 18}, radioColour(1)), 169u);
+    hs.reset();
+    DestroyWindow(host);
 }
