@@ -1,0 +1,239 @@
+// Every hostile skin through the skin data component, as a stored skin
+// (SkinStream) and as a skin file (SkinFile), with a skinned window repainted
+// from whatever each load left behind.
+#include <windows.h>
+#include <psapi.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+
+#include "HeapMeter.h"
+#include "HostileSkins.h"
+#include "SkinReader.h"
+#include "WindowCapture.h"
+#include "test_winskinform_util.h"
+
+using namespace qs;
+using namespace qs::test;
+using namespace qs::hostile;
+
+namespace {
+
+constexpr double kMaxSeconds = 1.0;
+constexpr std::size_t kMaxExtraBytes = std::size_t(64) << 20;
+
+int gNotices = 0;
+std::string gChangedSize;  // the first load after which the default skin came back at another size
+void countNotice(const char*) { ++gNotices; }
+
+std::vector<uint8_t> readAll(std::string path) {
+    if (!path.empty() && path[0] == '/') path = "Z:" + path;
+    std::vector<uint8_t> out;
+    HANDLE h = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return out;
+    LARGE_INTEGER size{};
+    if (::GetFileSizeEx(h, &size) && size.QuadPart > 0 && size.QuadPart < (1 << 30)) {
+        out.resize(std::size_t(size.QuadPart));
+        DWORD got = 0;
+        if (!::ReadFile(h, out.data(), DWORD(out.size()), &got, nullptr) || got != out.size()) out.clear();
+    }
+    ::CloseHandle(h);
+    return out;
+}
+
+bool writeAll(const std::string& path, const std::vector<uint8_t>& bytes) {
+    HANDLE h = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    DWORD put = 0;
+    const bool ok = bytes.empty() || (::WriteFile(h, bytes.data(), DWORD(bytes.size()), &put, nullptr) && put == bytes.size());
+    ::CloseHandle(h);
+    return ok;
+}
+
+PROCESS_MEMORY_COUNTERS memoryCounters() {
+    PROCESS_MEMORY_COUNTERS c{};
+    c.cb = sizeof c;
+    ::GetProcessMemoryInfo(::GetCurrentProcess(), &c, sizeof c);
+    return c;
+}
+
+// What identifies the records of a loaded skin, to see that a refused load
+// left the previous one as it was.
+struct Fingerprint {
+    std::string name;
+    int32_t face = 0, border = 0;
+    std::vector<int> sizes;
+    std::vector<uint32_t> pixels;
+    bool operator==(const Fingerprint&) const = default;
+};
+
+Fingerprint fingerprint(TSkinData& sd) {
+    Fingerprint f;
+    f.name = sd.SkinName;
+    f.face = sd.ButtonFace;
+    f.border = sd.BorderColour;
+    for (std::size_t i = 0; i < kSkinSlotCount; ++i)
+        if (TDataSkinObject* r = sd.Slot(TSkinSlot(i))) {
+            f.sizes.insert(f.sizes.end(), {int(i), r->Frame, r->Bitmap.Width(), r->Bitmap.Height(), r->LeftWidth});
+            if (!r->Bitmap.Empty()) f.pixels.push_back(r->Bitmap.View().at(r->Bitmap.Width() / 2, r->Bitmap.Height() / 2));
+        }
+    for (const auto& b : sd.CaptionButtons()) f.sizes.insert(f.sizes.end(), {b->Frame, b->Bitmap.Width(), b->Action});
+    return f;
+}
+
+// What any loaded skin must hold for the painters: strips of at least one
+// frame and bitmaps that are whole.
+std::string unsoundness(TSkinData& sd) {
+    auto whole = [](TBitmap& b) { return b.Empty() || (b.Width() > 0 && b.Height() > 0 && !b.View().empty()); };
+    for (std::size_t i = 0; i < kSkinSlotCount; ++i)
+        if (TDataSkinObject* r = sd.Slot(TSkinSlot(i))) {
+            if (r->Frame < 1) return "slot " + std::to_string(i) + " has " + std::to_string(r->Frame) + " frames";
+            if (!whole(r->Bitmap)) return "slot " + std::to_string(i) + " has a broken bitmap";
+        }
+    for (const auto& b : sd.CaptionButtons())
+        if (b->Frame < 1) return "caption button " + b->Name + " has " + std::to_string(b->Frame) + " frames";
+    if (sd.Buttons()->RadioButtonFrame < 1 || sd.Buttons()->CheckButtonFrame < 1) return "check strips without frames";
+    if (!sd.ComboxArrow() || sd.ComboxArrow()->Frame < 1 || !sd.Toolbar() || sd.Toolbar()->Bitmap.Empty())
+        return "derived records missing";
+    return {};
+}
+
+class HostileWin : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setOlderSkinNotice(&countNotice);
+        base = readAll(QS_DEFAULT_SKIN);
+        ASSERT_FALSE(base.empty());
+        cases = makeHostileCases(base);
+        ASSERT_GE(cases.size(), 200u);
+        char dir[MAX_PATH] = {};
+        ::GetTempPathA(MAX_PATH, dir);
+        file = std::string(dir) + "qs-hostile-" + std::to_string(::GetCurrentProcessId()) + ".skn";
+    }
+    void TearDown() override {
+        ::DeleteFileA(file.c_str());
+        setOlderSkinNotice(nullptr);
+    }
+    std::vector<uint8_t> base;
+    std::vector<HostileCase> cases;
+    std::string file;
+};
+
+TBytes streamValue(const std::vector<uint8_t>& archive) {
+    TBytes v(4 + archive.size());
+    const uint32_t n = uint32_t(archive.size());
+    for (int i = 0; i < 4; ++i) v[std::size_t(i)] = uint8_t(n >> (8 * i));
+    std::copy(archive.begin(), archive.end(), v.begin() + 4);
+    return v;
+}
+
+TEST_F(HostileWin, EverySkinLoadsSoundlyOrLeavesThePreviousOne) {
+    TSkinData sd(nullptr);
+    ASSERT_TRUE(sd.SetSkinStreamValue(streamValue(base)));
+    ASSERT_TRUE(sd.SkinLoaded());
+    sd.CreateCaptionFont();
+    sd.BuildAppIcon();
+
+    HWND w = makeWindow(320, 200);
+    ASSERT_NE(w, nullptr);
+    auto form = skinWindow(w, sd);
+    auto restore = [&] {
+        sd.SetSkinStreamValue(streamValue(base));
+        form->ReleaseCaptionButtons();
+        form->SkinChanged();
+    };
+    restore();
+    pumpMessages(20);
+    // Taken with the window skinned: painting sets some records up (the icon
+    // button takes the window's icon).
+    const Fingerprint good = fingerprint(sd);
+    const DWORD gdiBefore = gdiObjectCount();
+    const SIZE_T setBefore = memoryCounters().WorkingSetSize;
+
+    int loaded = 0, refused = 0, compared = 0;
+    double slowest = 0;
+    std::size_t largest = 0;
+    std::string slowestName, largestName;
+    for (std::size_t k = 0; k < cases.size(); ++k) {
+        const HostileCase& c = cases[k];
+        const std::vector<uint8_t> bytes = c.make();
+        // Through the stored skin for every case, through a file for every
+        // other one (the file path only adds the reading).
+        for (int viaFile = 0; viaFile < (k % 2 == 0 ? 2 : 1); ++viaFile) {
+            const std::string how = c.name + (viaFile ? " (SkinFile)" : " (SkinStream)");
+            if (viaFile) ASSERT_TRUE(writeAll(file, bytes));
+            const TBytes value = viaFile ? TBytes{} : streamValue(bytes);
+            // The window's look before the load, on a share of the cases
+            // since a capture costs time.
+            Image before;
+            if (k % 3 == 0) {
+                ::RedrawWindow(w, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+                before = captureWindow(w);
+            }
+            const SIZE client = clientSize(w);
+            const std::size_t heapBefore = heapInUse();
+            resetHeapPeak();
+            const auto t0 = std::chrono::steady_clock::now();
+            if (viaFile)
+                sd.SetSkinFile(file);
+            else
+                sd.SetSkinStreamValue(value);
+            const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+            const std::size_t extra = heapPeak() - heapBefore;
+            EXPECT_LT(seconds, kMaxSeconds) << how;
+            EXPECT_LE(extra, kMaxExtraBytes) << how << ": " << (extra >> 20) << " MiB";
+            if (seconds > slowest) slowest = seconds, slowestName = how;
+            if (extra > largest) largest = extra, largestName = how;
+
+            if (sd.SkinLoaded()) {
+                ++loaded;
+                EXPECT_EQ(unsoundness(sd), "") << how;
+                // Whatever loaded is painted: a skinned window takes it and
+                // keeps answering.
+                form->ReleaseCaptionButtons();
+                form->SkinChanged();
+                ::RedrawWindow(w, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+                EXPECT_TRUE(::IsWindow(w)) << how;
+                DWORD_PTR answer = 0;
+                EXPECT_TRUE(::SendMessageTimeoutW(w, WM_NCHITTEST, 0, MAKELPARAM(100, 100), SMTO_ABORTIFHUNG, 2000, &answer))
+                    << how;
+                restore();
+                const SIZE back = clientSize(w);
+                if ((back.cx != client.cx || back.cy != client.cy) && !gChangedSize.size())
+                    gChangedSize = how + ": client " + std::to_string(client.cx) + "x" + std::to_string(client.cy) +
+                                   " -> " + std::to_string(back.cx) + "x" + std::to_string(back.cy);
+            } else {
+                ++refused;
+                EXPECT_TRUE(fingerprint(sd) == good) << how << ": the previous skin changed";
+                // The window keeps its look and its size.
+                const SIZE after = clientSize(w);
+                EXPECT_TRUE(after.cx == client.cx && after.cy == client.cy) << how;
+                if (!before.empty()) {
+                    ::RedrawWindow(w, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+                    EXPECT_EQ(countDifferences(before, captureWindow(w)), 0u) << how;
+                    ++compared;
+                }
+                // The next case starts from a loaded skin again.
+                if (!sd.SkinLoaded()) restore();
+            }
+        }
+    }
+    pumpMessages(20);
+    const DWORD gdiAfter = gdiObjectCount();
+    const SIZE_T setAfter = memoryCounters().WorkingSetSize;
+    const PROCESS_MEMORY_COUNTERS m = memoryCounters();
+    EXPECT_LE(gdiAfter, gdiBefore + 4) << "GDI objects " << gdiBefore << " -> " << gdiAfter;
+    std::printf("hostile skins through TSkinData: %zu cases, %d loaded, %d refused (%d window looks compared); "
+                "slowest %.3f s (%s); most heap %.1f MiB (%s); working set %.1f -> %.1f MiB, peak %.1f MiB; "
+                "GDI objects %lu -> %lu; notices %d\n",
+                cases.size(), loaded, refused, compared, slowest, slowestName.c_str(), double(largest) / (1 << 20),
+                largestName.c_str(), double(setBefore) / (1 << 20), double(setAfter) / (1 << 20),
+                double(m.PeakWorkingSetSize) / (1 << 20), gdiBefore, gdiAfter, gNotices);
+    if (!gChangedSize.empty()) std::printf("note: %s\n", gChangedSize.c_str());
+    form->Detach();
+    ::DestroyWindow(w);
+}
+
+}  // namespace
