@@ -401,7 +401,9 @@ void TWinSkinForm::SkinChanged() {
     ::SendMessageW(FHandle, WM_SKIN_NOTIFY, 0, kSkinPaintTag);
     if (FSkinData && FSkinData->OnAfterSkinForm) FSkinData->OnAfterSkinForm(FControl, FHandle, FName);
     FSkinState = ssSkinned;
-    if (FSkinFrame) PaintFrame();
+    // The client moved inside the window when the frame changed size: what
+    // the system kept of it may hold old frame pixels, so all of it repaints.
+    ::RedrawWindow(FHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME | RDW_UPDATENOW);
 }
 
 void TWinSkinForm::Detach() {

@@ -222,11 +222,15 @@ TEST_F(SkinManageTest, NewSkinFileIsMeasuredAndPaintedOnEveryWindow) {
         ASSERT_TRUE(fs);
         EXPECT_EQ(fs->FTitleHeight, darkTitle);
         EXPECT_FALSE(fs->FButtons.empty());
-        ::RedrawWindow(f->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
-        pumpMessages(40);
+        const Image img = captureWindow(f->Handle());
         const auto [x, colour] = leftStripPixel(*dark, fs->FActive);
         ASSERT_GE(x, 0);
-        EXPECT_EQ(captureWindow(f->Handle()).at(x, 0), colour);
+        EXPECT_EQ(img.at(x, 0), colour);
+        // The client moved inside the window: none of the old frame is left in it.
+        const RECT client{fs->FLeftWidth, fs->FTitleHeight + fs->FMenuHeight, img.width - fs->FRightWidth,
+                          img.height - fs->FBottomHeight};
+        const size_t area = size_t(client.right - client.left) * size_t(client.bottom - client.top);
+        EXPECT_EQ(countColour(img, client, COLORREF(sd->ButtonFace)), area);
     }
 
     // A file that is no skin changes nothing.
