@@ -1,0 +1,5 @@
+# Faults a skinned window survives: oversized windows, long and
+# right-to-left captions, attach/detach and reload cycles.
+qs_test(test_faults SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_faults.cpp LIBS skin_form qs_winsupport psapi)
+target_compile_definitions(test_faults PRIVATE QS_SOURCE_ROOT="${PROJECT_SOURCE_DIR}")
+target_link_options(test_faults PRIVATE -Wl,--allow-multiple-definition)
