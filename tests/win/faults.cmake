@@ -3,3 +3,9 @@
 qs_test(test_faults SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_faults.cpp LIBS skin_form qs_winsupport psapi)
 target_compile_definitions(test_faults PRIVATE QS_SOURCE_ROOT="${PROJECT_SOURCE_DIR}")
 target_link_options(test_faults PRIVATE -Wl,--allow-multiple-definition)
+# The same with the skin manager running: a second user-interface thread, and
+# hostile skin files given to a running program.
+qs_test(test_faults_manager SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_faults_manager.cpp
+        LIBS qs_hostile_gen skin_form qs_winsupport)
+target_compile_definitions(test_faults_manager PRIVATE QS_SOURCE_ROOT="${PROJECT_SOURCE_DIR}")
+set_tests_properties(test_faults_manager PROPERTIES RUN_SERIAL TRUE)
