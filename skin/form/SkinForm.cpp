@@ -7,6 +7,7 @@
 #include "SkinData.h"
 #include "SkinManage.h"
 #include "SkinRecords.h"
+#include "SkinRoutines.h"
 
 namespace qs {
 
@@ -54,7 +55,11 @@ TWinSkinForm::~TWinSkinForm() {
 }
 
 void TWinSkinForm::ReleaseControlSkins() {
-    if (ControlSkinRelease && !FControls.empty()) ControlSkinRelease(*this);
+    if (FControls.empty()) return;
+    if (ControlSkinRelease)
+        ControlSkinRelease(*this);
+    else
+        FreeControlSkins(*this);
     FControls.clear();
 }
 

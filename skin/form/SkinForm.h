@@ -139,8 +139,7 @@ public:
     void Detach();
     void SkinChanged();
     // Frees the control skins (restoring the controls first unless their
-    // window is gone). The control-skin code plugs in the release; without
-    // it there are no control skins to release.
+    // window is gone). ControlSkinRelease, when set, replaces the release.
     void ReleaseControlSkins();
     static inline void (*ControlSkinRelease)(TWinSkinForm& form) = nullptr;
     // Drops the caption buttons (their records are about to be replaced).

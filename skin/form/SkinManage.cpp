@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "Classify.h"
 #include "Forms.h"
 #include "SkinData.h"
 #include "SkinForm.h"
@@ -101,8 +102,10 @@ void TSkinManage::HandleCBT(int code, WPARAM wParam, LPARAM lParam) {
                 cw && cw->lpcs ? cw->lpcs->dwExStyle : DWORD(::GetWindowLongPtrW(wnd, GWL_EXSTYLE));
             const std::string cls = classNameOf(wnd);
             if (cls == "ScrollBar" && (style & SBS_SIZEGRIP)) {
-                // A size grip belongs to the control skins of its parent's
-                // form skin: the control classification picks it up there.
+                // A size grip made after activation: its parent's form skin
+                // classifies it like the children it found at activation.
+                HWND parent = cw && cw->lpcs ? cw->lpcs->hwndParent : ::GetParent(wnd);
+                if (TWinSkinForm* fs = FindFormSkin(parent)) ClassifyWindow(*fs, wnd);
                 break;
             }
             if (!(style & WS_CHILD) && cls == "#32768") SkinPopupMenu(wnd);

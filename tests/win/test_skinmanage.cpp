@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "Forms.h"
+#include "StdCtrlsButtons.h"
 #include "SkinManage.h"
 #include "test_skinmanage_util.h"
 
@@ -300,8 +301,22 @@ TEST_F(SkinManageTest, MDIFrameAndChildren) {
 }
 
 TEST_F(SkinManageTest, ManySwitchesLeaveNoHandlesOrProceduresBehind) {
-    TForm* a = showForm(40, 40, L"Busy");
+    auto holder = std::make_unique<TForm>(nullptr);
+    holder->SetCaption(L"Busy");
+    holder->SetBounds(40, 40, 300, 200);
+    auto* button = new TButton(holder.get());
+    button->SetParent(holder.get());
+    button->SetBounds(10, 10, 100, 28);
+    button->SetCaption(L"Button");
+    holder->Show();
+    ::SetForegroundWindow(holder->Handle());
+    pumpMessages(150);
+    forms.push_back(std::move(holder));
+    TForm* a = forms.back().get();
     HWND aw = a->Handle();
+    // The children come and go with the frame.
+    const bool buttonSkinned = skinned(button->Handle());
+    EXPECT_TRUE(buttonSkinned);
     TWinSkinForm* fs = mgr->FindFormSkin(aw);
     ASSERT_TRUE(fs);
     const WNDPROC original = fs->FOldWndProc;
@@ -332,9 +347,11 @@ TEST_F(SkinManageTest, ManySwitchesLeaveNoHandlesOrProceduresBehind) {
     EXPECT_EQ(::GetWindowLongPtrW(aw, GWLP_WNDPROC), skinProc);
     EXPECT_EQ(mgr->FindFormSkin(aw)->FOldWndProc, original);
     EXPECT_EQ(mgr->FFormSkins.size(), 1u);
+    EXPECT_EQ(skinned(button->Handle()), buttonSkinned);
     sd->SetActive(false);
     mgr->OnTimer();
     EXPECT_EQ(reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(aw, GWLP_WNDPROC)), original);
+    EXPECT_FALSE(skinned(button->Handle()));
 }
 
 }  // namespace
