@@ -163,6 +163,37 @@ TEST_F(SkinManageTest, DialogsTakeTheDialogSkinWhenThereIsOne) {
     EXPECT_FALSE(skinned(dlg2));
 }
 
+// Runs inside the message box's own loop: reads how the box was skinned,
+// then closes it.
+struct BoxProbe {
+    static inline TSkinManage* mgr = nullptr;
+    static inline TSkinData* used = nullptr;
+    static inline int ticks = 0;
+    static inline LRESULT query = -1;
+    static void CALLBACK tick(HWND, UINT, UINT_PTR id, DWORD) {
+        HWND box = ::FindWindowW(L"#32770", L"Skin test box");
+        if (box && ::SendMessageW(box, WM_SKIN_QUERY, 0, 0) == 1) {
+            query = 1;
+            if (TWinSkinForm* fs = mgr->FindFormSkin(box)) used = fs->FSkinData;
+        }
+        if (box && (query == 1 || ++ticks > 40)) ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    }
+};
+
+TEST_F(SkinManageTest, MessageBoxTakesTheDialogSkin) {
+    dialogSd = loadCommittedSkin("dark");
+    dialogSd->SetSkinFormtype(sfDialog);
+    dialogSd->Loaded();
+    TForm* owner = showForm(40, 40, L"Owner");
+    BoxProbe::mgr = mgr;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, &BoxProbe::tick);
+    ::MessageBoxW(owner->Handle(), L"Skinned?", L"Skin test box", MB_OK);
+    ::KillTimer(nullptr, timer);
+    EXPECT_EQ(BoxProbe::query, 1);
+    EXPECT_EQ(BoxProbe::used, dialogSd.get());
+    EXPECT_EQ(mgr->FindFormSkin(owner->Handle())->FSkinData, sd.get());
+}
+
 TEST_F(SkinManageTest, SwitchingOffLooksLikeANeverSkinnedTwinAndOnSkinsAgain) {
     TForm* a = showForm(40, 40, L"Twin");
     TForm* twin = showForm(40, 330, L"Twin", 99);
