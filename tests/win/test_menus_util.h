@@ -99,4 +99,15 @@ inline void mouseMoveTo(POINT screen) {
     ::SendInput(1, &in, sizeof(INPUT));
 }
 
+// A left click at a screen point without pumping messages (for steps that
+// run inside a menu's own loop, which must see the click itself).
+inline void clickNoPump(POINT screen) {
+    mouseMoveTo(screen);
+    INPUT in[2]{};
+    in[0].type = in[1].type = INPUT_MOUSE;
+    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(2, in, sizeof(INPUT));
+}
+
 }  // namespace qs::test
