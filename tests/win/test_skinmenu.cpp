@@ -9,7 +9,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "Forms.h"
 #include "SkinManage.h"
+#include "SkinPopMenu.h"
 #include "SkinMenu.h"
 #include "SkinRecords.h"
 #include "test_menus_util.h"
@@ -152,14 +154,30 @@ TEST_F(SkinMenuTest, BarIsDrawnInTheBandAndTheSystemBarIsGone) {
 TEST_F(SkinMenuTest, ClicksOpenDropDownsUnderTheButtonOrOnlyPostTheCommand) {
     build();
     RECT dropRect{};
+    int underItem = -1, textPixels = 0;
     MenuScript s1({[&] {
         HWND w = windowShowing(file);
         if (!w) return false;
         ::GetWindowRect(w, &dropRect);
+        // The items of this foreign menu are drawn by the skin too: Exit
+        // (not selected) on the picture, with its caption.
+        TWinSkinPopMenu* p = TWinSkinPopMenu::FromWindow(w);
+        if (!p || p->FBackground.Empty()) return false;
+        const Image img = captureWindow(w);
+        RECT r{};
+        ::GetMenuItemRect(w, file, 2, &r);
+        ::OffsetRect(&r, -dropRect.left, -dropRect.top);
+        underItem = 0;
+        for (int y = r.top + 2; y < r.bottom - 2; ++y)
+            underItem += img.at(r.left + 4, y) != (p->FBackground.View().at(r.left + 4, y) & 0xFFFFFF);
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x) textPixels += darkPixel(img.at(x, y));
         return true;
     }});
     clickButton(0, s1);
     EXPECT_FALSE(s1.timedOut());
+    EXPECT_EQ(underItem, 0);
+    EXPECT_GT(textPixels, 10);
     const POINT lowerLeft = screenPoint(wnd, bounds(0).left, bounds(0).bottom);
     EXPECT_EQ(dropRect.left, lowerLeft.x);
     EXPECT_EQ(dropRect.top, lowerLeft.y);
@@ -256,4 +274,71 @@ TEST_F(SkinMenuTest, RightToLeftMenusStartAtTheRightWithArrowsSwapped) {
     tapKey(VK_F10);
     ASSERT_TRUE(runScript(s));
     EXPECT_EQ(seen, (std::vector<HMENU>{file, edit}));
+}
+
+TEST_F(SkinMenuTest, ToolkitMainMenuKeepsTheClientSizeAndItsDropDownItemsAreSkinned) {
+    TForm form(nullptr);
+    form.SetCaption(L"Toolkit menu");
+    form.SetBounds(80, 80, 360, 240);
+    auto* mm = new TMainMenu(&form);
+    auto* fileItem = new TMenuItem(mm);
+    fileItem->SetCaption(L"&File");
+    mm->Items()->Add(fileItem);
+    int newClicks = 0;
+    for (const wchar_t* c : {L"&New", L"-", L"&Quit"}) {
+        auto* i = new TMenuItem(mm);
+        i->SetCaption(c);
+        fileItem->Add(i);
+        if (std::wstring(c) == L"&New") i->OnClick = [&](TObject*) { ++newClicks; };
+    }
+    auto* view = new TMenuItem(mm);
+    view->SetCaption(L"&View");
+    mm->Items()->Add(view);
+    form.SetMenu(mm);
+    form.SetClientHeight(200);
+    form.SetClientWidth(300);
+    form.Show();
+    pumpMessages(30);
+    HWND w = form.Handle();
+    ASSERT_TRUE(waitFor([&] { return ::SendMessageW(w, WM_SKIN_QUERY, 0, 0) == 1; }));
+    pumpMessages(80);
+    EXPECT_EQ(::GetMenu(w), nullptr);
+    TWinSkinForm* f = mgr->FindFormSkin(w);
+    ASSERT_TRUE(f && f->FSkinMenu);
+    ASSERT_EQ(f->FSkinMenu->FButtons.size(), 2u);
+    EXPECT_EQ(f->FSkinMenu->Button(0)->FItem, fileItem);
+    EXPECT_EQ(f->FSkinMenu->Button(1)->FSubMenu, nullptr);  // View has no items
+    // The client area keeps the size the form had with the system's menu bar.
+    RECT c{};
+    ::GetClientRect(w, &c);
+    EXPECT_EQ(c.right, 300);
+    EXPECT_EQ(c.bottom, 200);
+
+    // The drop-down shows the picture under its items; New runs from it.
+    int underItem = -1;
+    MenuScript s({[&] {
+                      HWND mw = windowShowing(fileItem->Handle());
+                      if (!mw) return false;
+                      TWinSkinPopMenu* p = TWinSkinPopMenu::FromWindow(mw);
+                      if (!p || p->FBackground.Empty()) return false;
+                      const Image img = captureWindow(mw);
+                      if (const char* dir = std::getenv("QS_SHOTS"))
+                          saveBmp(img, std::wstring(dir, dir + std::strlen(dir)) + L"\\toolkit_drop.bmp");
+                      RECT r{}, wr{};
+                      // Quit: not selected (opening selects New).
+                      ::GetMenuItemRect(mw, fileItem->Handle(), 2, &r);
+                      ::GetWindowRect(mw, &wr);
+                      ::OffsetRect(&r, -wr.left, -wr.top);
+                      underItem = 0;
+                      for (int y = r.top + 2; y < r.bottom - 2; ++y)
+                          underItem += img.at(r.left + 4, y) != (p->FBackground.View().at(r.left + 4, y) & 0xFFFFFF);
+                      return true;
+                  },
+                  [&] { tapKey(VK_RETURN); return true; },  // the first item is selected on opening
+                  [&] { return menuWindows().empty(); }});
+    clickAt(centreOf(w, f->FSkinMenu->Button(0)->FBoundsRect));
+    ASSERT_TRUE(runScript(s));
+    EXPECT_EQ(underItem, 0);
+    pumpMessages(50);
+    EXPECT_EQ(newClicks, 1);
 }
