@@ -9,3 +9,7 @@ qs_test(test_container_skins SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_container_sk
 qs_test(test_classify SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_classify.cpp
   ${CMAKE_CURRENT_LIST_DIR}/classify_res/classify_test.rc
   LIBS skin_form skin_controls qs_winsupport)
+# The viewer's window, skinned by the manager at activation.
+qs_test(test_viewer_skin SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_viewer_skin.cpp LIBS qv_form qs_winsupport)
+set_tests_properties(test_viewer_skin PROPERTIES RUN_SERIAL TRUE)
+qs_add_form_resource(test_viewer_skin TF_qv ${CMAKE_BINARY_DIR}/app/U_qv.dfm)
