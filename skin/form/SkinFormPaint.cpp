@@ -7,6 +7,7 @@
 #include "SkinData.h"
 #include "SkinDraw.h"
 #include "SkinForm.h"
+#include "SkinManage.h"
 #include "SkinRecords.h"
 
 namespace qs {
@@ -83,6 +84,10 @@ void TWinSkinForm::PaintFrame(HDC given) {
         if (FMenuHeight > 0 && FWindowState != wsMinimizedKind) {
             const RECT band{FLeftWidth, FTitleHeight, W - FRightWidth, FTitleHeight + FMenuHeight};
             if (!(FSkinMenu && PaintMenuBand(off, band))) fill(off, band, FSkinData);
+            // The buttons of a maximised MDI child sit at the end of the bar.
+            for (auto& b : FButtons)
+                if (b->FVisible && b->FData && b->FData->Visibility == 100 && !b->FData->Bitmap.Empty())
+                    DrawFrame(off, b->FBoundsRect, b->FData->Bitmap, true, b->FData->Frame, 1);
         }
         ::GdiFlush();
 
@@ -132,8 +137,15 @@ CaptionState TWinSkinForm::CaptionStateNow() const {
     s.styleFlags = FStyleFlags;
     s.borderKind = FBorderKind;
     s.isDialog = FIsDialog;
-    s.mdiMaximizedChildActive = false;  // the MDI side of the manager decides this later
-    s.hasSkinMenu = false;
+    s.mdiMaximizedChildActive = false;
+    TSkinManage* m = SkinManager();
+    if (FFormKind == 1 && FClientWnd && m && m->FMDIMaximized) {
+        BOOL maximized = FALSE;
+        HWND active = reinterpret_cast<HWND>(
+            ::SendMessageW(FClientWnd, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
+        s.mdiMaximizedChildActive = active && maximized;
+    }
+    s.hasSkinMenu = FSkinMenu != nullptr;
     return s;
 }
 

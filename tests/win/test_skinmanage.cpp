@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "Forms.h"
+#include "Menus.h"
 #include "StdCtrlsButtons.h"
 #include "SkinManage.h"
 #include "test_skinmanage_util.h"
@@ -277,6 +278,11 @@ TEST_F(SkinManageTest, MDIFrameAndChildren) {
     auto frame = std::make_unique<TForm>(nullptr);
     frame->SetFormStyle(fsMDIForm);
     frame->SetCaption(L"Frame");
+    auto* menu = new TMainMenu(frame.get());
+    auto* item = new TMenuItem(frame.get());
+    item->SetCaption(L"&Window");
+    menu->Items()->Add(item);
+    frame->SetMenu(menu);
     frame->SetBounds(40, 40, 600, 420);
     frame->Show();
     pumpMessages(150);
@@ -315,6 +321,20 @@ TEST_F(SkinManageTest, MDIFrameAndChildren) {
     cs->DoButtonAction(max, POINT{0, 0});
     EXPECT_TRUE(waitFor([&] { return ::IsZoomed(cw) != FALSE; }));
     EXPECT_TRUE(mgr->FMDIMaximized);
+    // The child's buttons show at the end of the frame's menu bar and act on it.
+    ::RedrawWindow(fw, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    pumpMessages(60);
+    TWinSysButton* inBar = nullptr;
+    for (auto& b : fs->FButtons)
+        if (b->FData && b->FData->Visibility == 100 && b->FVisible && (b->FData->Action == 8 || b->FData->Action == 61))
+            inBar = b.get();
+    ASSERT_TRUE(inBar);
+    EXPECT_GE(inBar->FBoundsRect.top, fs->FTitleHeight);
+    EXPECT_TRUE(matchButtonFrame(fw, *inBar, 1).all());
+    fs->DoButtonAction(inBar, POINT{0, 0});
+    EXPECT_TRUE(waitFor([&] { return !::IsZoomed(cw); }));
+    cs->DoButtonAction(max, POINT{0, 0});
+    EXPECT_TRUE(waitFor([&] { return ::IsZoomed(cw) != FALSE; }));
     ::SendMessageW(frame->ClientHandle(), WM_MDICASCADE, 0, 0);
     pumpMessages(80);
     EXPECT_FALSE(mgr->FMDIMaximized);
