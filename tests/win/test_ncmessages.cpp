@@ -232,6 +232,26 @@ TEST_F(NCMessagesTest, AltSpaceOpensTheSkinnedWindowMenuAtTheClientOrigin) {
         if (m.msg == WM_SYSCOMMAND) EXPECT_NE(m.wParam & 0xFFF0, WPARAM(SC_KEYMENU));
 }
 
+TEST_F(NCMessagesTest, RightClickOnTheTitleOpensTheWindowMenuThere) {
+    open();
+    const POINT at = screenPoint(wnd, 170, 12);
+    MenuWatcher watcher(2000);
+    cursorTo(at);
+    mouseEvent(MOUSEEVENTF_RIGHTDOWN);
+    waitFor([&] { return watcher.seen > 0; }, 1500);
+    mouseEvent(MOUSEEVENTF_RIGHTUP);
+    EXPECT_EQ(watcher.seen.load(), 1);
+    EXPECT_EQ(watcher.first.left, at.x);
+    EXPECT_EQ(watcher.first.top, at.y);
+    // In the client area the window keeps its own right click.
+    const int before = watcher.seen;
+    cursorTo(screenPoint(wnd, 170, 120));
+    mouseEvent(MOUSEEVENTF_RIGHTDOWN);
+    mouseEvent(MOUSEEVENTF_RIGHTUP);
+    pumpMessages(200);
+    EXPECT_EQ(watcher.seen.load(), before);
+}
+
 TEST_F(NCMessagesTest, WindowMenuCopyFollowsTheWindowState) {
     open();
     form->BuildSystemMenu();

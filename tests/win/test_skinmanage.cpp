@@ -113,6 +113,31 @@ TEST_F(SkinManageTest, FormsAreSkinnedWhenActivatedExceptTagNinetyNine) {
     EXPECT_EQ(mgr->FFormSkins.size(), 1u);
 }
 
+TEST_F(SkinManageTest, ToolkitFormAnswersTheFramePaintRequests) {
+    TForm* a = showForm(40, 40, L"Requests");
+    TWinSkinForm* fs = mgr->FindFormSkin(a->Handle());
+    ASSERT_TRUE(fs);
+    EXPECT_EQ(a->Perform(WM_SKIN_PROBE, 0, kSkinPaintTag), kSkinPaintTag);
+    EXPECT_EQ(a->Perform(WM_SKIN_PROBE, 0, 0), 1);
+
+    // The frame painted into a given DC: the same pixels as on the window.
+    const Image shown = captureWindow(a->Handle());
+    TBitmap bmp(shown.width, shown.height);
+    HDC dc = bmp.Canvas()->Handle();
+    EXPECT_EQ(a->Perform(WM_SKIN_PAINT_FRAME_DC, WPARAM(dc), kSkinPaintTag), kSkinPaintTag);
+    ::GdiFlush();
+    int same = 0, total = 0;
+    for (int x = 0; x < shown.width; ++x, ++total)
+        if ((bmp.View().at(x, 3) & 0xFFFFFF) == shown.at(x, 3)) ++same;
+    EXPECT_EQ(same, total);
+
+    // A new caption repaints the title at once.
+    const Image before = captureWindow(a->Handle());
+    a->SetCaption(L"A much longer caption than before");
+    pumpMessages(50);
+    EXPECT_GT(countDifferences(before, captureWindow(a->Handle())), 50u);
+}
+
 TEST_F(SkinManageTest, ZeroSizeAndForeignWindowsAreLeftAlone) {
     const HINSTANCE own = ::GetModuleHandleW(nullptr), foreign = ::GetModuleHandleW(L"user32.dll");
     HWND empty = ::CreateWindowExW(0, testWindowClass(), L"empty", WS_POPUP, 50, 50, 0, 0, nullptr, nullptr, own,
