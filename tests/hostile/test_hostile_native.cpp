@@ -1,8 +1,15 @@
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <time.h>
+#endif
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <set>
@@ -35,8 +42,24 @@ constexpr bool kSanitized = false;
 constexpr bool kSanitized = false;
 #endif
 
-// A load may take a second; the sanitizers slow everything down several times.
+// A load may take a second of this thread's time; the sanitizers slow
+// everything down several times. Time on the wall, which other processes
+// share, only has to show that nothing hangs.
 constexpr double kMaxSeconds = kSanitized ? 6.0 : 1.0;
+constexpr double kMaxWallSeconds = 10.0;
+
+double threadSeconds() {
+#ifdef _WIN32
+    FILETIME created, exited, kernel, user;
+    ::GetThreadTimes(::GetCurrentThread(), &created, &exited, &kernel, &user);
+    auto s = [](FILETIME f) { return double((uint64_t(f.dwHighDateTime) << 32) | f.dwLowDateTime) * 1e-7; };
+    return s(kernel) + s(user);
+#else
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
+#endif
+}
 constexpr std::size_t kMaxExtraBytes = std::size_t(64) << 20;
 
 std::vector<uint8_t> defaultSkin() {
@@ -49,7 +72,8 @@ void countNotice(const char*) { ++gNotices; }
 
 struct Measured {
     PortableSkin skin;
-    double seconds = 0;
+    double seconds = 0;      // this thread's time
+    double wallSeconds = 0;
     std::size_t extra = 0;  // highest heap use above what was held before
 };
 
@@ -58,8 +82,10 @@ Measured measure(const std::vector<uint8_t>& bytes) {
     const std::size_t before = heapInUse();
     resetHeapPeak();
     const auto t0 = std::chrono::steady_clock::now();
+    const double c0 = threadSeconds();
     m.skin = portableLoad(bytes);
-    m.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    m.seconds = threadSeconds() - c0;
+    m.wallSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     m.extra = heapPeak() - before;
     return m;
 }
@@ -110,7 +136,10 @@ TEST_F(HostileNative, EveryCaseLoadsSoundlyOrIsRefused) {
     double slowest = 0;
     std::string slowestName, largestName;
     std::size_t largest = 0;
+    // QS_HOSTILE_ONLY=<name> runs one case, for looking into it.
+    const char* only = std::getenv("QS_HOSTILE_ONLY");
     for (const auto& c : cases) {
+        if (only && c.name != only) continue;
         const std::vector<uint8_t> bytes = c.make();
         Measured m;
         try {
@@ -127,11 +156,12 @@ TEST_F(HostileNative, EveryCaseLoadsSoundlyOrIsRefused) {
             EXPECT_FALSE(m.skin.error.empty()) << c.name << ": refused without a reason";
         }
         EXPECT_LT(m.seconds, kMaxSeconds) << c.name;
+        EXPECT_LT(m.wallSeconds, kMaxWallSeconds) << c.name;
         EXPECT_LE(m.extra, kMaxExtraBytes) << c.name << ": " << (m.extra >> 20) << " MiB";
         if (m.seconds > slowest) slowest = m.seconds, slowestName = c.name;
         if (m.extra > largest) largest = m.extra, largestName = c.name;
     }
-    std::printf("hostile skins: %zu cases, %d opened, %d refused; slowest %.3f s (%s); most memory %.1f MiB (%s)\n",
+    std::printf("hostile skins: %zu cases, %d opened, %d refused; slowest %.3f s of CPU (%s); most memory %.1f MiB (%s)\n",
                 cases.size(), opened, refused, slowest, slowestName.c_str(), double(largest) / (1 << 20),
                 largestName.c_str());
 }

@@ -21,7 +21,17 @@ using namespace qs::hostile;
 
 namespace {
 
+// A load may take a second of this thread's time; time on the wall, which
+// other processes share, only has to show that nothing hangs.
 constexpr double kMaxSeconds = 1.0;
+constexpr double kMaxWallSeconds = 10.0;
+
+double threadSeconds() {
+    FILETIME created, exited, kernel, user;
+    ::GetThreadTimes(::GetCurrentThread(), &created, &exited, &kernel, &user);
+    auto s = [](FILETIME f) { return double((uint64_t(f.dwHighDateTime) << 32) | f.dwLowDateTime) * 1e-7; };
+    return s(kernel) + s(user);
+}
 constexpr std::size_t kMaxExtraBytes = std::size_t(64) << 20;
 
 int gNotices = 0;
@@ -176,11 +186,14 @@ TEST_F(HostileWin, EverySkinLoadsSoundlyOrLeavesThePreviousOne) {
             const std::size_t heapBefore = heapInUse();
             resetHeapPeak();
             const auto t0 = std::chrono::steady_clock::now();
+            const double c0 = threadSeconds();
             if (viaFile)
                 sd.SetSkinFile(file);
             else
                 sd.SetSkinStreamValue(value);
-            const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+            const double seconds = threadSeconds() - c0;
+            const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+            EXPECT_LT(wall, kMaxWallSeconds) << how;
             const std::size_t extra = heapPeak() - heapBefore;
             EXPECT_LT(seconds, kMaxSeconds) << how;
             EXPECT_LE(extra, kMaxExtraBytes) << how << ": " << (extra >> 20) << " MiB";
@@ -226,7 +239,7 @@ TEST_F(HostileWin, EverySkinLoadsSoundlyOrLeavesThePreviousOne) {
     const PROCESS_MEMORY_COUNTERS m = memoryCounters();
     EXPECT_LE(gdiAfter, gdiBefore + 4) << "GDI objects " << gdiBefore << " -> " << gdiAfter;
     std::printf("hostile skins through TSkinData: %zu cases, %d loaded, %d refused (%d window looks compared); "
-                "slowest %.3f s (%s); most heap %.1f MiB (%s); working set %.1f -> %.1f MiB, peak %.1f MiB; "
+                "slowest %.3f s of CPU (%s); most heap %.1f MiB (%s); working set %.1f -> %.1f MiB, peak %.1f MiB; "
                 "GDI objects %lu -> %lu; notices %d\n",
                 cases.size(), loaded, refused, compared, slowest, slowestName.c_str(), double(largest) / (1 << 20),
                 largestName.c_str(), double(setBefore) / (1 << 20), double(setAfter) / (1 << 20),
