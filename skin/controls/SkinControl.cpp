@@ -210,8 +210,7 @@ void TSkinControl::CallDefault(TMessage& msg) {
                              : 0;
         return;
     }
-    // A Unicode window's messages carry wide text: the narrow call would
-    // convert it as if it were narrow.
+    // The same character set the procedure was installed with.
     msg.Result = FUnicode ? CallWindowProcW(FOldWndProc, FHandle, msg.Msg, msg.WParam, msg.LParam)
                           : CallWindowProcA(FOldWndProc, FHandle, msg.Msg, msg.WParam, msg.LParam);
 }

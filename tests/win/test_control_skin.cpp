@@ -217,6 +217,10 @@ TEST_F(BareSkin, TextPassesUnchangedInBothCharacterSets) {
     const std::wstring text = L"\u4e2d\u6587 caf\u00e9";
     SetWindowTextW(wide, text.c_str());
     EXPECT_EQ(GetWindowTextWide(wide), text);
+    // Typed characters travel in the window's own character set too.
+    SetWindowTextW(wide, L"");
+    SendMessageW(wide, WM_CHAR, 0x4E2D, 0);
+    EXPECT_EQ(GetWindowTextWide(wide), L"\u4e2d");
     SetWindowTextA(narrow, "plain text");
     char buf[32] = {};
     GetWindowTextA(narrow, buf, 32);
@@ -225,6 +229,31 @@ TEST_F(BareSkin, TextPassesUnchangedInBothCharacterSets) {
     EXPECT_GT(sn->before.size(), 0u);
     DestroyWindow(wide);
     DestroyWindow(narrow);
+}
+
+// A narrow subclass in front of a Unicode window, as a narrow program would put there.
+WNDPROC g_narrowPrevious = nullptr;
+LRESULT CALLBACK narrowPassThrough(HWND h, UINT m, WPARAM w, LPARAM l) {
+    return CallWindowProcA(g_narrowPrevious, h, m, w, l);
+}
+
+TEST_F(BareSkin, NarrowProcedureInFrontOfAUnicodeWindowMakesTheSkinNarrow) {
+    HWND wide = child(true);
+    g_narrowPrevious = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(wide, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&narrowPassThrough)));
+    TProbeSkin* s = attachHandle(wide);
+    EXPECT_EQ(s->FUnicode, IsWindowUnicode(wide) != FALSE);
+    // Text the narrow procedure's code page can carry.
+    const std::wstring text = L"caf\u00e9 cr\u00e8me";
+    SetWindowTextW(wide, text.c_str());
+    EXPECT_EQ(GetWindowTextWide(wide), text);
+    SetWindowTextW(wide, L"");
+    SendMessageW(wide, WM_CHAR, 0x00E9, 0);
+    EXPECT_EQ(GetWindowTextWide(wide), L"\u00e9");
+    delete s;
+    EXPECT_EQ(GetWindowLongPtrA(wide, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&narrowPassThrough));
+    SetWindowLongPtrA(wide, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_narrowPrevious));
+    DestroyWindow(wide);
 }
 
 TEST_F(BareSkin, DestroyedWindowIsNotTouchedAgain) {
