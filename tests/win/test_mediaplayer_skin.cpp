@@ -21,11 +21,6 @@ using namespace qs::test;
 
 namespace {
 
-struct Registered {
-    Registered() { Application->Initialize(); }
-};
-const Registered g_registered;
-
 // Button frames 16 x 16: a face colour per state with a black right column,
 // kept unstretched by the 2-pixel margins.
 constexpr uint32_t kFaces[5] = {0xC0C0C0, 0x909090, 0xE0E0E0, 0xA0C0A0, 0xC0A0A0};

@@ -19,11 +19,6 @@ using namespace qs::test;
 
 namespace {
 
-struct Registered {
-    Registered() { Application->Initialize(); }
-};
-const Registered g_registered;
-
 LONG_PTR styleOf(HWND h) { return GetWindowLongPtrW(h, GWL_STYLE); }
 
 }  // namespace
@@ -128,6 +123,7 @@ TEST(TrackBar, UserMovesReachOnChange) {
 }
 
 TEST(ProgressControls, ReadFromADefinition) {
+    initToolkit();
     TForm form(nullptr);
     ReadForm(&form, R"(object F: TForm
   object PB: TProgressBar

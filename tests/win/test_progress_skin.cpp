@@ -12,7 +12,12 @@
 
 #include "Application.h"
 #include "ComCtrlsProgress.h"
+#include "Classify.h"
+#include "MPlayer.h"
+#include "SkinForm.h"
+#include "SkinMP.h"
 #include "SkinProgress.h"
+#include "SkinRoutines.h"
 #include "SkinTrackBar.h"
 #include "test_progress_util.h"
 #include "test_skin_data_util.h"
@@ -24,11 +29,6 @@ namespace {
 
 constexpr uint32_t kBlue = 0x0000FF, kRed = 0xFF0000, kGreen = 0x00C000, kMagenta = 0xFF00FF;
 const COLORREF kTroughRef = RGB(0, 0, 255), kBarRef = RGB(255, 0, 0), kChunkRef = RGB(0, 0xC0, 0);
-
-struct Registered {
-    Registered() { Application->Initialize(); }
-};
-const Registered g_registered;
 
 std::unique_ptr<TSkinData> loadSkin(const SkinBuilder& b) {
     auto sd = std::make_unique<TSkinData>(nullptr);
@@ -381,4 +381,51 @@ TEST(SkinTrackBar, FocusStaysWhereItWasAcrossASkinChange) {
     // Still drawn from the skin after the change.
     Image img = shot(tb);
     EXPECT_EQ(countColour(img, thumbRect(tb), ref(kThumbFrames[1])), area(thumbRect(tb)));
+}
+
+// ---- through the form skin's classification ----
+
+TEST(ProgressFamily, FormSkinGivesEachControlItsSkinAndTakesThemBack) {
+    SkinBuilder b;
+    b.text("[Progress]\nBitmap=bar.bmp\nStyle=0");
+    b.image("bar.bmp", stripImage(10, 10, {kBlue, kRed}));
+    b.text("[Trackbar.ThumbHorz]\nImage=thumb.bmp");
+    b.image("thumb.bmp", stripImage(11, 21, std::vector<uint32_t>(std::begin(kThumbFrames), std::end(kThumbFrames))));
+    b.text("[Buttons]\nBitmap=buttons.bmp");
+    b.image("buttons.bmp", stripImage(16, 16, {0xC0C0C0, 0x909090, 0xE0E0E0, 0xC0C0C0, 0xC0C0C0}));
+    auto sd = loadSkin(b);
+    auto form = makeShownForm();
+    auto* pb = new TProgressBar(form.get());
+    pb->SetParent(form.get());
+    pb->SetBounds(10, 10, 100, 16);
+    pb->SetPosition(30);
+    TTrackBar* tb = addTrack(*form, RECT{10, 40, 240, 45});
+    auto* mp = new TMediaPlayer(form.get());
+    mp->SetParent(form.get());
+    mp->SetBounds(10, 100, 253, 30);
+    {
+        TWinSkinForm fs(nullptr);
+        fs.FSkinData = sd.get();
+        SkinAllControls(fs, form.get());
+        EXPECT_TRUE(dynamic_cast<TSkinProgress*>(FindSkinByControl(&fs, pb)));
+        EXPECT_TRUE(dynamic_cast<TSkinTrackBar*>(FindSkinByControl(&fs, tb)));
+        auto* mps = dynamic_cast<TSkinMP*>(FindSkinByControl(&fs, mp));
+        ASSERT_TRUE(mps && mps->FPlayer);
+        EXPECT_EQ(mps->FPlayer->Owner(), &fs);
+        // The overlay itself is never classified: its tag keeps it out.
+        SkinAllControls(fs, form.get());
+        EXPECT_EQ(FindSkinByControl(&fs, mps->FPlayer), nullptr);
+        Image img = shot(pb);
+        EXPECT_EQ(runs(img, 8, kBarRef), (std::vector<std::pair<int, int>>{{0, 30}}));
+        Image t = shot(tb);
+        EXPECT_EQ(countColour(t, thumbRect(tb), ref(kThumbFrames[1])), area(thumbRect(tb)));
+    }
+    // Unskinned again: the system's bar and thumb, no overlay over the player.
+    Image img = shot(pb);
+    EXPECT_EQ(countColour(img, RECT{0, 0, img.width, img.height}, kBarRef), 0u);
+    Image t = shot(tb);
+    EXPECT_EQ(countColour(t, thumbRect(tb), ref(kThumbFrames[1])), 0u);
+    POINT centre{10 + 120, 100 + 15};
+    ClientToScreen(form->Handle(), &centre);
+    EXPECT_EQ(WindowFromPoint(centre), mp->Handle());
 }

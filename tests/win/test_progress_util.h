@@ -5,12 +5,22 @@
 
 #include <memory>
 
+#include "Application.h"
 #include "Forms.h"
 #include "WindowCapture.h"
 
 namespace qs::test {
 
+// Common controls and the class registry, once. Not from a static
+// initializer: the application object is itself made by one, in another
+// file, so it may not exist yet at that point.
+inline void initToolkit() {
+    static const bool done = (Application->Initialize(), true);
+    (void)done;
+}
+
 inline std::unique_ptr<TForm> makeShownForm(int w = 420, int h = 300) {
+    initToolkit();
     auto form = std::make_unique<TForm>(nullptr);
     form->SetBorderStyle(bsSingle);
     form->SetBounds(60, 60, w, h);
