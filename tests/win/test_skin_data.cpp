@@ -134,7 +134,8 @@ TEST_F(SkinDataTest, ZeroLengthSkinStreamLoadsNothing) {
     EXPECT_EQ(sd->Name(), "SD");
     EXPECT_FALSE(sd->SkinLoaded());
     EXPECT_TRUE(sd->StoredSkin().empty());
-    EXPECT_TRUE(sd->Active());  // stored only
+    // Stored true, but the "loaded" step switches it off: nothing to show.
+    EXPECT_FALSE(sd->Active());
     EXPECT_EQ(sd->SkinName, "");
 }
 
