@@ -5,6 +5,7 @@
 // rows of skin families that are built later are checked as well.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include "Application.h"
 #include "ComCtrls.h"
@@ -71,14 +72,16 @@ SkinBuilder tabSkin() {
 
 class Classify : public ::testing::Test {
 protected:
-    void SetUp() override { load(tabSkin()); }
+    void SetUp() override {
+        load(tabSkin());
+        ASSERT_NE(sd->Tabs(), nullptr);
+    }
     void load(SkinBuilder b) {
         fs.reset();
         form.reset();
         // Freed controls' addresses come back for new ones.
         log.entries.clear();
         sd = makeSkinData(std::move(b));
-        ASSERT_NE(sd->Tabs(), nullptr);
         form = std::make_unique<TForm>(nullptr);
         form->SetBounds(20, 20, 500, 400);
         form->Show();
@@ -301,6 +304,58 @@ TEST_F(Classify, ActivationOfAFormSkinClassifiesItsChildren) {
     fs->fs->Activate();
     EXPECT_EQ(log.For(bar), std::vector<K>{K::StatusBar});
     EXPECT_EQ(SendMessageW(bar->Handle(), WM_SKIN_QUERY, 0, 0), 1);
+}
+
+// ---- tool-bar painters ----------------------------------------------------------------------
+
+TEST_F(Classify, ToolbarButtonPainterPicksTheFrameFromTheItemState) {
+    SkinBuilder b = plainSkin();
+    b.image("buttons.bmp", stripImage(10, 10, {0x110000, 0x220000, 0x330000, 0x440000, 0x550000}));
+    b.text("[Buttons]\nBitmap=buttons.bmp\nNormalColour2=1 2 3\nMouseOverColour2=4 5 6\nPressedColour2=7 8 9");
+    load(b);
+    auto paint = [&](UINT state, TColor& font) {
+        TBitmap bmp(30, 20);
+        FillColor(bmp.Canvas()->Handle(), RECT{0, 0, 30, 20}, clWhite);
+        const bool drawn = PaintToolbarButton(**fs, bmp.Canvas()->Handle(), RECT{0, 0, 30, 20}, state, font);
+        bmp.Dormant();
+        return std::make_pair(drawn, bmp.View().at(15, 10) & 0xFFFFFF);
+    };
+    TColor font = clNone;
+    EXPECT_EQ(paint(CDIS_SELECTED | CDIS_HOT, font), std::make_pair(true, 0x220000u));
+    EXPECT_EQ(ColorToRGB(font), RGB(7, 8, 9));
+    EXPECT_EQ(paint(CDIS_HOT, font), std::make_pair(true, 0x440000u));
+    EXPECT_EQ(ColorToRGB(font), RGB(4, 5, 6));
+    EXPECT_EQ(paint(CDIS_DEFAULT, font), std::make_pair(true, 0x110000u));
+    EXPECT_EQ(ColorToRGB(font), RGB(1, 2, 3));
+    EXPECT_EQ(paint(CDIS_DEFAULT | CDIS_DISABLED, font).first, false);
+    EXPECT_EQ(paint(0, font), std::make_pair(false, 0xFFFFFFu));
+    // The button's bounds less one pixel on every side.
+    TBitmap edge(30, 20);
+    FillColor(edge.Canvas()->Handle(), RECT{0, 0, 30, 20}, clWhite);
+    PaintToolbarButton(**fs, edge.Canvas()->Handle(), RECT{0, 0, 30, 20}, CDIS_HOT, font);
+    edge.Dormant();
+    EXPECT_EQ(edge.View().at(0, 0) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(edge.View().at(1, 1) & 0xFFFFFF, 0x440000u);
+    // Only while the form skin is skinned.
+    (*fs)->FSkinState = 3;
+    EXPECT_FALSE(paint(CDIS_HOT, font).first);
+}
+
+TEST_F(Classify, ToolbarBackgroundFollowsTheOption) {
+    load(plainSkin());
+    ASSERT_NE(sd->Toolbar(), nullptr);
+    ASSERT_FALSE(sd->Toolbar()->Bitmap.Empty());
+    auto paint = [&] {
+        TBitmap bmp(40, 40);
+        FillColor(bmp.Canvas()->Handle(), RECT{0, 0, 40, 40}, clFuchsia);
+        PaintToolbarBackground(**fs, bmp.Canvas()->Handle(), RECT{0, 0, 40, 40});
+        bmp.Dormant();
+        return bmp.View().at(20, 20) & 0xFFFFFF;
+    };
+    sd->SetOptions(sd->Options() | setBit(xoToolbarBK));
+    EXPECT_EQ(paint(), 0xFF00FFu);  // the system's own background stays
+    sd->SetOptions(sd->Options() & ~setBit(xoToolbarBK));
+    EXPECT_NE(paint(), 0xFF00FFu);
 }
 
 // ---- bare windows -------------------------------------------------------------------------
