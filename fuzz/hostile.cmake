@@ -8,8 +8,8 @@ set(_qs_load_sources
   ${_qs_data}/ArchiveNoticeNone.cpp ${_qs_data}/QuickIni.cpp ${_qs_data}/ColourText.cpp ${_qs_data}/Colour.cpp
   ${_qs_data}/ColourSystemDefault.cpp ${_qs_data}/ColourGradient.cpp ${_qs_data}/Vocabulary.cpp
   ${_qs_data}/PixelOps.cpp ${_qs_data}/Bmp.cpp ${_qs_data}/SkinDescription.cpp ${_qs_data}/SkinBuild.cpp)
-qs_fuzz_target(skinload SECONDS 20 TIMEOUT 120 INCLUDES ${_qs_data} ${_qs_hostile} SOURCES ${_qs_load_sources})
-qs_fuzz_target(records SECONDS 20 TIMEOUT 120 INCLUDES ${_qs_data} ${_qs_hostile} SOURCES ${_qs_load_sources})
+qs_fuzz_target(skinload SECONDS 15 TIMEOUT 120 INCLUDES ${_qs_data} ${_qs_hostile} SOURCES ${_qs_load_sources})
+qs_fuzz_target(records SECONDS 15 TIMEOUT 120 INCLUDES ${_qs_data} ${_qs_hostile} SOURCES ${_qs_load_sources})
 foreach(_t fuzz_skinload fuzz_skinload_seeds fuzz_records fuzz_records_seeds)
   target_compile_definitions(${_t} PRIVATE QS_DEFAULT_SKIN="${PROJECT_SOURCE_DIR}/resources/skins/default.skn")
 endforeach()
