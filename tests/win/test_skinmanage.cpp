@@ -138,6 +138,38 @@ TEST_F(SkinManageTest, ToolkitFormAnswersTheFramePaintRequests) {
     EXPECT_GT(countDifferences(before, captureWindow(a->Handle())), 50u);
 }
 
+TEST_F(SkinManageTest, SkinOfOneFormComesAndGoesWithThatFormOnly) {
+    TForm* other = showForm(400, 40, L"Main skin");
+    auto own = std::make_unique<TForm>(nullptr);
+    own->SetCaption(L"Own skin");
+    own->SetBounds(40, 300, 300, 200);
+    auto* local = loadCommittedSkin("dark").release();
+    own->InsertComponent(local);
+    local->SetSkinFormtype(sfOnlyThisForm);
+    local->BeginLoading();
+    local->SetActive(true);
+    local->Loaded();  // skins its form at once
+    pumpMessages(80);
+    HWND ow = own->Handle();
+    ASSERT_TRUE(mgr->FindFormSkin(ow));
+    EXPECT_EQ(mgr->FindFormSkin(ow)->FSkinData, local);
+    EXPECT_EQ(mgr->SkinDataFor(ow), local);
+    own->Show();
+    pumpMessages(80);
+
+    local->SetActive(false);
+    mgr->OnTimer();
+    EXPECT_FALSE(skinned(ow));
+    EXPECT_TRUE(skinned(other->Handle()));
+    local->SetActive(true);
+    mgr->OnTimer();
+    pumpMessages(80);
+    ASSERT_TRUE(skinned(ow));
+    EXPECT_EQ(mgr->FindFormSkin(ow)->FSkinData, local);
+    own.reset();
+    pumpMessages(30);
+}
+
 TEST_F(SkinManageTest, ZeroSizeAndForeignWindowsAreLeftAlone) {
     const HINSTANCE own = ::GetModuleHandleW(nullptr), foreign = ::GetModuleHandleW(L"user32.dll");
     HWND empty = ::CreateWindowExW(0, testWindowClass(), L"empty", WS_POPUP, 50, 50, 0, 0, nullptr, nullptr, own,
