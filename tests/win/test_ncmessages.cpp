@@ -228,8 +228,11 @@ TEST_F(NCMessagesTest, AltSpaceOpensTheSkinnedWindowMenuAtTheClientOrigin) {
     EXPECT_TRUE(form->FSysMenu->OwnerDraw());
     EXPECT_EQ(form->FSysMenu->Items()->Count(), ::GetMenuItemCount(::GetSystemMenu(wnd, FALSE)));
     // The window's own procedure never saw a request for the system's menu.
-    for (const auto& m : recorder->messages())
-        if (m.msg == WM_SYSCOMMAND) EXPECT_NE(m.wParam & 0xFFF0, WPARAM(SC_KEYMENU));
+    for (const auto& m : recorder->messages()) {
+        if (m.msg == WM_SYSCOMMAND) {
+            EXPECT_NE(m.wParam & 0xFFF0, WPARAM(SC_KEYMENU));
+        }
+    }
 }
 
 TEST_F(NCMessagesTest, RightClickOnTheTitleOpensTheWindowMenuThere) {
