@@ -109,10 +109,11 @@ void TCustomUpDown::SetMax(int v) {
 }
 
 int TCustomUpDown::Position() const {
+    // The flag only says the buddy's text was no number (or there is no
+    // buddy); the value given back is the control's position either way.
     if (FHandle) {
         BOOL failed = FALSE;
-        int pos = int(SendMessageW(FHandle, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&failed)));
-        if (!failed) return pos;
+        return int(SendMessageW(FHandle, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&failed)));
     }
     return FPosition;
 }
@@ -361,7 +362,10 @@ void TDateTimePicker::SetChecked(bool v) {
 }
 
 bool TDateTimePicker::DroppedDown() const {
-    return FHandle && SendMessageW(FHandle, DTM_GETMONTHCAL, 0, 0) != 0;
+    if (!FHandle) return false;
+    // Some systems keep the calendar window between drop-downs, hidden.
+    HWND cal = reinterpret_cast<HWND>(SendMessageW(FHandle, DTM_GETMONTHCAL, 0, 0));
+    return cal && IsWindowVisible(cal);
 }
 
 void TDateTimePicker::WndProc(TMessage& msg) {

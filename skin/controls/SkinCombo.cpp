@@ -82,7 +82,7 @@ void TSkinComBox::FreeListScrollbar(bool restore) {
     TSkinScrollbarH* s = FListScrollbar;
     FListScrollbar = nullptr;
     if (!s) return;
-    s->RemoveFreeNotification(this);
+    // Freed, it takes itself off our notification list.
     if (restore && s->FState != scsDestroyed) s->Restore();
     delete s;
 }
@@ -223,9 +223,11 @@ void TSkinComBox::Paint(HDC dc, const RECT& rect) {
     FStyle = GetLong(FHandle, GWL_STYLE);
     FExStyle = GetLong(FHandle, GWL_EXSTYLE);
     FComboInfo.cbSize = sizeof(COMBOBOXINFO);
+    int systemButtonLeft = -1;
     if (SafeGetComboBoxInfo(FHandle, FComboInfo)) {
         FButtonRect = FComboInfo.rcButton;
         if (FComboInfo.stateButton & STATE_SYSTEM_INVISIBLE) return;
+        systemButtonLeft = FComboInfo.rcButton.left;
     }
     if (button->Style == 1) {
         PaintFlat(dc, rect, button);
@@ -236,12 +238,14 @@ void TSkinComBox::Paint(HDC dc, const RECT& rect) {
     FEnabled = IsWindowEnabled(FHandle) != FALSE;
     const int frame = comboButtonFrame(FEnabled, FMouseState & kMousePressed, FFocused, FMouseState & kMouseHot);
     const int b = GetSystemMetrics(SM_CXHSCROLL);
-    const bool left = (FExStyle & WS_EX_LEFTSCROLLBAR) != 0;
+    const bool left = comboArrowAtLeft((FExStyle & WS_EX_LEFTSCROLLBAR) != 0, systemButtonLeft, r.right);
     TDataSkinObject* sunk = FSkinData->SunkEdge();
 
     if (button->Style == 2) {
+        // A composite of edge, button and glyph: its margins keep the button
+        // at its own width, its magenta middle lets the content show.
         TDataSkinObject* e = left && sunk && !sunk->Bitmap.Empty() ? sunk : button;
-        DrawKeyedFrame(this, dc, r, e->Frame > 0 ? e->Frame : 1, frame, e->Bitmap);
+        DrawSkinElement(this, dc, r, e->Frame > 0 ? e->Frame : 1, frame, e);
         return;
     }
     const ComboButtonLayout l = comboButtonLayout(r.right, r.bottom, b, left);
@@ -261,13 +265,17 @@ void TSkinComBox::Paint(HDC dc, const RECT& rect) {
 }
 
 void TSkinComBox::PaintFlat(HDC dc, const RECT& rect, TDataSkinObject* button) {
+    const int systemButtonLeft = FComboInfo.cbSize && FComboInfo.rcButton.right > FComboInfo.rcButton.left
+                                     ? int(FComboInfo.rcButton.left)
+                                     : -1;
     FFocused = GetFocus() == FHandle || (FEditHandle && GetFocus() == FEditHandle);
     FEnabled = IsWindowEnabled(FHandle) != FALSE;
     const int frame = comboButtonFrame(FEnabled, FMouseState & kMousePressed, FFocused, FMouseState & kMouseHot);
     const int frames = button->Frame > 0 ? button->Frame : 1;
     const int w = button->Bitmap.Width() / frames, h = button->Bitmap.Height();
     const int t = GetSystemMetrics(SM_CYVTHUMB);
-    const bool left = (FExStyle & WS_EX_LEFTSCROLLBAR) != 0;
+    const bool left =
+        comboArrowAtLeft((FExStyle & WS_EX_LEFTSCROLLBAR) != 0, systemButtonLeft, rect.right - rect.left);
     RECT r{0, 0, rect.right - rect.left, rect.bottom - rect.top};
     HBRUSH current = static_cast<HBRUSH>(GetCurrentObject(dc, OBJ_BRUSH));
     RECT inner = r;

@@ -29,9 +29,7 @@ const TClassInfo& TSkinEdit::StaticClassInfo() {
 
 TSkinEdit::TSkinEdit(TComponent* owner) : TSkinControl(owner) {}
 
-TSkinEdit::~TSkinEdit() {
-    if (FUpDown) FUpDown->RemoveFreeNotification(this);
-}
+TSkinEdit::~TSkinEdit() = default;
 
 void TSkinEdit::Notification(TComponent* c, TOperation op) {
     TSkinControl::Notification(c, op);

@@ -2,15 +2,15 @@
 // Edits: a flat border in place of the sunken edge, and the skin of a spin
 // button living inside the edit.
 #include "SkinControl.h"
+#include "SkinForm.h"
 
 namespace qs {
 
 class TSkinUpDown;
 
-// Message 0xBC4A with this tag in lParam asks a skinned control to paint
-// itself into the DC in wParam; the tag is the answer.
+// Message 0xBC4A with kSkinPaintTag in lParam asks a skinned control to
+// paint itself into the DC in wParam; the tag is the answer.
 inline constexpr UINT WM_SKIN_PAINT_CONTROL = CN_BASE + 0x4A;
-inline constexpr LPARAM kSkinPaintTag = 16802;
 
 class TSkinEdit : public TSkinControl {
     QS_DECLARE_CLASS(TSkinEdit)

@@ -7,6 +7,11 @@ ComboButtonLayout comboButtonLayout(int w, int h, int b, bool leftArrow) {
     return ComboButtonLayout{{2, 2, w - b - 4, h - 2}, {w - b - 2, 0, w, h}, {w - b - 2, 0, w - 2, h}};
 }
 
+bool comboArrowAtLeft(bool leftScrollBar, int systemButtonLeft, int width) {
+    if (systemButtonLeft < 0) return leftScrollBar;
+    return systemButtonLeft < width / 2;
+}
+
 int comboButtonFrame(bool enabled, bool pressed, bool focused, bool hot) {
     if (!enabled) return 3;
     if (pressed) return 2;

@@ -16,6 +16,12 @@ struct ComboButtonLayout {
 // at the left for a right-to-left combo.
 ComboButtonLayout comboButtonLayout(int width, int height, int arrowSize, bool leftArrow);
 
+// Whether the skin's drop-down button goes at the left: a right-to-left
+// combo (WS_EX_LEFTSCROLLBAR) has it there, unless the system reports its own
+// button (`systemButtonLeft`, -1 when it cannot tell) in the other half; the
+// skin's button must lie over the system's, which is the one that opens the list.
+bool comboArrowAtLeft(bool leftScrollBar, int systemButtonLeft, int width);
+
 // Frame of the combo-button strip: pressed 2, focused or hot 4, normal 1;
 // a disabled combo 3.
 int comboButtonFrame(bool enabled, bool pressed, bool focused, bool hot);

@@ -169,10 +169,10 @@ void TSkinScrollbar::AfterMessage(TMessage& msg) {
             if (FSkinForm && FSkinForm->FHandle)
                 PostMessageW(FSkinForm->FHandle, WM_SKIN_REBUILD_SCROLL, reinterpret_cast<WPARAM>(FHandle), 0);
             break;
-        case CN_BASE + WM_NCPAINT:  // 0xBC4B: draw the border into the DC given
-            if (msg.LParam == 0x41A2) {
+        case WM_SKIN_PAINT_FRAME_DC:
+            if (msg.LParam == kSkinPaintTag) {
                 if (msg.WParam) DrawBorder(reinterpret_cast<HDC>(msg.WParam));
-                msg.Result = 0x41A2;
+                msg.Result = kSkinPaintTag;
             }
             break;
         default:

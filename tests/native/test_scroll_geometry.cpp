@@ -185,6 +185,12 @@ TEST(ComboGeometry, ButtonAtTheRightOrMirroredAtTheLeft) {
     EXPECT_EQ(l.button, (PixelRect{0, 0, 19, 21}));
     EXPECT_EQ(l.glyphArea, (PixelRect{2, 0, 19, 21}));
     EXPECT_EQ(l.content, (PixelRect{21, 2, 143, 19}));
+    // Right-to-left puts it at the left unless the system's own button is at the right.
+    EXPECT_TRUE(comboArrowAtLeft(true, -1, 145));
+    EXPECT_FALSE(comboArrowAtLeft(false, -1, 145));
+    EXPECT_TRUE(comboArrowAtLeft(true, 2, 145));
+    EXPECT_FALSE(comboArrowAtLeft(true, 126, 145));
+    EXPECT_TRUE(comboArrowAtLeft(false, 2, 145));
     EXPECT_EQ(comboButtonFrame(true, false, false, false), 1);
     EXPECT_EQ(comboButtonFrame(true, true, true, true), 2);
     EXPECT_EQ(comboButtonFrame(true, false, true, false), 4);
