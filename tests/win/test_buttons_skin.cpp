@@ -119,6 +119,10 @@ TEST(ButtonSkinRules, FramePriorities) {
     EXPECT_EQ(GlyphFrameForButton(1, true), 4);
     EXPECT_EQ(ReplaceFirstBar(L"a||b||c"), L"a\r\nb||c");
     EXPECT_EQ(ReplaceFirstBar(L"abc"), L"abc");
+    // A glyph count of 0 from a foreign control counts as one picture, not a division by zero.
+    TBitmap g(32, 16);
+    EXPECT_EQ(GlyphFrameSize(g, 0).cx, 32);
+    EXPECT_EQ(GlyphFrameSize(g, 4).cx, 8);
 
     TCheckFrameInput in;
     in.bmState = BST_INDETERMINATE;
@@ -455,6 +459,10 @@ TEST_F(SkinnedButtons, CheckMarksAreStripFrames) {
     EXPECT_EQ(markIs(checkColour(5)), 169u);
     c->SetEnabled(false);
     EXPECT_EQ(markIs(checkColour(8)), 169u);
+    // A skin that gives no frame count: the whole strip is one picture, and nothing divides by zero.
+    e->CheckButtonFrame = 0;
+    c->Invalidate();
+    EXPECT_GT(markIs(checkColour(1)), 0u);
     // The caption is drawn by the skin, beside the mark.
     Image img = captureClient(h);
     const size_t area = size_t(img.width - 15) * size_t(img.height);
