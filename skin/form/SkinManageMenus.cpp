@@ -304,6 +304,8 @@ void TWinSkinForm::RebuildMenuBar() {
         FSkinMenu->FSkinData = FSkinData;
         FSkinMenu->RebuildFromWindowMenu();
         FSkinMenu->Layout();
+        // Detaching gives back the menu the window has now.
+        if (FSkinMenu->FMenu) FMenuHandle = FSkinMenu->FMenu;
     }
     if (FSkinState == ssSkinned) PaintFrame();
 }
@@ -315,6 +317,7 @@ void TWinSkinForm::RebuildMergedMenuBar() {
     }
     FSkinMenu->FSkinData = FSkinData;
     FSkinMenu->RebuildMerged();
+    if (FSkinMenu->FMenu) FMenuHandle = FSkinMenu->FMenu;
     if (FSkinState == ssSkinned) PaintFrame();
 }
 

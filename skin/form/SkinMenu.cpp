@@ -230,6 +230,7 @@ void TWinSkinMenu::PaintBar(HDC dc, const RECT& band) {
     UniqueBrush hilight(::CreateSolidBrush(ColorToRGB(FSkinData ? FSkinData->ButtonHilight : TColor(clBtnHighlight))));
     for (std::size_t i = 0; i < FButtons.size() && i < rects.size(); ++i) {
         TMenuBtn& b = *FButtons[i];
+        b.FSkinData = FSkinData;  // the skin may have changed since the rebuild
         b.FBoundsRect = toRect(rects[i]);
         if (!b.FVisible || rects[i].empty()) continue;
         RECT r{rects[i].left - band.left, 0, rects[i].right - band.left, H - 1};
