@@ -268,6 +268,32 @@ TEST_F(Buttons, BitButtonGlyphPlacesAndGreys) {
     RECT grey = boxOf(img, RGB(g, g, g));
     EXPECT_EQ(grey.left, 7);
     EXPECT_EQ(grey.right - grey.left, 12);
+    if (getenv("QS_SAVE_CAPTURES")) {
+        // The other kinds beside it, unskinned, for a human to look at.
+        auto* m = new TMenuButton(form.get());
+        m->SetParent(form.get());
+        m->SetBounds(140, 20, 100, 30);
+        m->SetCaption(L"Menu");
+        auto* s = new TSpeedButton(form.get());
+        s->SetParent(form.get());
+        s->SetBounds(260, 20, 40, 40);
+        s->SetGlyph(&glyph);
+        s->SetNumGlyphs(2);
+        s->SetGroupIndex(1);
+        s->SetDown(true);
+        auto* c = new TCheckBox(form.get());
+        c->SetParent(form.get());
+        c->SetBounds(20, 100, 120, 20);
+        c->SetCaption(L"Grayed");
+        c->SetState(cbGrayed);
+        auto* r = new TRadioButton(form.get());
+        r->SetParent(form.get());
+        r->SetBounds(160, 100, 120, 20);
+        r->SetCaption(L"Radio");
+        r->SetChecked(true);
+        appPump(80);
+        saveBmp(captureWindow(form->Handle()), L"toolkit_buttons.bmp");
+    }
 }
 
 TEST(ButtonClasses, RegisteredAndPublishedByName) {
