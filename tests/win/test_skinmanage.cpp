@@ -256,9 +256,14 @@ TEST_F(SkinManageTest, SwitchingOffLooksLikeANeverSkinnedTwinAndOnSkinsAgain) {
     TForm* a = showForm(40, 40, L"Twin");
     TForm* twin = showForm(40, 330, L"Twin", 99);
     TForm* active = showForm(700, 40, L"Elsewhere", 99);
-    (void)active;
     HWND aw = a->Handle(), tw = twin->Handle();
     ASSERT_TRUE(skinned(aw));
+    HWND dlg = makeDialog(::GetModuleHandleW(nullptr));
+    windows.push_back(dlg);
+    ::SetWindowPos(dlg, nullptr, 700, 400, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetForegroundWindow(active->Handle());
+    pumpMessages(80);
+    ASSERT_TRUE(skinned(dlg));
     const SIZE clientBefore = clientSize(tw);
     EXPECT_GT(countDifferences(captureWindow(aw), captureWindow(tw)), 1000u);
     const LONG_PTR twinProc = ::GetWindowLongPtrW(tw, GWLP_WNDPROC);
@@ -269,6 +274,7 @@ TEST_F(SkinManageTest, SwitchingOffLooksLikeANeverSkinnedTwinAndOnSkinsAgain) {
     settle();
     EXPECT_EQ(skinChanges, 1);
     EXPECT_FALSE(skinned(aw));
+    EXPECT_FALSE(skinned(dlg));
     EXPECT_TRUE(mgr->FFormSkins.empty());
     EXPECT_EQ(::GetWindowLongPtrW(aw, GWLP_WNDPROC), twinProc);
     EXPECT_EQ(::GetWindowLongPtrW(aw, GWL_STYLE), ::GetWindowLongPtrW(tw, GWL_STYLE));
@@ -294,6 +300,8 @@ TEST_F(SkinManageTest, SwitchingOffLooksLikeANeverSkinnedTwinAndOnSkinsAgain) {
     EXPECT_TRUE(skinned(aw));
     EXPECT_TRUE(skinned(late->Handle()));
     EXPECT_FALSE(skinned(tw));
+    // Not a toolkit form, skinned again all the same.
+    EXPECT_TRUE(skinned(dlg));
 }
 
 TEST_F(SkinManageTest, NewSkinFileIsMeasuredAndPaintedOnEveryWindow) {
