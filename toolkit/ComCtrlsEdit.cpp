@@ -253,10 +253,7 @@ void TDateTimePicker::CreateHandle() {
 }
 
 void TDateTimePicker::DestroyWnd() {
-    if (FHandle) {
-        FChecked = Checked();
-        FDateTime = DateTime();
-    }
+    if (FHandle) FDateTime = DateTime();
     TWinControl::DestroyWnd();
 }
 
@@ -340,14 +337,9 @@ void TDateTimePicker::SetShowCheckbox(bool v) {
     RecreateWnd();
 }
 
-bool TDateTimePicker::Checked() const {
-    if (!FShowCheckbox) return true;
-    if (FHandle) {
-        SYSTEMTIME t{};
-        return SendMessageW(FHandle, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&t)) == GDT_VALID;
-    }
-    return FChecked;
-}
+// Kept here and followed through the change notifications: not every system
+// answers DTM_GETSYSTEMTIME with GDT_NONE for an unchecked box.
+bool TDateTimePicker::Checked() const { return !FShowCheckbox || FChecked; }
 
 void TDateTimePicker::SetChecked(bool v) {
     FChecked = v;
@@ -373,6 +365,7 @@ void TDateTimePicker::WndProc(TMessage& msg) {
         auto* hdr = reinterpret_cast<NMHDR*>(msg.LParam);
         if (hdr) {
             if (hdr->code == UINT(DTN_DATETIMECHANGE)) {
+                if (FShowCheckbox) FChecked = reinterpret_cast<NMDATETIMECHANGE*>(msg.LParam)->dwFlags == GDT_VALID;
                 if (OnChange) OnChange(this);
             } else if (hdr->code == UINT(DTN_DROPDOWN)) {
                 if (OnDropDown) OnDropDown(this);

@@ -131,7 +131,20 @@ void TItemStrings::LoadIntoWindow() {
     if (!w) return;
     SendMessageW(w, FMsg.reset, 0, 0);
     for (auto& s : FItems) SendMessageW(w, FMsg.add, 0, reinterpret_cast<LPARAM>(s.c_str()));
-    if (FItemIndex >= 0) SendMessageW(w, FMsg.setCur, WPARAM(FItemIndex), 0);
+    // A sorting window may have put the selected item elsewhere: select it by
+    // its text, the n-th of equal ones as before.
+    if (FItemIndex >= 0 && size_t(FItemIndex) < FItems.size()) {
+        const std::wstring& chosen = FItems[size_t(FItemIndex)];
+        int nth = 0;
+        for (int i = 0; i < FItemIndex; ++i)
+            if (FItems[size_t(i)] == chosen) ++nth;
+        int n = int(SendMessageW(w, FMsg.count, 0, 0));
+        for (int i = 0; i < n; ++i)
+            if (At(i) == chosen && nth-- == 0) {
+                SendMessageW(w, FMsg.setCur, WPARAM(i), 0);
+                break;
+            }
+    }
     // The window holds them now; a second copy would go stale.
     FItems.clear();
 }
