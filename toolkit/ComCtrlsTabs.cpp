@@ -126,7 +126,10 @@ void TCustomTabControl::Notification(TComponent* c, TOperation op) {
 
 void TCustomTabControl::SetImages(TImageList* list) {
     if (list == FImages) return;
-    if (FImages) FImages->RemoveFreeNotification(this);
+    if (FImages) {
+        FImages->RemoveFreeNotification(this);
+        RemoveFreeNotification(FImages);
+    }
     FImages = list;
     if (list) list->FreeNotification(this);
     if (FHandle) {
@@ -325,7 +328,9 @@ const TClassInfo& TTabSheet::StaticClassInfo() {
                         s.SetPageControl(pc);
                         return true;
                     },
-                    &TPageControl::StaticClassInfo())
+                    // Not named here: the page control's own information names
+                    // this class, and the two cannot build each other.
+                    nullptr)
             .integer("PageIndex", [](const TTabSheet& s) { return int64_t(s.PageIndex()); },
                      [](TTabSheet& s, int64_t v) -> bool {
                          if (v < 0 || v > INT32_MAX) return false;
@@ -433,7 +438,11 @@ TPageControl::TPageControl(TComponent* owner) : TCustomTabControl(owner) {}
 TPageControl::~TPageControl() {
     // The sheets outlive this object's page list while the window code
     // takes them off their parent.
-    for (TTabSheet* p : FPages) p->FPageControl = nullptr;
+    for (TTabSheet* p : FPages) {
+        p->FPageControl = nullptr;
+        p->RemoveFreeNotification(this);
+        RemoveFreeNotification(p);
+    }
     FPages.clear();
     FActivePage = nullptr;
 }
@@ -457,6 +466,7 @@ void TPageControl::RemovePage(TTabSheet* page) {
     FPages.erase(it);
     page->FPageControl = nullptr;
     page->RemoveFreeNotification(this);
+    RemoveFreeNotification(page);
     if (page == FActivePage) {
         FActivePage = nullptr;
         SetActivePage(next);

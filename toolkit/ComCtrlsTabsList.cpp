@@ -134,7 +134,10 @@ void THeaderControl::Notification(TComponent* c, TOperation op) {
 
 void THeaderControl::SetImages(TImageList* list) {
     if (list == FImages) return;
-    if (FImages) FImages->RemoveFreeNotification(this);
+    if (FImages) {
+        FImages->RemoveFreeNotification(this);
+        RemoveFreeNotification(FImages);
+    }
     FImages = list;
     if (list) list->FreeNotification(this);
     if (FHandle) {

@@ -101,7 +101,10 @@ void DrawIconTextDC(const TSkinControl* skin, HDC dc, const RECT& r, UINT alignm
     if (!icon) cx = cy = 0;
     RECT t{0, 0, 0, 0};
     const UINT textFlags = DT_SINGLELINE | DT_EXPANDTABS | DT_END_ELLIPSIS;
-    if (!text.empty()) DrawTextW(dc, text.c_str(), int(text.size()), &t, DT_CALCRECT | DT_NOCLIP | textFlags);
+    // Measured whole: with the ellipsis flag the empty measuring rectangle
+    // would shorten the text to its dots before it was ever placed.
+    if (!text.empty())
+        DrawTextW(dc, text.c_str(), int(text.size()), &t, DT_CALCRECT | DT_NOCLIP | DT_SINGLELINE | DT_EXPANDTABS);
     const int tw = t.right - t.left, th = t.bottom - t.top;
     int x = alignment == 0 ? 3 : alignment == DT_CENTER ? (rw - cx - tw) / 2 : rw - cx - tw - 2;
     if (x < 2) x = 1;
