@@ -8,6 +8,7 @@
 #include "SkinData.h"
 #include "SkinDraw.h"
 #include "SkinForm.h"
+#include "SkinManage.h"
 #include "SkinRecords.h"
 
 namespace qs {
@@ -221,11 +222,20 @@ void TWinSkinMenu::PaintBar(HDC dc, const RECT& band) {
     FBarRect = band;
     FBackground = work;
 
+    // A maximized MDI child shows its buttons at the band's right end.
+    const std::vector<TWinSysButton*> mdiButtons = MDIChildButtons();
+    int rtlLimit = -1;
+    for (TWinSysButton* b : mdiButtons) {
+        const int left = b->FBoundsRect.left - band.left - 5;
+        rtlLimit = rtlLimit < 0 ? left : std::min(rtlLimit, left);
+    }
+
     UniqueFont font = CreateMenuFont();
     SelectObjectScope sel(wdc, font.get());
     ::SetBkMode(wdc, TRANSPARENT);
     FPainting = true;
-    const auto rects = LayoutMenuBar(toPixel(band), MeasureItems(wdc), StartOffset(W), IsRightToLeft());
+    const auto rects = LayoutMenuBar(toPixel(band), MeasureItems(wdc), StartOffset(W), IsRightToLeft(),
+                                     IsRightToLeft() ? std::max(rtlLimit, -1) : -1);
     const TMenuTracking& t = MenuTracking();
     UniqueBrush hilight(::CreateSolidBrush(ColorToRGB(FSkinData ? FSkinData->ButtonHilight : TColor(clBtnHighlight))));
     for (std::size_t i = 0; i < FButtons.size() && i < rects.size(); ++i) {
@@ -248,8 +258,46 @@ void TWinSkinMenu::PaintBar(HDC dc, const RECT& band) {
         ::DrawTextW(wdc, b.FCaption.c_str(), int(b.FCaption.size()), &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
     FPainting = false;
+    for (TWinSysButton* b : mdiButtons) {
+        RECT r = b->FBoundsRect;
+        ::OffsetRect(&r, -band.left, -band.top);
+        DrawFrame(wdc, r, b->FData->Bitmap, true, std::max(b->FData->Frame, 1), 1);
+    }
+    if (!mdiButtons.empty())
+        if (TSkinManage* m = SkinManager(); m && !m->FMDIMaximized) m->SetMDIMaximized(true);
     ::GdiFlush();
     ::BitBlt(dc, band.left, band.top, W, H, wdc, 0, 0, SRCCOPY);
+}
+
+std::vector<TWinSysButton*> TWinSkinMenu::MDIChildButtons() const {
+    std::vector<TWinSysButton*> out;
+    if (!FForm || !FForm->IsMDIFrame() || !FForm->FClientWnd) return out;
+    BOOL maximized = FALSE;
+    HWND active = reinterpret_cast<HWND>(
+        ::SendMessageW(FForm->FClientWnd, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
+    if (!active || !maximized) return out;
+    RECT wr{};
+    ::GetWindowRect(FForm->FHandle, &wr);
+    ButtonLayoutContext c;
+    c.windowWidth = wr.right - wr.left;
+    c.leftAnchor = FForm->FLeftWidth;
+    c.rightAnchor = c.windowWidth - FForm->FRightWidth;
+    c.rightBorder = FForm->FRightWidth;
+    TDataSkinObject* e = menuBarElement(FSkinData);
+    c.menuBarLeftWidth = e ? e->LeftWidth : 0;
+    c.titleHeight = FForm->FTitleHeight;
+    c.menuHeight = FForm->FMenuHeight;
+    for (auto& b : FForm->FButtons) {
+        TDataSkinSysButton* d = b->FData;
+        if (!d || d->Visibility != 100 || d->Bitmap.Empty()) continue;
+        // Placed here: the title painter leaves these buttons to the bar.
+        const int w = d->Bitmap.Width() / std::max(d->Frame, 1), h = d->Bitmap.Height();
+        const PixelRect prev{b->FBoundsRect.left, b->FBoundsRect.top, b->FBoundsRect.right, b->FBoundsRect.bottom};
+        const PixelRect r = LayoutButton(ButtonPlacement{d->Align, d->Xcoord, d->Ycoord, w, h}, c, prev);
+        b->FBoundsRect = toRect(r);
+        out.push_back(b.get());
+    }
+    return out;
 }
 
 void TWinSkinMenu::RestoreUnder(HDC dc, const RECT& bounds) const {

@@ -60,6 +60,9 @@ public:
     bool IsRightToLeft() const;
     std::vector<MenuBarHit> Hits() const;
     int StartOffset(int bandWidth) const;
+    // The caption buttons of a maximized MDI child (Visibility 100), placed
+    // in the band; empty unless this is an MDI frame with such a child.
+    std::vector<TWinSysButton*> MDIChildButtons() const;
 
 private:
     void ClearButtons();
