@@ -1,0 +1,7 @@
+# The C interface, used from C.
+add_executable(test_capi ${CMAKE_CURRENT_LIST_DIR}/test_capi.c)
+target_link_libraries(test_capi PRIVATE qskin)
+set_target_properties(test_capi PROPERTIES LINKER_LANGUAGE CXX)
+target_compile_definitions(test_capi PRIVATE QS_SOURCE_ROOT="${PROJECT_SOURCE_DIR}")
+add_test(NAME test_capi COMMAND test_capi)
+set_tests_properties(test_capi PROPERTIES TIMEOUT 120 RUN_SERIAL TRUE)
