@@ -310,3 +310,40 @@ TEST_F(EditSkinFixture, EditWithoutBorderGetsNoneAndPaintsIntoAGivenDC) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(EditSkinFixture, SkinningAndDetachingLeavesNoGdiObjectsOrWindowsBehind) {
+    TMemo* memo = place<TMemo>(20, 20, 200, 120);
+    memo->SetScrollBars(ssBoth);
+    memo->SetLines(std::vector<std::wstring>(60, L"a rather long line of text that needs the horizontal bar"));
+    TComboBox* combo = place<TComboBox>(260, 20, 160, 24);
+    TDateTimePicker* dtp = place<TDateTimePicker>(260, 80, 186, 24);
+    pumpMessages(60);
+    auto round = [&] {
+        auto* ms = new TSkinScrollbar(memo);
+        ms->AttachScrollbar(memo, sd.get(), nullptr, nullptr);
+        auto* cs = new TSkinComBox(combo);
+        cs->Attach(nullptr, sd.get(), false, nullptr);
+        auto* ds = new TSkinDateTime(dtp);
+        ds->Attach(nullptr, sd.get(), false, nullptr);
+        for (HWND w : {memo->Handle(), combo->Handle(), dtp->Handle()}) repaint(w);
+        pumpMessages(30);
+        for (TSkinControl* s : std::initializer_list<TSkinControl*>{ms, cs, ds}) {
+            s->Restore();
+            delete s;
+        }
+        pumpMessages(30);
+    };
+    round();  // caches warm up
+    const DWORD gdi = gdiObjectCount(), user = userObjectCount();
+    for (int i = 0; i < 5; ++i) round();
+    EXPECT_LE(gdiObjectCount(), gdi + 2);
+    EXPECT_LE(userObjectCount(), user + 2);
+    // Detached, the memo paints its own bars again and answers as before.
+    EXPECT_EQ(memo->WindowProc() != nullptr, true);
+    memo->SetText(L"x");
+    EXPECT_EQ(memo->GetText(), L"x");
+}
+
+}  // namespace
