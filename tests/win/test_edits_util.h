@@ -130,8 +130,10 @@ inline Image captureFromBitmap(TBitmap& b) {
     return img;
 }
 
-// Writes a capture next to the test binary for a human to look at.
-inline void keepCapture(const Image& img, const wchar_t* name) { saveBmp(img, name); }
+// With QS_SAVE_CAPTURES set, writes a capture to the working folder for a human to look at.
+inline void keepCapture(const Image& img, const wchar_t* name) {
+    if (GetEnvironmentVariableW(L"QS_SAVE_CAPTURES", nullptr, 0) > 0) saveBmp(img, name);
+}
 
 // A shown, activated form at a fixed place, for tests that use the real mouse.
 inline std::unique_ptr<TForm> makeTestForm(int w = 520, int h = 380) {
