@@ -5,7 +5,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "Application.h"
@@ -217,6 +219,12 @@ TEST_F(MediaPlayerMouse, HidingButtonsWidensTheOthers) {
     mp->SetVisibleButtons((1u << btPlay) | (1u << btStop) | (1u << btEject));
     pumpMessages(60);
     Image after = captureClient(h);
+    // QS_SHOTS=dir keeps the captures for a look.
+    if (const char* dir = getenv("QS_SHOTS")) {
+        std::string d(dir);
+        saveBmp(before, std::wstring(d.begin(), d.end()) + L"/player9.bmp");
+        saveBmp(after, std::wstring(d.begin(), d.end()) + L"/player3.bmp");
+    }
     EXPECT_EQ(mp->ButtonWidth(), 84);
     // The dark outer edge of the first cell moved from column 27 to 83.
     COLORREF dark = GetSysColor(COLOR_3DDKSHADOW);
