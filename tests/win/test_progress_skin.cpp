@@ -429,3 +429,29 @@ TEST(ProgressFamily, FormSkinGivesEachControlItsSkinAndTakesThemBack) {
     ClientToScreen(form->Handle(), &centre);
     EXPECT_EQ(WindowFromPoint(centre), mp->Handle());
 }
+
+TEST(SkinTrackBar, BuiltInGroovesWhenTheSkinHasNone) {
+    auto sd = thumbSkin(false);
+    ASSERT_TRUE(sd->Track() && !sd->Track()->Bitmap.Empty());
+    auto form = makeShownForm(560, 300);
+    TTrackBar* plain = addTrack(*form, RECT{10, 10, 240, 45});
+    TTrackBar* skinned = addTrack(*form, RECT{270, 10, 240, 45});
+    plain->SetPosition(100);
+    skinned->SetPosition(100);
+    skinTrack(skinned, *sd);
+    RECT c{};
+    SendMessageW(skinned->Handle(), TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&c));
+    TBitmap& groove = sd->Track()->Bitmap;
+    // The middle column of the built-in picture, stretched along the channel.
+    const int gy = c.top + std::max(0, (int(c.bottom - c.top) - groove.Height()) / 2);
+    Image a = shot(plain), b = shot(skinned);
+    int same = 0;
+    for (int y = 0; y < groove.Height(); ++y)
+        same += b.colorAt(c.left + 40, gy + y) == ref(pixelAt(groove, groove.Width() / 2, y));
+    EXPECT_EQ(same, groove.Height());
+    // ... and that is not what the control draws by itself there.
+    const RECT band{c.left + 20, gy, c.left + 100, gy + groove.Height()};
+    EXPECT_GT(countDifferences(a.crop(band.left, band.top, 80, groove.Height()),
+                               b.crop(band.left, band.top, 80, groove.Height())),
+              0u);
+}
