@@ -1,0 +1,193 @@
+// skinrun [--skin FILE] PROGRAM [ARGS...]
+//
+// Starts PROGRAM suspended, loads the engine library (qskin.dll, next to this
+// program) into it and lets it skin the program's user-interface thread, so
+// an unmodified Win32 program comes up dressed in the skin. Without --skin,
+// default.skn next to this program is used.
+//
+// The library is first queued to the program's first thread, to be loaded
+// there before the program's own code runs; when the system does not run
+// that early, it is loaded from a thread of its own once the program is idle
+// and told which thread to hook.
+//
+// Exit code: the program's own exit code, or 120 and a message on stderr
+// when the program could not be started or skinned.
+#include <windows.h>
+
+#include <tlhelp32.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kFailed = 120;
+
+std::wstring folderOf(const std::wstring& path) {
+    const auto slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
+}
+
+std::wstring ownFolder() {
+    wchar_t path[MAX_PATH * 2] = {};
+    ::GetModuleFileNameW(nullptr, path, DWORD(std::size(path)));
+    return folderOf(path);
+}
+
+std::wstring fullPath(const std::wstring& p) {
+    wchar_t out[MAX_PATH * 2] = {};
+    const DWORD n = ::GetFullPathNameW(p.c_str(), DWORD(std::size(out)), out, nullptr);
+    return n && n < std::size(out) ? std::wstring(out) : p;
+}
+
+// Quotes an argument the way the C runtime splits command lines.
+std::wstring quote(const std::wstring& arg) {
+    if (!arg.empty() && arg.find_first_of(L" \t\"") == std::wstring::npos) return arg;
+    std::wstring out = L"\"";
+    std::size_t slashes = 0;
+    for (wchar_t c : arg) {
+        if (c == L'\\') {
+            ++slashes;
+            continue;
+        }
+        out.append(c == L'"' ? slashes * 2 + 1 : slashes, L'\\');
+        slashes = 0;
+        out += c;
+    }
+    out.append(slashes * 2, L'\\');
+    return out + L"\"";
+}
+
+int fail(const wchar_t* what, DWORD error = ::GetLastError()) {
+    std::fwprintf(stderr, L"skinrun: %ls (error %lu)\n", what, static_cast<unsigned long>(error));
+    return kFailed;
+}
+
+bool moduleLoaded(DWORD pid, const std::wstring& name, HMODULE* base) {
+    HANDLE snap = ::CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
+    if (snap == INVALID_HANDLE_VALUE) return false;
+    MODULEENTRY32W me{};
+    me.dwSize = sizeof me;
+    bool found = false;
+    for (BOOL ok = ::Module32FirstW(snap, &me); ok && !found; ok = ::Module32NextW(snap, &me))
+        if (::lstrcmpiW(me.szModule, name.c_str()) == 0) {
+            found = true;
+            if (base) *base = me.hModule;
+        }
+    ::CloseHandle(snap);
+    return found;
+}
+
+// Runs `start(param)` in a new thread of the process and waits (bounded).
+bool runRemote(HANDLE process, LPTHREAD_START_ROUTINE start, LPVOID param, DWORD* exitCode) {
+    HANDLE t = ::CreateRemoteThread(process, nullptr, 0, start, param, 0, nullptr);
+    if (!t) return false;
+    const bool done = ::WaitForSingleObject(t, 10000) == WAIT_OBJECT_0;
+    if (done && exitCode) ::GetExitCodeThread(t, exitCode);
+    ::CloseHandle(t);
+    return done;
+}
+
+void usage() {
+    std::fwprintf(stderr, L"usage: skinrun [--skin FILE] PROGRAM [ARGS...]\n");
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    std::wstring skin = ownFolder() + L"default.skn";
+    int i = 1;
+    for (; i < argc; ++i) {
+        const std::wstring a = argv[i];
+        if (a == L"--skin" && i + 1 < argc) {
+            skin = argv[++i];
+        } else if (a == L"--help" || a == L"-h") {
+            usage();
+            return 0;
+        } else if (a == L"--") {
+            ++i;
+            break;
+        } else {
+            break;
+        }
+    }
+    if (i >= argc) {
+        usage();
+        return kFailed;
+    }
+    skin = fullPath(skin);
+    if (::GetFileAttributesW(skin.c_str()) == INVALID_FILE_ATTRIBUTES) return fail((L"no skin file " + skin).c_str());
+    const std::wstring dll = ownFolder() + L"qskin.dll";
+    if (::GetFileAttributesW(dll.c_str()) == INVALID_FILE_ATTRIBUTES) return fail((L"no engine library " + dll).c_str());
+
+    std::wstring cmd;
+    for (int k = i; k < argc; ++k) cmd += (cmd.empty() ? L"" : L" ") + quote(argv[k]);
+
+    // The child inherits these: which skin to load, and that the library is
+    // loaded on its first thread.
+    ::SetEnvironmentVariableW(L"QSKIN_RUN_SKIN", skin.c_str());
+    ::SetEnvironmentVariableW(L"QSKIN_RUN_EARLY", L"1");
+
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    std::vector<wchar_t> line(cmd.begin(), cmd.end());
+    line.push_back(0);
+    if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &si, &pi))
+        return fail((L"cannot start " + cmd).c_str());
+    ::SetEnvironmentVariableW(L"QSKIN_RUN_EARLY", nullptr);
+
+    BOOL selfWow = FALSE, childWow = FALSE;
+    ::IsWow64Process(::GetCurrentProcess(), &selfWow);
+    ::IsWow64Process(pi.hProcess, &childWow);
+    if (selfWow != childWow) {
+        ::TerminateProcess(pi.hProcess, kFailed);
+        ::CloseHandle(pi.hThread);
+        ::CloseHandle(pi.hProcess);
+        return fail(L"the program is of the other bitness: use the skinrun of its bitness", 0);
+    }
+
+    // The library's path in the program's memory, for LoadLibraryW.
+    const std::size_t bytes = (dll.size() + 1) * sizeof(wchar_t);
+    void* remote = ::VirtualAllocEx(pi.hProcess, nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (!remote || !::WriteProcessMemory(pi.hProcess, remote, dll.c_str(), bytes, nullptr)) {
+        ::TerminateProcess(pi.hProcess, kFailed);
+        return fail(L"cannot write into the program");
+    }
+    // kernel32 sits at the same address in every process of a session.
+    auto* loadLibrary = reinterpret_cast<PAPCFUNC>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "LoadLibraryW"));
+    ::QueueUserAPC(loadLibrary, pi.hThread, reinterpret_cast<ULONG_PTR>(remote));
+    ::ResumeThread(pi.hThread);
+
+    ::WaitForInputIdle(pi.hProcess, 10000);
+    HMODULE base = nullptr;
+    if (!moduleLoaded(pi.dwProcessId, L"qskin.dll", &base)) {
+        // Too late for the early route: load it now and hook the first thread.
+        DWORD loaded = 0;
+        if (!runRemote(pi.hProcess, reinterpret_cast<LPTHREAD_START_ROUTINE>(loadLibrary), remote, &loaded) ||
+            !moduleLoaded(pi.dwProcessId, L"qskin.dll", &base)) {
+            std::fwprintf(stderr, L"skinrun: the engine could not be loaded into the program; it runs unskinned\n");
+        }
+    }
+    if (base) {
+        // The attach routine's address in the program: same offset from the
+        // library's base as here.
+        HMODULE local = ::LoadLibraryExW(dll.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+        auto* attach = local ? reinterpret_cast<BYTE*>(::GetProcAddress(local, "qskin_run_attach")) : nullptr;
+        if (attach) {
+            auto* remoteAttach = reinterpret_cast<BYTE*>(base) + (attach - reinterpret_cast<BYTE*>(local));
+            DWORD rc = 1;
+            runRemote(pi.hProcess, reinterpret_cast<LPTHREAD_START_ROUTINE>(remoteAttach),
+                      reinterpret_cast<LPVOID>(UINT_PTR(pi.dwThreadId)), &rc);
+            if (rc != 0) std::fwprintf(stderr, L"skinrun: could not hook the program's thread\n");
+        }
+        if (local) ::FreeLibrary(local);
+    }
+    ::CloseHandle(pi.hThread);
+    ::WaitForSingleObject(pi.hProcess, INFINITE);
+    DWORD code = 0;
+    ::GetExitCodeProcess(pi.hProcess, &code);
+    ::CloseHandle(pi.hProcess);
+    return int(code);
+}

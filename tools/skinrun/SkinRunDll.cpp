@@ -1,0 +1,90 @@
+// The engine loaded into a program that was not built with it. The launcher
+// loads this library into the program and names the skin in the program's
+// environment; skinning must then start on the program's user-interface
+// thread, outside the loader lock, so all that happens here at load time is a
+// hook on that thread that switches skinning on at its first message or
+// window.
+#include <windows.h>
+
+#include <string>
+
+#include "qskin/qskin.h"
+
+namespace {
+
+HINSTANCE gModule = nullptr;
+HHOOK gCbtHook = nullptr;
+HHOOK gMsgHook = nullptr;
+DWORD gUiThread = 0;
+volatile LONG gStarted = 0;
+
+void startSkinning() {
+    if (::InterlockedExchange(&gStarted, 1) != 0) return;
+    if (gCbtHook) ::UnhookWindowsHookEx(gCbtHook);
+    if (gMsgHook) ::UnhookWindowsHookEx(gMsgHook);
+    gCbtHook = gMsgHook = nullptr;
+    wchar_t path[MAX_PATH * 2] = {};
+    const DWORD n = ::GetEnvironmentVariableW(L"QSKIN_RUN_SKIN", path, DWORD(std::size(path)));
+    if (n == 0 || n >= std::size(path)) return;
+    const int loaded = qskin_load_file(path);
+    const int enabled = loaded == QSKIN_OK ? qskin_enable() : loaded;
+    // Seen by a debugger (or Wine's debug channel) only.
+    char note[160];
+    wsprintfA(note, "qskin: skinning thread %lu: load %d, enable %d\n", ::GetCurrentThreadId(), loaded, enabled);
+    ::OutputDebugStringA(note);
+}
+
+LRESULT CALLBACK bootCbt(int code, WPARAM wParam, LPARAM lParam) {
+    HHOOK self = gCbtHook;
+    // Activation is the moment the manager skins a window: be running by then.
+    if (code == HCBT_ACTIVATE || code == HCBT_CREATEWND) startSkinning();
+    return ::CallNextHookEx(self, code, wParam, lParam);
+}
+
+LRESULT CALLBACK bootMsg(int code, WPARAM wParam, LPARAM lParam) {
+    HHOOK self = gMsgHook;
+    if (code >= 0) startSkinning();
+    return ::CallNextHookEx(self, code, wParam, lParam);
+}
+
+bool hookThread(DWORD thread) {
+    if (gStarted || ((gCbtHook || gMsgHook) && gUiThread == thread)) return true;
+    if (gCbtHook) ::UnhookWindowsHookEx(gCbtHook);
+    if (gMsgHook) ::UnhookWindowsHookEx(gMsgHook);
+    gUiThread = thread;
+    gCbtHook = ::SetWindowsHookExW(WH_CBT, &bootCbt, gModule, thread);
+    gMsgHook = ::SetWindowsHookExW(WH_GETMESSAGE, &bootMsg, gModule, thread);
+    return gCbtHook || gMsgHook;
+}
+
+}  // namespace
+
+extern "C" {
+
+// Called by the launcher in a thread of its own inside the program, when
+// the library could not be loaded on the user-interface thread itself:
+// hooks that thread and wakes it so that a program already waiting for
+// messages starts too. Returns 0 on success.
+__declspec(dllexport) DWORD WINAPI qskin_run_attach(LPVOID uiThread) {
+    const DWORD thread = DWORD(reinterpret_cast<UINT_PTR>(uiThread));
+    if (!hookThread(thread)) return 1;
+    ::PostThreadMessageW(thread, WM_NULL, 0, 0);
+    return 0;
+}
+
+}  // extern "C"
+
+BOOL WINAPI DllMain(HINSTANCE inst, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH) {
+        gModule = inst;
+        ::DisableThreadLibraryCalls(inst);
+        // Loaded by an APC on the program's first thread before it ran: that
+        // thread is the one that will make the windows.
+        wchar_t flag[8] = {};
+        if (::GetEnvironmentVariableW(L"QSKIN_RUN_EARLY", flag, 8) && flag[0] == L'1') {
+            ::SetEnvironmentVariableW(L"QSKIN_RUN_EARLY", nullptr);
+            hookThread(::GetCurrentThreadId());
+        }
+    }
+    return TRUE;
+}
