@@ -344,6 +344,14 @@ public:
     // Pushes columns and items to the window.
     void UpdateColumns();
     void UpdateItems();
+    // Row `index` only (changed, or just added at the end; with appendOnly
+    // only the latter); false when the window's rows do not match the items
+    // and the whole list must be redone.
+    bool UpdateItem(int index, bool appendOnly);
+    // Between these the window is not told of item changes; the end shows
+    // them all at once (a long list fills far faster so).
+    void BeginUpdate() { ++FUpdateLevel; }
+    void EndUpdate();
 
 protected:
     void CreateParams(TCreateParams& params) override;
@@ -355,6 +363,7 @@ private:
     TViewStyle FViewStyle = vsIcon;
     bool FRowSelect = false;
     bool FUpdatingItems = false;
+    int FUpdateLevel = 0;
 };
 
 class TListView : public TCustomListView {

@@ -252,8 +252,12 @@ const TClassInfo& TListItems::StaticClassInfo() {
     static const TClassInfo info = TClassBuilder<TListItems>("TListItems", &TCollection::StaticClassInfo()).build();
     return info;
 }
-void TListItems::Update(TCollectionItem*) {
-    if (FOwner) FOwner->UpdateItems();
+void TListItems::Update(TCollectionItem* item) {
+    if (!FOwner) return;
+    // One item changed or was added at the end: only that row is touched, so
+    // filling a list row by row does not rebuild it row after row.
+    if (item ? FOwner->UpdateItem(item->Index(), false) : FOwner->UpdateItem(Count() - 1, true)) return;
+    FOwner->UpdateItems();
 }
 TListItem* TListItems::Add(const std::wstring& caption, const std::vector<std::wstring>& subItems) {
     TListItem* item = Add();
@@ -342,7 +346,7 @@ void TCustomListView::UpdateColumns() {
 }
 
 void TCustomListView::UpdateItems() {
-    if (!FHandle || !FItems || FUpdatingItems) return;
+    if (!FHandle || !FItems || FUpdatingItems || FUpdateLevel > 0) return;
     FUpdatingItems = true;
     SendMessageW(FHandle, WM_SETREDRAW, FALSE, 0);
     SendMessageW(FHandle, LVM_DELETEALLITEMS, 0, 0);
@@ -363,6 +367,35 @@ void TCustomListView::UpdateItems() {
     SendMessageW(FHandle, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(FHandle, nullptr, TRUE);
     FUpdatingItems = false;
+}
+
+void TCustomListView::EndUpdate() {
+    if (FUpdateLevel > 0 && --FUpdateLevel == 0) UpdateItems();
+}
+
+bool TCustomListView::UpdateItem(int index, bool appendOnly) {
+    if (FUpdateLevel > 0) return true;
+    if (!FHandle || !FItems || FUpdatingItems) return !FHandle;
+    const int shown = int(SendMessageW(FHandle, LVM_GETITEMCOUNT, 0, 0));
+    TListItem* it = FItems->At(index);
+    if (!it || index > shown || FItems->Count() != shown + (index == shown ? 1 : 0)) return false;
+    if (appendOnly && index != shown) return false;
+    LVITEMW item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = index;
+    item.pszText = const_cast<wchar_t*>(it->Caption().c_str());
+    if (index == shown) {
+        if (SendMessageW(FHandle, LVM_INSERTITEMW, 0, LPARAM(&item)) != index) return false;
+    } else {
+        SendMessageW(FHandle, LVM_SETITEMTEXTW, WPARAM(index), LPARAM(&item));
+    }
+    for (size_t s = 0; s < it->SubItems().size(); ++s) {
+        LVITEMW sub{};
+        sub.iSubItem = int(s) + 1;
+        sub.pszText = const_cast<wchar_t*>(it->SubItems()[s].c_str());
+        SendMessageW(FHandle, LVM_SETITEMTEXTW, WPARAM(index), LPARAM(&sub));
+    }
+    return true;
 }
 
 const TClassInfo& TListView::StaticClassInfo() {

@@ -41,6 +41,8 @@ std::unique_ptr<TBitmap> renderItem(TDataSkinObject& e, int w, int h, int frame)
 bool TSkinHeader::BeforeMessage(TMessage& msg) {
     switch (msg.Msg) {
         case WM_PAINT:
+            // Without a picture the header paints itself rather than stay blank.
+            if (!hasHeaderImage(FSkinData)) return true;
             PaintMessage(msg);
             msg.Result = 0;
             return false;
