@@ -89,6 +89,11 @@ bool runRemote(HANDLE process, LPTHREAD_START_ROUTINE start, LPVOID param, DWORD
     return done;
 }
 
+BOOL CALLBACK noteWindow(HWND, LPARAM found) {
+    *reinterpret_cast<bool*>(found) = true;
+    return FALSE;
+}
+
 void usage() {
     std::fwprintf(stderr, L"usage: skinrun [--skin FILE] PROGRAM [ARGS...]\n");
 }
@@ -160,10 +165,21 @@ int wmain(int argc, wchar_t** argv) {
     ::QueueUserAPC(loadLibrary, pi.hThread, reinterpret_cast<ULONG_PTR>(remote));
     ::ResumeThread(pi.hThread);
 
-    ::WaitForInputIdle(pi.hProcess, 10000);
+    // Either the early route has loaded the library, or the program's
+    // first thread makes its first window: then it is running its own code
+    // and the library is loaded from a thread of its own. Bounded, so a
+    // program without windows is never held up.
     HMODULE base = nullptr;
-    if (!moduleLoaded(pi.dwProcessId, L"qskin.dll", &base)) {
-        // Too late for the early route: load it now and hook the first thread.
+    bool early = false;
+    for (DWORD start = ::GetTickCount(); ::GetTickCount() - start < 10000;) {
+        if ((early = moduleLoaded(pi.dwProcessId, L"qskin.dll", &base))) break;
+        if (::WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0) break;
+        bool hasWindow = false;
+        ::EnumThreadWindows(pi.dwThreadId, &noteWindow, reinterpret_cast<LPARAM>(&hasWindow));
+        if (hasWindow) break;
+        ::Sleep(20);
+    }
+    if (!early && ::WaitForSingleObject(pi.hProcess, 0) != WAIT_OBJECT_0) {
         DWORD loaded = 0;
         if (!runRemote(pi.hProcess, reinterpret_cast<LPTHREAD_START_ROUTINE>(loadLibrary), remote, &loaded) ||
             !moduleLoaded(pi.dwProcessId, L"qskin.dll", &base)) {
