@@ -52,10 +52,12 @@ void TWinSysButton::Paint() {
     WindowDCScope dc(FForm->FHandle);
     if (!dc) return;
     if (IsIconButton()) {
+        if (FForm->PaintCaptionButton(*this, dc.get(), 1)) return;
         FForm->DrawIconButton(dc.get(), FBoundsRect);
         return;
     }
     const int f = StateButtonFrame(FState, FEnabled, FData->Frame, FData->Visibility);
+    if (FForm->PaintCaptionButton(*this, dc.get(), f)) return;
     DrawFrame(dc.get(), FBoundsRect, FData->Bitmap, true, FData->Frame, f);
 }
 

@@ -242,6 +242,7 @@ void TWinSkinForm::ReadWindowState() {
 
 void TWinSkinForm::UpdateFrameMetrics() {
     if (!FSkinData || !FSkinData->SkinLoaded()) return;
+    InvalidateFrame();
     BorderStripSizes s;
     auto take = [](TDataSkinBorder* b, int& size, int& frames, bool vertical) {
         if (!b) return;
@@ -431,6 +432,7 @@ void TWinSkinForm::Detach() {
         if (!destroying) ::RedrawWindow(FHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
         FButtons.clear();
         FHotObject = nullptr;
+        FreeComposedFrame();
         return;
     }
     SetSysMenuStyle(false);
@@ -457,6 +459,7 @@ void TWinSkinForm::Detach() {
     ::SetWindowRgn(FHandle, nullptr, TRUE);
     FButtons.clear();
     FHotObject = nullptr;
+    FreeComposedFrame();
     FSkinState = ssCreated;
 }
 

@@ -114,6 +114,34 @@ public:
     std::vector<std::unique_ptr<TWinSysButton>> FButtons;
     TBitmap FIconBitmap;
     TBitmap FTitleBitmap;  // the composed frame, window-sized
+    // What the composed frame was drawn from. While it still matches, a
+    // frame paint is one copy; anything outside it (skin records, icon,
+    // metrics) clears FFrameValid through InvalidateFrame.
+    struct FrameKey {
+        int width = 0, height = 0;
+        bool active = false;
+        const TSkinData* skin = nullptr;
+        int windowState = 0, borderKind = 0, styleFlags = 0;
+        int left = 0, title = 0, right = 0, bottom = 0, menu = 0;
+        std::wstring caption;
+        std::vector<int> buttons;  // visible/enabled bits and bounds of each caption button
+        bool operator==(const FrameKey&) const = default;
+    };
+    FrameKey FFrameKey;
+    bool FFrameValid = false;
+    // Row 0: what lies under each caption button in the composed frame;
+    // row 1: where one button is put together before it goes to the window.
+    TBitmap FButtonBacks;
+    void InvalidateFrame() { FFrameValid = false; }
+    // Lets the composed bitmaps go (the window is no longer skinned).
+    void FreeComposedFrame();
+    // A caption button redrawn alone over its saved background; false when
+    // there is no composed frame to take the background from.
+    bool PaintCaptionButton(TWinSysButton& b, HDC dc, int frame);
+    FrameKey CurrentFrameKey(int width, int height);
+    bool ComposeFrame(int width, int height);
+    void PaintMenuArea(HDC dc, int width);
+    void SaveButtonBacks(HDC composed);
     // Control skins of the children. A skin of a toolkit control belongs to
     // that control; one of a bare child window belongs to this form skin.
     std::vector<TSkinControl*> FControls;

@@ -12,6 +12,10 @@
 
 namespace qs {
 
+// The largest window whose frame is composed off-screen: two 8K screens side
+// by side, at 4 bytes a pixel 256 MiB.
+constexpr int64_t kMaxComposedFramePixels = int64_t(1) << 26;
+
 namespace {
 
 TDataSkinBorder* borderOf(TSkinData* sd, int kind) {
@@ -61,35 +65,26 @@ void TWinSkinForm::PaintFrame(HDC given) {
         FWidth = W;
         FHeight = H;
         if (W <= 0 || H <= 0) return;
-        if (FTitleBitmap.Width() != W || FTitleBitmap.Height() != H) FTitleBitmap.SetSize(W, H);
-        if (FTitleBitmap.Empty()) return;
-        HDC off = FTitleBitmap.Canvas()->Handle();
-        // Only the frame is ever copied out: the client part stays unpainted.
-        const int top = std::min(H, FTitleHeight + FMenuHeight), bottom = std::max(top, H - FBottomHeight);
-        fill(off, RECT{0, 0, W, top}, FSkinData);
-        fill(off, RECT{0, top, FLeftWidth, H}, FSkinData);
-        fill(off, RECT{W - FRightWidth, top, W, H}, FSkinData);
-        fill(off, RECT{FLeftWidth, bottom, W - FRightWidth, H}, FSkinData);
+        // No window of any real screen is this large; a bitmap of its size
+        // may be refused, or granted and then break the drawing code that
+        // addresses it with 32-bit offsets. The frame stays unpainted.
+        if (int64_t(W) * H > kMaxComposedFramePixels) return;
 
-        RECT titleRect{FLeftWidth, 0, W - FRightWidth, FTitleHeight};
-        if (FWindowState == wsMinimizedKind) {
-            titleRect = RECT{0, 0, W, FTitleHeight};
-        } else {
-            PaintBorderPiece(1, RECT{0, 0, FLeftWidth, H}, off);
-            PaintBorderPiece(2, RECT{W - FRightWidth, 0, W, H}, off);
-            PaintBorderPiece(4, RECT{FLeftWidth, H - FBottomHeight, W - FRightWidth, H}, off);
+        FrameKey key = CurrentFrameKey(W, H);
+        const bool reuse = FFrameValid && FSkinState != ssReapplying && FTitleBitmap.Width() == W &&
+                           FTitleBitmap.Height() == H && key == FFrameKey;
+        if (!reuse) {
+            FFrameValid = false;
+            if (!ComposeFrame(W, H)) return;
+            FFrameKey = std::move(key);
+            FFrameValid = true;
+        } else if (FMenuHeight > 0 && FWindowState != wsMinimizedKind && FSkinMenu) {
+            // The menu bar changes without the frame knowing: its band is
+            // drawn again on every paint.
+            PaintMenuArea(FTitleBitmap.Canvas()->Handle(), W);
+            ::GdiFlush();
         }
-        PaintTitle(off, titleRect);
-        // The menu band: drawn by the skinned menu bar, plain without one.
-        if (FMenuHeight > 0 && FWindowState != wsMinimizedKind) {
-            const RECT band{FLeftWidth, FTitleHeight, W - FRightWidth, FTitleHeight + FMenuHeight};
-            if (!(FSkinMenu && PaintMenuBand(off, band))) fill(off, band, FSkinData);
-            // The buttons of a maximised MDI child sit at the end of the bar.
-            for (auto& b : FButtons)
-                if (b->FVisible && b->FData && b->FData->Visibility == 100 && !b->FData->Bitmap.Empty())
-                    DrawFrame(off, b->FBoundsRect, b->FData->Bitmap, true, b->FData->Frame, 1);
-        }
-        ::GdiFlush();
+        HDC off = FTitleBitmap.Canvas()->Handle();
 
         // One transfer of everything but the client area.
         HDC dc = given;
@@ -103,8 +98,135 @@ void TWinSkinForm::PaintFrame(HDC given) {
         ::SetBkMode(dc, OPAQUE);
     } catch (...) {
         // A paint that fails gives up silently: the next one tries again.
+        FFrameValid = false;
     }
     FHotObject = nullptr;
+}
+
+TWinSkinForm::FrameKey TWinSkinForm::CurrentFrameKey(int W, int H) {
+    FrameKey k;
+    k.width = W;
+    k.height = H;
+    k.active = FActive;
+    k.skin = FSkinData;
+    k.windowState = FWindowState;
+    k.borderKind = FBorderKind;
+    k.styleFlags = FStyleFlags;
+    k.left = FLeftWidth;
+    k.title = FTitleHeight;
+    k.right = FRightWidth;
+    k.bottom = FBottomHeight;
+    k.menu = FMenuHeight;
+    k.caption = WindowText();
+    // The program may answer the visibility query differently at any time.
+    for (auto& b : FButtons) ButtonVisible(*b);
+    LayoutButtons();
+    k.buttons.reserve(FButtons.size() * 5);
+    for (auto& b : FButtons) {
+        const RECT& r = b->FBoundsRect;
+        k.buttons.insert(k.buttons.end(), {int(b->FVisible) | int(b->FEnabled) << 1, int(r.left), int(r.top),
+                                           int(r.right), int(r.bottom)});
+    }
+    return k;
+}
+
+bool TWinSkinForm::ComposeFrame(int W, int H) {
+    // A fresh bitmap: keeping the old picture on a resize is a copy nobody needs.
+    if (FTitleBitmap.Width() != W || FTitleBitmap.Height() != H) {
+        FTitleBitmap.Clear();
+        FTitleBitmap.SetSize(W, H);
+    }
+    if (FTitleBitmap.Empty()) return false;
+    HDC off = FTitleBitmap.Canvas()->Handle();
+    // Only the frame is ever copied out: the client part stays unpainted.
+    const int top = std::min(H, FTitleHeight + FMenuHeight), bottom = std::max(top, H - FBottomHeight);
+    fill(off, RECT{0, 0, W, top}, FSkinData);
+    fill(off, RECT{0, top, FLeftWidth, H}, FSkinData);
+    fill(off, RECT{W - FRightWidth, top, W, H}, FSkinData);
+    fill(off, RECT{FLeftWidth, bottom, W - FRightWidth, H}, FSkinData);
+
+    RECT titleRect{FLeftWidth, 0, W - FRightWidth, FTitleHeight};
+    if (FWindowState == wsMinimizedKind) {
+        titleRect = RECT{0, 0, W, FTitleHeight};
+    } else {
+        PaintBorderPiece(1, RECT{0, 0, FLeftWidth, H}, off);
+        PaintBorderPiece(2, RECT{W - FRightWidth, 0, W, H}, off);
+        PaintBorderPiece(4, RECT{FLeftWidth, H - FBottomHeight, W - FRightWidth, H}, off);
+    }
+    PaintTitle(off, titleRect);
+    if (FMenuHeight > 0 && FWindowState != wsMinimizedKind) PaintMenuArea(off, W);
+    ::GdiFlush();
+    return true;
+}
+
+void TWinSkinForm::PaintMenuArea(HDC off, int W) {
+    // The menu band: drawn by the skinned menu bar, plain without one.
+    const RECT band{FLeftWidth, FTitleHeight, W - FRightWidth, FTitleHeight + FMenuHeight};
+    if (!(FSkinMenu && PaintMenuBand(off, band))) fill(off, band, FSkinData);
+    // The buttons of a maximised MDI child sit at the end of the bar.
+    for (auto& b : FButtons)
+        if (b->FVisible && b->FData && b->FData->Visibility == 100 && !b->FData->Bitmap.Empty())
+            DrawFrame(off, b->FBoundsRect, b->FData->Bitmap, true, b->FData->Frame, 1);
+}
+
+void TWinSkinForm::FreeComposedFrame() {
+    FFrameValid = false;
+    FFrameKey = FrameKey{};
+    FTitleBitmap.Clear();
+    FButtonBacks.Clear();
+}
+
+void TWinSkinForm::SaveButtonBacks(HDC off) {
+    int cellW = 0, cellH = 0, n = 0;
+    for (auto& b : FButtons) {
+        cellW = std::max<int>(cellW, b->FBoundsRect.right - b->FBoundsRect.left);
+        cellH = std::max<int>(cellH, b->FBoundsRect.bottom - b->FBoundsRect.top);
+        ++n;
+    }
+    if (n == 0 || cellW <= 0 || cellH <= 0) {
+        FButtonBacks.Clear();
+        return;
+    }
+    if (FButtonBacks.Width() != cellW * n || FButtonBacks.Height() != cellH * 2) {
+        FButtonBacks.Clear();
+        FButtonBacks.SetSize(cellW * n, cellH * 2);
+    }
+    if (FButtonBacks.Empty()) return;
+    HDC backs = FButtonBacks.Canvas()->Handle();
+    int i = 0;
+    for (auto& b : FButtons) {
+        const RECT& r = b->FBoundsRect;
+        if (r.right > r.left && r.bottom > r.top)
+            ::BitBlt(backs, i * cellW, 0, r.right - r.left, r.bottom - r.top, off, r.left, r.top, SRCCOPY);
+        ++i;
+    }
+}
+
+bool TWinSkinForm::PaintCaptionButton(TWinSysButton& b, HDC dc, int frame) {
+    if (!FFrameValid || FButtonBacks.Empty() || !dc || !b.FData) return false;
+    // The button's place may have moved since the frame was composed.
+    const FrameKey& k = FFrameKey;
+    size_t i = 0;
+    while (i < FButtons.size() && FButtons[i].get() != &b) ++i;
+    if (i >= FButtons.size() || k.buttons.size() < (i + 1) * 5) return false;
+    const RECT& r = b.FBoundsRect;
+    const int* kb = &k.buttons[i * 5];
+    if (kb[1] != r.left || kb[2] != r.top || kb[3] != r.right || kb[4] != r.bottom) return false;
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    const int cellW = FButtonBacks.Width() / int(FButtons.size()), cellH = FButtonBacks.Height() / 2;
+    if (w <= 0 || h <= 0 || w > cellW || h > cellH) return false;
+    // Put together under the window's eyes it would flicker: the scratch
+    // row takes the background and the button, the window one copy.
+    HDC backs = FButtonBacks.Canvas()->Handle();
+    ::BitBlt(backs, 0, cellH, w, h, backs, int(i) * cellW, 0, SRCCOPY);
+    const RECT scratch{0, cellH, w, cellH + h};
+    if (b.IsIconButton())
+        DrawIconButton(backs, scratch);
+    else
+        DrawFrame(backs, scratch, b.FData->Bitmap, true, b.FData->Frame, frame);
+    ::GdiFlush();
+    ::BitBlt(dc, r.left, r.top, w, h, backs, 0, cellH, SRCCOPY);
+    return true;
 }
 
 void TWinSkinForm::LayoutButtons() {
@@ -165,6 +287,7 @@ void TWinSkinForm::PaintTitle(HDC dc, const RECT& titleRect) {
     PaintBorderPiece(3, titleRect, dc);
     for (auto& b : FButtons) ButtonVisible(*b);
     LayoutButtons();
+    if (dc == FTitleBitmap.Canvas()->Handle()) SaveButtonBacks(dc);
     for (auto& b : FButtons) {
         if (!b->FVisible || !b->FData || b->FData->Bitmap.Empty() || b->FData->Visibility == 100) continue;
         if (b->IsIconButton()) {
@@ -254,6 +377,7 @@ void TWinSkinForm::PaintCaptionText(HDC dc) {
 }
 
 void TWinSkinForm::LoadIconBitmap() {
+    InvalidateFrame();
     const int cx = ::GetSystemMetrics(SM_CXSMICON), cy = ::GetSystemMetrics(SM_CYSMICON);
     FIconSize = cx;
     FIconBitmap.SetSize(cx, cy);

@@ -89,6 +89,7 @@ void TWinSkinForm::SkinWindowProc(TMessage& m) {
                 UnsubclassClient();
                 FButtons.clear();
                 FHotObject = nullptr;
+                FreeComposedFrame();
             }
             m.Result = unicode ? ::CallWindowProcW(old, wnd, m.Msg, m.WParam, m.LParam)
                                : ::CallWindowProcA(old, wnd, m.Msg, m.WParam, m.LParam);
