@@ -11,6 +11,16 @@
 #include <set>
 #include <sstream>
 
+#include <iostream>
+
+#ifdef _WIN32
+#include <io.h>
+#define QS_ISATTY(fd) _isatty(fd)
+#else
+#include <unistd.h>
+#define QS_ISATTY(fd) isatty(fd)
+#endif
+
 #include "ArchiveWriter.h"
 #include "Lint.h"
 #include "Lzh.h"
@@ -22,6 +32,31 @@ namespace fs = std::filesystem;
 namespace qs::skintool {
 
 namespace {
+
+// One status line that rewrites itself, on a terminal only: logs, pipes and
+// the tests' string streams never see it.
+class ProgressLine {
+public:
+    explicit ProgressLine(std::ostream& err) : FOn(&err == &std::cerr && QS_ISATTY(2)), FErr(err) {}
+    ~ProgressLine() { clear(); }
+    void show(const std::string& text) {
+        if (!FOn) return;
+        std::string line = "skintool: " + text;
+        if (line.size() > 78) line = line.substr(0, 75) + "...";
+        FErr << '\r' << line << std::string(FWidth > line.size() ? FWidth - line.size() : 0, ' ') << std::flush;
+        FWidth = line.size();
+    }
+    void clear() {
+        if (!FOn || !FWidth) return;
+        FErr << '\r' << std::string(FWidth, ' ') << '\r' << std::flush;
+        FWidth = 0;
+    }
+
+private:
+    bool FOn;
+    std::ostream& FErr;
+    std::size_t FWidth = 0;
+};
 
 const char kUsageText[] =
     "usage: skintool COMMAND ARGS...\n"
@@ -164,16 +199,24 @@ int pack(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
     if (inis != 1)
         failWith("a skin needs exactly one .ini description; " + dir.string() + " gives " + std::to_string(inis));
 
+    ProgressLine progress(err);
     std::vector<TSkinArchiveEntry> entries;
-    for (const std::string& name : order) entries.push_back({name, readFile(dir / name)});
+    for (const std::string& name : order) {
+        progress.show("reading " + std::to_string(entries.size() + 1) + "/" + std::to_string(order.size()) + " " + name);
+        entries.push_back({name, readFile(dir / name)});
+    }
     if (std::string problem = skinArchiveProblem(entries, version); !problem.empty()) failWith(problem);
 
     const auto unpacked = layoutSkinArchive(entries, version);
     if (unpacked.size() > kLzhMaxUnpacked)
         failWith("the archive would unpack to " + std::to_string(unpacked.size()) + " bytes, over the limit of " +
                  std::to_string(kLzhMaxUnpacked));
+    progress.show("compressing " + std::to_string(entries.size()) + " entries, " + std::to_string(unpacked.size()) +
+                  " bytes");
     const auto packed = lzhPack(unpacked);
+    progress.show("writing " + target.string());
     writeFile(target, packed);
+    progress.clear();
     out << "packed " << entries.size() << " entries, " << unpacked.size() << " bytes into " << target.string() << " ("
         << packed.size() << " bytes)\n";
     return kOk;
