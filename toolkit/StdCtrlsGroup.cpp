@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "Application.h"
+#include "ComCtrlsToolBar.h"
 
 namespace qs {
 
@@ -72,6 +73,7 @@ void RegisterGroupControlClasses() {
     RegisterComponentClass(TRadioGroup::StaticClassInfo());
     RegisterComponentClass(TScrollBox::StaticClassInfo());
     RegisterComponentClass(TFrame::StaticClassInfo());
+    RegisterToolBarClasses();
 }
 
 // ---- group box --------------------------------------------------------------------------------

@@ -1,0 +1,320 @@
+// Tool bars and their buttons.
+#include "ComCtrlsToolBar.h"
+
+#include <algorithm>
+
+#include "Messages.h"
+
+namespace qs {
+
+const std::vector<std::string> kToolButtonStyleNames = {"tbsButton", "tbsSeparator"};
+
+void RegisterToolBarClasses() {
+    RegisterComponentClass(TToolBar::StaticClassInfo());
+    RegisterComponentClass(TToolButton::StaticClassInfo());
+}
+
+// ---- TToolButton ----
+
+const TClassInfo& TToolButton::StaticClassInfo() {
+    static const TClassInfo info =
+        TClassBuilder<TToolButton>("TToolButton", &TComponent::StaticClassInfo())
+            .creatable()
+            .wide("Caption", [](const TToolButton& b) { return b.Caption(); },
+                  [](TToolButton& b, const std::wstring& s) { b.SetCaption(s); })
+            .integer("ImageIndex", [](const TToolButton& b) { return int64_t(b.ImageIndex()); },
+                     [](TToolButton& b, int64_t v) -> bool {
+                         if (v < -1 || v > INT32_MAX) return false;
+                         b.SetImageIndex(int(v));
+                         return true;
+                     })
+            .boolean("Enabled", &TToolButton::Enabled, &TToolButton::SetEnabled)
+            .enumeration("Style", kToolButtonStyleNames, [](const TToolButton& b) { return int(b.Style()); },
+                         [](TToolButton& b, int v) { b.SetStyle(TToolButtonStyle(v)); })
+            .event<TNotifyEvent>("OnClick", [](const TToolButton& b) { return b.OnClick; },
+                                 [](TToolButton& b, const TNotifyEvent& f) { b.OnClick = f; })
+            .build();
+    return info;
+}
+
+TToolButton::TToolButton(TComponent* owner) : TComponent(owner) {
+    if (auto* bar = dynamic_cast<TToolBar*>(owner)) SetToolBar(bar);
+}
+
+TToolButton::~TToolButton() { SetToolBar(nullptr); }
+
+void TToolButton::SetToolBar(TToolBar* bar) {
+    if (bar == FToolBar) return;
+    if (FToolBar) FToolBar->Remove(this);
+    FToolBar = nullptr;
+    if (bar) bar->Insert(this);
+}
+
+void TToolButton::SetParentComponent(TComponent* parent) {
+    if (auto* bar = dynamic_cast<TToolBar*>(parent)) SetToolBar(bar);
+}
+
+TComponent* TToolButton::GetParentComponent() const { return FToolBar; }
+
+void TToolButton::Changed() {
+    if (FToolBar) FToolBar->RebuildButtons();
+}
+
+void TToolButton::SetCaption(const std::wstring& s) {
+    if (s == FCaption) return;
+    FCaption = s;
+    Changed();
+}
+
+void TToolButton::SetImageIndex(int i) {
+    i = std::max(i, -1);
+    if (i == FImageIndex) return;
+    FImageIndex = i;
+    Changed();
+}
+
+void TToolButton::SetEnabled(bool v) {
+    if (v == FEnabled) return;
+    FEnabled = v;
+    if (FToolBar && FToolBar->HandleAllocated())
+        SendMessageW(FToolBar->Handle(), TB_ENABLEBUTTON, WPARAM(FCommandId), MAKELPARAM(v ? TRUE : FALSE, 0));
+}
+
+void TToolButton::SetStyle(TToolButtonStyle s) {
+    if (s == FStyle) return;
+    FStyle = s;
+    Changed();
+}
+
+RECT TToolButton::BoundsRect() const {
+    RECT r{};
+    if (FToolBar && FToolBar->HandleAllocated())
+        SendMessageW(FToolBar->Handle(), TB_GETRECT, WPARAM(FCommandId), reinterpret_cast<LPARAM>(&r));
+    return r;
+}
+
+void TToolButton::Click() {
+    if (FEnabled && FStyle == tbsButton && OnClick) OnClick(this);
+}
+
+// ---- TToolBar ----
+
+const TClassInfo& TToolBar::StaticClassInfo() {
+    static const TClassInfo info =
+        TClassBuilder<TToolBar>("TToolBar", &TWinControl::StaticClassInfo())
+            .creatable()
+            .boolean("Flat", &TToolBar::Flat, &TToolBar::SetFlat)
+            .boolean("List", &TToolBar::List, &TToolBar::SetList)
+            .integer("ButtonWidth", [](const TToolBar& t) { return int64_t(t.ButtonWidth()); },
+                     [](TToolBar& t, int64_t v) -> bool {
+                         if (v < 1 || v > 0x7FFF) return false;
+                         t.SetButtonSize(int(v), t.ButtonHeight());
+                         return true;
+                     })
+            .integer("ButtonHeight", [](const TToolBar& t) { return int64_t(t.ButtonHeight()); },
+                     [](TToolBar& t, int64_t v) -> bool {
+                         if (v < 1 || v > 0x7FFF) return false;
+                         t.SetButtonSize(t.ButtonWidth(), int(v));
+                         return true;
+                     })
+            .object("Images", [](const TToolBar& t) -> TObject* { return t.Images(); },
+                    [](TToolBar& t, TObject* o) -> bool {
+                        auto* images = dynamic_cast<TImageList*>(o);
+                        if (o && !images) return false;
+                        t.SetImages(images);
+                        return true;
+                    },
+                    &TImageList::StaticClassInfo())
+            .event<TToolBarCustomDrawEvent>("OnCustomDraw", [](const TToolBar& t) { return t.OnCustomDraw; },
+                                            [](TToolBar& t, const TToolBarCustomDrawEvent& f) { t.OnCustomDraw = f; })
+            .event<TToolBarCustomDrawButtonEvent>(
+                "OnCustomDrawButton", [](const TToolBar& t) { return t.OnCustomDrawButton; },
+                [](TToolBar& t, const TToolBarCustomDrawButtonEvent& f) { t.OnCustomDrawButton = f; })
+            .build();
+    return info;
+}
+
+TToolBar::TToolBar(TComponent* owner) : TWinControl(owner) {
+    SetBounds(0, 0, 150, 29);
+    SetAlign(alTop);
+}
+
+TToolBar::~TToolBar() {
+    DestroyHandle();
+    // Buttons owned elsewhere outlive the bar; they must not point at it.
+    for (auto* b : FButtons) b->FToolBar = nullptr;
+    FButtons.clear();
+    if (FImages) FImages->RemoveFreeNotification(this);
+}
+
+TToolButton* TToolBar::AddButton(const std::wstring& caption, int imageIndex) {
+    auto* b = new TToolButton(this);
+    b->FCaption = caption;
+    b->FImageIndex = std::max(imageIndex, -1);
+    RebuildButtons();
+    return b;
+}
+
+void TToolBar::Insert(TToolButton* b) {
+    b->FToolBar = this;
+    b->FCommandId = FNextCommand++;
+    FButtons.push_back(b);
+    RebuildButtons();
+}
+
+void TToolBar::Remove(TToolButton* b) {
+    FButtons.erase(std::remove(FButtons.begin(), FButtons.end(), b), FButtons.end());
+    b->FToolBar = nullptr;
+    if (!IsDestroying()) RebuildButtons();
+}
+
+TToolButton* TToolBar::FindByCommand(int id) const {
+    for (auto* b : FButtons)
+        if (b->FCommandId == id) return b;
+    return nullptr;
+}
+
+void TToolBar::SetFlat(bool v) {
+    if (v == FFlat) return;
+    FFlat = v;
+    if (FHandle) {
+        // The system bar follows a style change of its window (it hears of it
+        // as WM_STYLECHANGED): no new window needed.
+        LONG style = GetWindowLongW(FHandle, GWL_STYLE);
+        style = v ? (style | TBSTYLE_FLAT) : (style & ~LONG(TBSTYLE_FLAT));
+        SetWindowLongW(FHandle, GWL_STYLE, style);
+        InvalidateRect(FHandle, nullptr, TRUE);
+    }
+}
+
+void TToolBar::SetList(bool v) {
+    if (v == FList) return;
+    FList = v;
+    if (FHandle) RecreateWnd();
+}
+
+void TToolBar::SetButtonSize(int w, int h) {
+    w = std::clamp(w, 1, 0x7FFF);
+    h = std::clamp(h, 1, 0x7FFF);
+    if (w == FButtonWidth && h == FButtonHeight) return;
+    FButtonWidth = w;
+    FButtonHeight = h;
+    RebuildButtons();
+}
+
+void TToolBar::SetImages(TImageList* images) {
+    if (images == FImages) return;
+    if (FImages) FImages->RemoveFreeNotification(this);
+    FImages = images;
+    if (FImages) FImages->FreeNotification(this);
+    RebuildButtons();
+}
+
+void TToolBar::Notification(TComponent* c, TOperation op) {
+    TWinControl::Notification(c, op);
+    if (op == TOperation::opRemove && c == FImages) {
+        FImages = nullptr;
+        RebuildButtons();
+    }
+}
+
+void TToolBar::CreateParams(TCreateParams& p) {
+    TWinControl::CreateParams(p);
+    p.SysClassName = TOOLBARCLASSNAMEW;
+    // The toolkit places the bar; the system must not move it to the top itself.
+    p.Style |= CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER;
+    if (FFlat) p.Style |= TBSTYLE_FLAT;
+    if (FList) p.Style |= TBSTYLE_LIST;
+}
+
+void TToolBar::CreateHandle() {
+    TWinControl::CreateHandle();
+    SendMessageW(FHandle, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    RebuildButtons();
+}
+
+// The window's buttons are made again from the objects: simpler than keeping
+// indexes in step through inserts, removals and image changes, and bars are short.
+void TToolBar::RebuildButtons() {
+    if (!FHandle || IsDestroying()) return;
+    SendMessageW(FHandle, WM_SETREDRAW, FALSE, 0);
+    while (SendMessageW(FHandle, TB_BUTTONCOUNT, 0, 0) > 0)
+        if (!SendMessageW(FHandle, TB_DELETEBUTTON, 0, 0)) break;
+    HIMAGELIST il = FImages ? FImages->Handle() : nullptr;
+    SendMessageW(FHandle, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(il));
+    if (FImages) SendMessageW(FHandle, TB_SETBITMAPSIZE, 0, MAKELPARAM(FImages->Width(), FImages->Height()));
+    std::vector<TBBUTTON> items;
+    items.reserve(FButtons.size());
+    for (auto* b : FButtons) {
+        TBBUTTON t{};
+        t.idCommand = b->FCommandId;
+        t.fsState = b->FEnabled ? TBSTATE_ENABLED : 0;
+        if (b->FStyle == tbsSeparator) {
+            t.fsStyle = BTNS_SEP;
+            t.iBitmap = 6;
+        } else {
+            t.fsStyle = BTNS_BUTTON | (FList ? BTNS_AUTOSIZE | BTNS_SHOWTEXT : 0);
+            t.iBitmap = (il && b->FImageIndex >= 0) ? b->FImageIndex : I_IMAGENONE;
+            t.iString = b->FCaption.empty() ? -1 : reinterpret_cast<INT_PTR>(b->FCaption.c_str());
+        }
+        items.push_back(t);
+    }
+    if (!items.empty())
+        SendMessageW(FHandle, TB_ADDBUTTONSW, WPARAM(items.size()), reinterpret_cast<LPARAM>(items.data()));
+    SendMessageW(FHandle, TB_SETBUTTONSIZE, 0, MAKELPARAM(FButtonWidth, FButtonHeight));
+    SendMessageW(FHandle, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(FHandle, nullptr, TRUE);
+}
+
+LRESULT TToolBar::CustomDraw(NMTBCUSTOMDRAW& cd) {
+    switch (cd.nmcd.dwDrawStage) {
+        case CDDS_PREPAINT: {
+            bool defaultDraw = true;
+            if (OnCustomDraw) OnCustomDraw(this, cd.nmcd.hdc, cd.nmcd.rc, defaultDraw);
+            if (!defaultDraw) return CDRF_SKIPDEFAULT;
+            return OnCustomDrawButton ? CDRF_NOTIFYITEMDRAW : CDRF_DODEFAULT;
+        }
+        case CDDS_ITEMPREPAINT: {
+            if (!OnCustomDrawButton) return CDRF_DODEFAULT;
+            TToolButton* b = FindByCommand(int(cd.nmcd.dwItemSpec));
+            const TColor before = TColor(cd.clrText);
+            TColor font = before;
+            bool defaultDraw = true;
+            OnCustomDrawButton(b ? static_cast<TObject*>(b) : this, cd.nmcd.hdc, cd.nmcd.rc, cd.nmcd.uItemState, font,
+                               defaultDraw);
+            if (!defaultDraw) return CDRF_SKIPDEFAULT;
+            LRESULT r = CDRF_DODEFAULT;
+            if (font != before) {
+                cd.clrText = ColorToRGB(font);
+                r |= CDRF_NEWFONT;
+            }
+            // A flat bar's edges and hot fill only mark the hot or pressed
+            // button, which is what a handler paints the face for: they would
+            // cover its frame. Raised buttons keep their edges.
+            if (FFlat) r |= TBCDRF_NOEDGES | TBCDRF_NOBACKGROUND;
+            return r;
+        }
+        default:
+            return CDRF_DODEFAULT;
+    }
+}
+
+void TToolBar::WndProc(TMessage& msg) {
+    if (msg.Msg == CN_NOTIFY) {
+        auto* hdr = reinterpret_cast<NMHDR*>(msg.LParam);
+        if (hdr && hdr->hwndFrom == FHandle && hdr->code == UINT(NM_CUSTOMDRAW)) {
+            msg.Result = CustomDraw(*reinterpret_cast<NMTBCUSTOMDRAW*>(msg.LParam));
+            return;
+        }
+        msg.Result = 0;
+        return;
+    }
+    if (msg.Msg == CN_COMMAND) {
+        if (auto* b = FindByCommand(LOWORD(msg.WParam))) b->Click();
+        msg.Result = 0;
+        return;
+    }
+    TWinControl::WndProc(msg);
+}
+
+}  // namespace qs
