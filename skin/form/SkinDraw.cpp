@@ -181,20 +181,40 @@ UniqueRegion BitmapToRegion(TBitmap& bmp, int dx, int dy, int tolB, int tolG, in
     if (!result || v.empty()) return result;
     const KeyRange range{uint32_t(key), tolB, tolG, tolR};
     std::vector<uint8_t> buffer;
+    std::vector<RECT> merged;
     CollectOpaqueRuns(v, range, dx, dy, [&](const RunBatch& batch) {
-        const std::size_t bytes = sizeof(RGNDATAHEADER) + batch.rects.size() * sizeof(RECT);
+        // A frame's rows mostly repeat the row above: such a row only makes
+        // the rectangles above it taller, which keeps the region small.
+        merged.clear();
+        std::size_t prevBegin = 0, prevEnd = 0;
+        for (std::size_t i = 0; i < batch.rects.size();) {
+            std::size_t j = i;
+            while (j < batch.rects.size() && batch.rects[j].top == batch.rects[i].top) ++j;
+            bool same = prevEnd - prevBegin == j - i && prevEnd > prevBegin && merged[prevBegin].bottom == batch.rects[i].top;
+            for (std::size_t k = 0; same && k < j - i; ++k)
+                same = merged[prevBegin + k].left == batch.rects[i + k].left &&
+                       merged[prevBegin + k].right == batch.rects[i + k].right;
+            if (same) {
+                for (std::size_t k = prevBegin; k < prevEnd; ++k) merged[k].bottom = batch.rects[i].bottom;
+            } else {
+                prevBegin = merged.size();
+                for (std::size_t k = i; k < j; ++k) {
+                    const PixelRect& p = batch.rects[k];
+                    merged.push_back(RECT{p.left, p.top, p.right, p.bottom});
+                }
+                prevEnd = merged.size();
+            }
+            i = j;
+        }
+        const std::size_t bytes = sizeof(RGNDATAHEADER) + merged.size() * sizeof(RECT);
         buffer.assign(bytes, 0);
         auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
         data->rdh.dwSize = sizeof(RGNDATAHEADER);
         data->rdh.iType = RDH_RECTANGLES;
-        data->rdh.nCount = DWORD(batch.rects.size());
-        data->rdh.nRgnSize = DWORD(batch.rects.size() * sizeof(RECT));
+        data->rdh.nCount = DWORD(merged.size());
+        data->rdh.nRgnSize = DWORD(merged.size() * sizeof(RECT));
         data->rdh.rcBound = RECT{batch.bounds.left, batch.bounds.top, batch.bounds.right, batch.bounds.bottom};
-        auto* rects = reinterpret_cast<RECT*>(data->Buffer);
-        for (std::size_t i = 0; i < batch.rects.size(); ++i) {
-            const PixelRect& p = batch.rects[i];
-            rects[i] = RECT{p.left, p.top, p.right, p.bottom};
-        }
+        std::copy(merged.begin(), merged.end(), reinterpret_cast<RECT*>(data->Buffer));
         UniqueRegion part(::ExtCreateRegion(nullptr, DWORD(bytes), data));
         if (part) ::CombineRgn(result.get(), result.get(), part.get(), RGN_OR);
     });

@@ -129,9 +129,9 @@ public:
     };
     FrameKey FFrameKey;
     bool FFrameValid = false;
-    // Row 0: what lies under each caption button in the composed frame;
-    // row 1: where one button is put together before it goes to the window.
-    TBitmap FButtonBacks;
+    // The composed bitmap holds the backgrounds of the caption buttons.
+    bool FButtonBacksSaved = false;
+    bool ButtonCells(int& x0, int& y0, int& cellW, int& cellH) const;
     void InvalidateFrame() { FFrameValid = false; }
     // Lets the composed bitmaps go (the window is no longer skinned).
     void FreeComposedFrame();

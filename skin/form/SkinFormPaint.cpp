@@ -173,59 +173,64 @@ void TWinSkinForm::FreeComposedFrame() {
     FFrameValid = false;
     FFrameKey = FrameKey{};
     FTitleBitmap.Clear();
-    FButtonBacks.Clear();
+    FButtonBacksSaved = false;
 }
 
-void TWinSkinForm::SaveButtonBacks(HDC off) {
-    int cellW = 0, cellH = 0, n = 0;
+// The client part of the composed bitmap is never copied out, so it keeps
+// what lies under each caption button (row 0) and a place to put one button
+// together (row 1): no bitmap of its own for that.
+bool TWinSkinForm::ButtonCells(int& x0, int& y0, int& cellW, int& cellH) const {
+    cellW = cellH = 0;
     for (auto& b : FButtons) {
         cellW = std::max<int>(cellW, b->FBoundsRect.right - b->FBoundsRect.left);
         cellH = std::max<int>(cellH, b->FBoundsRect.bottom - b->FBoundsRect.top);
-        ++n;
     }
-    if (n == 0 || cellW <= 0 || cellH <= 0) {
-        FButtonBacks.Clear();
-        return;
-    }
-    if (FButtonBacks.Width() != cellW * n || FButtonBacks.Height() != cellH * 2) {
-        FButtonBacks.Clear();
-        FButtonBacks.SetSize(cellW * n, cellH * 2);
-    }
-    if (FButtonBacks.Empty()) return;
-    HDC backs = FButtonBacks.Canvas()->Handle();
+    // A minimised window shows the whole bitmap.
+    if (FButtons.empty() || cellW <= 0 || cellH <= 0 || FWindowState == wsMinimizedKind) return false;
+    x0 = FLeftWidth;
+    y0 = FTitleHeight + FMenuHeight;
+    const int clientW = FTitleBitmap.Width() - FRightWidth - x0, clientH = FTitleBitmap.Height() - FBottomHeight - y0;
+    return int64_t(cellW) * int64_t(FButtons.size()) <= clientW && int64_t(cellH) * 2 <= clientH;
+}
+
+void TWinSkinForm::SaveButtonBacks(HDC off) {
+    FButtonBacksSaved = false;
+    int x0 = 0, y0 = 0, cellW = 0, cellH = 0;
+    if (!ButtonCells(x0, y0, cellW, cellH)) return;
     int i = 0;
     for (auto& b : FButtons) {
         const RECT& r = b->FBoundsRect;
         if (r.right > r.left && r.bottom > r.top)
-            ::BitBlt(backs, i * cellW, 0, r.right - r.left, r.bottom - r.top, off, r.left, r.top, SRCCOPY);
+            ::BitBlt(off, x0 + i * cellW, y0, r.right - r.left, r.bottom - r.top, off, r.left, r.top, SRCCOPY);
         ++i;
     }
+    FButtonBacksSaved = true;
 }
 
 bool TWinSkinForm::PaintCaptionButton(TWinSysButton& b, HDC dc, int frame) {
-    if (!FFrameValid || FButtonBacks.Empty() || !dc || !b.FData) return false;
+    if (!FFrameValid || !FButtonBacksSaved || FTitleBitmap.Empty() || !dc || !b.FData) return false;
     // The button's place may have moved since the frame was composed.
-    const FrameKey& k = FFrameKey;
     size_t i = 0;
     while (i < FButtons.size() && FButtons[i].get() != &b) ++i;
-    if (i >= FButtons.size() || k.buttons.size() < (i + 1) * 5) return false;
+    if (i >= FButtons.size() || FFrameKey.buttons.size() < (i + 1) * 5) return false;
     const RECT& r = b.FBoundsRect;
-    const int* kb = &k.buttons[i * 5];
+    const int* kb = &FFrameKey.buttons[i * 5];
     if (kb[1] != r.left || kb[2] != r.top || kb[3] != r.right || kb[4] != r.bottom) return false;
+    int x0 = 0, y0 = 0, cellW = 0, cellH = 0;
+    if (!ButtonCells(x0, y0, cellW, cellH)) return false;
     const int w = r.right - r.left, h = r.bottom - r.top;
-    const int cellW = FButtonBacks.Width() / int(FButtons.size()), cellH = FButtonBacks.Height() / 2;
-    if (w <= 0 || h <= 0 || w > cellW || h > cellH) return false;
+    if (w <= 0 || h <= 0) return false;
     // Put together under the window's eyes it would flicker: the scratch
-    // row takes the background and the button, the window one copy.
-    HDC backs = FButtonBacks.Canvas()->Handle();
-    ::BitBlt(backs, 0, cellH, w, h, backs, int(i) * cellW, 0, SRCCOPY);
-    const RECT scratch{0, cellH, w, cellH + h};
+    // cell takes the background and the button, the window one copy.
+    HDC off = FTitleBitmap.Canvas()->Handle();
+    const int sy = y0 + cellH;
+    ::BitBlt(off, x0, sy, w, h, off, x0 + int(i) * cellW, y0, SRCCOPY);
+    const RECT scratch{x0, sy, x0 + w, sy + h};
     if (b.IsIconButton())
-        DrawIconButton(backs, scratch);
+        DrawIconButton(off, scratch);
     else
-        DrawFrame(backs, scratch, b.FData->Bitmap, true, b.FData->Frame, frame);
-    ::GdiFlush();
-    ::BitBlt(dc, r.left, r.top, w, h, backs, 0, cellH, SRCCOPY);
+        DrawFrame(off, scratch, b.FData->Bitmap, true, b.FData->Frame, frame);
+    ::BitBlt(dc, r.left, r.top, w, h, off, x0, sy, SRCCOPY);
     return true;
 }
 

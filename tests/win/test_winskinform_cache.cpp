@@ -118,7 +118,7 @@ TEST_F(FrameCacheTest, UnskinningFreesTheComposedBitmaps) {
     ASSERT_FALSE(form->FTitleBitmap.Empty());
     form->Detach();
     EXPECT_TRUE(form->FTitleBitmap.Empty());
-    EXPECT_TRUE(form->FButtonBacks.Empty());
+    EXPECT_FALSE(form->FButtonBacksSaved);
     EXPECT_FALSE(form->FFrameValid);
     // Skinned again: composed afresh at the window's size.
     form = skinWindow(wnd, *skin);
