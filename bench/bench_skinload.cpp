@@ -157,7 +157,9 @@ int main(int argc, char** argv) {
     std::printf("%s_load_median\t%.3f\tms\n", label.c_str(), load.median);
     std::printf("%s_load_min\t%.3f\tms\n", label.c_str(), load.min);
     std::printf("%s_load_mean\t%.3f\tms\n", label.c_str(), load.mean);
-    std::printf("%s_load_cpu_per_run\t%.3f\tms\n", label.c_str(), load.cpu);
+    // The target is judged on processor time: on a shared machine the wall
+    // clock mostly measures the wait for a core.
+    std::printf("%s_load_cpu_per_run\t%.3f\tms\t<=5\n", label.c_str(), load.cpu);
     std::printf("%s_unpack_median\t%.3f\tms\n", label.c_str(), unpack.median);
     std::printf("%s_new_component_and_load_median\t%.3f\tms\n", label.c_str(), fresh.median);
     std::printf("%s_new_component_and_load_cpu_per_run\t%.3f\tms\n", label.c_str(), fresh.cpu);
