@@ -51,6 +51,27 @@ TForm* newForm(const std::wstring& title, int w, int h) {
     return f;
 }
 
+// Focus rectangles only show once the keyboard was used; a picture of the
+// focused state needs them.
+void showFocus(TWinControl* c) {
+    ::SendMessageW(::GetAncestor(c->Handle(), GA_ROOT), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    c->SetFocus();
+}
+
+// A real move of the pointer, so the control sees the mouse arrive the way
+// it would from a user.
+void pointAt(HWND wnd) {
+    RECT r;
+    ::GetWindowRect(wnd, &r);
+    const int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = LONG(x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1));
+    in.mi.dy = LONG(y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1));
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(1, &in, sizeof(in));
+}
+
 PageWindow framePage() {
     TForm* f = newForm(L"Gallery: frame and menus", 360, 220);
     f->SetBorderStyle(bsSizeable);
@@ -71,25 +92,42 @@ PageWindow framePage() {
 
 PageWindow buttonsPage() {
     TForm* f = newForm(L"Gallery: buttons", 380, 200);
+    TButton* first[3] = {};
     for (int col = 0; col < 2; ++col) {
         const bool on = col == 0;
         const int x = 16 + 176 * col;
-        place<TButton>(f, x, 16, 160, 26, on ? L"Button" : L"Disabled button", on);
-        place<TButton>(f, x, 50, 160, 26, on ? L"Default button" : L"Disabled default", on)->SetDefault(true);
-        place<TBitBtn>(f, x, 84, 160, 26, on ? L"Bitmap button" : L"Disabled bitmap", on);
+        auto* b1 = place<TButton>(f, x, 16, 160, 26, on ? L"Button" : L"Disabled button", on);
+        auto* b2 = place<TButton>(f, x, 50, 160, 26, on ? L"Default button" : L"Disabled default", on);
+        b2->SetDefault(true);
+        auto* b3 = place<TBitBtn>(f, x, 84, 160, 26, on ? L"Bitmap button" : L"Disabled bitmap", on);
+        if (on) first[0] = b1, first[1] = b2, first[2] = b3;
         place<TSpeedButton>(f, x, 118, 76, 26, on ? L"Speed" : L"Off", on);
-        place<TSpeedButton>(f, x + 84, 118, 76, 26, L"Down", on)->SetDown(true);
+        auto* down = place<TSpeedButton>(f, x + 84, 118, 76, 26, L"Down", on);
+        down->SetGroupIndex(1 + col);  // only a grouped speed button stays down
+        down->SetDown(true);
     }
-    return {f, nullptr};
+    // The first button held down by the space bar, the second focused, the
+    // pointer over the third.
+    // The pointer goes first: the held button captures the mouse.
+    auto script = [first] {
+        pointAt(first[2]->Handle());
+        pump(200);
+        showFocus(first[1]);
+        ::SendMessageW(first[0]->Handle(), WM_KEYDOWN, VK_SPACE, 0x00390001);
+    };
+    return {f, nullptr, script};
 }
 
 PageWindow checksPage() {
     TForm* f = newForm(L"Gallery: check boxes and radio buttons", 400, 250);
+    TCheckBox* focused = nullptr;
     for (int col = 0; col < 2; ++col) {
         const bool on = col == 0;
         const int x = 16 + 186 * col;
         place<TCheckBox>(f, x, 12, 170, 20, L"Unchecked", on);
-        place<TCheckBox>(f, x, 36, 170, 20, L"Checked", on)->SetChecked(true);
+        auto* checked = place<TCheckBox>(f, x, 36, 170, 20, L"Checked", on);
+        checked->SetChecked(true);
+        if (on) focused = checked;
         auto* grey = place<TCheckBox>(f, x, 60, 170, 20, L"Grayed", on);
         grey->SetAllowGrayed(true);
         grey->SetState(cbGrayed);
@@ -99,11 +137,12 @@ PageWindow checksPage() {
         group->SetItems({"First", "Second"});
         group->SetItemIndex(1);
     }
-    return {f, nullptr};
+    return {f, nullptr, [focused] { showFocus(focused); }};
 }
 
 PageWindow editsPage() {
     TForm* f = newForm(L"Gallery: edits, combos, up-down, date-time", 420, 230);
+    TComboBox* dropped = nullptr;
     for (int col = 0; col < 2; ++col) {
         const bool on = col == 0;
         const int x = 16 + 196 * col;
@@ -115,6 +154,7 @@ PageWindow editsPage() {
         list->SetStyle(csDropDownList);
         for (const wchar_t* s : {L"One", L"Two", L"Three"}) list->Items().Add(s);
         list->SetItemIndex(1);
+        if (on) dropped = list;
         auto* number = place<TEdit>(f, x, 108, 80, 22, nullptr, on);
         number->SetText(L"5");
         auto* ud = place<TUpDown>(f, x + 80, 108, 17, 22, nullptr, on);
@@ -129,18 +169,24 @@ PageWindow editsPage() {
         time->SetKind(dtkTime);
         time->SetDateTime(t);
     }
-    return {f, nullptr};
+    return {f, nullptr, [dropped] {
+                showFocus(dropped);
+                dropped->SetDroppedDown(true);
+            }};
 }
 
 PageWindow listsPage() {
     TForm* f = newForm(L"Gallery: scroll bars, memo and lists", 560, 330);
+    TTreeView* focused = nullptr;
     for (int col = 0; col < 2; ++col) {
         const bool on = col == 0;
         const int x = 16 + 270 * col;
         auto* h = place<TScrollBar>(f, x, 10, 200, 17, nullptr, on);
         h->SetParams(30, 0, 100);
+        // A new kind turns the bar's bounds round; place it once it has its kind.
         auto* v = place<TScrollBar>(f, x + 232, 10, 17, 120, nullptr, on);
         v->SetKind(sbVertical);
+        v->SetBounds(x + 232, 10, 17, 80);
         v->SetParams(60, 0, 100);
         auto* memo = place<TMemo>(f, x, 34, 220, 60, nullptr, on);
         memo->SetScrollBars(ssVertical);
@@ -155,12 +201,14 @@ PageWindow listsPage() {
         tree->AddNode(branch, L"Leaf two");
         tree->Expand(root);
         tree->SetSelected(branch);
+        if (on) focused = tree;
         auto* lv = place<TListView>(f, x, 188, 250, 90, nullptr, on);
+        lv->SetViewStyle(vsReport);
         lv->Columns()->Add()->SetCaption(L"Name");
         lv->Columns()->Add()->SetCaption(L"Size");
         for (int i = 1; i <= 6; ++i) lv->Items()->Add(L"File " + std::to_wstring(i), {std::to_wstring(i * 12) + L" KB"});
     }
-    return {f, nullptr};
+    return {f, nullptr, [focused] { showFocus(focused); }};
 }
 
 PageWindow tabsPage() {
@@ -203,11 +251,13 @@ PageWindow progressPage() {
         p->SetPosition(60);
         auto* pv = place<TProgressBar>(f, x + 166, 12, 18, 150, nullptr, on);
         pv->SetOrientation(pbVertical);
+        pv->SetBounds(x + 166, 12, 18, 150);
         pv->SetPosition(40);
         auto* t = place<TTrackBar>(f, x, 44, 150, 40, nullptr, on);
         t->SetPosition(3);
         auto* tv = place<TTrackBar>(f, x, 92, 40, 110, nullptr, on);
         tv->SetOrientation(trVertical);
+        tv->SetBounds(x, 92, 40, 110);
         tv->SetPosition(7);
     }
     return {f, nullptr};
@@ -301,11 +351,6 @@ PageWindow mdiPage() {
     return {frame, nullptr};
 }
 
-void focusFirst(const PageWindow& w, const wchar_t* cls) {
-    HWND c = ::FindWindowExW(w.handle, nullptr, cls, nullptr);
-    if (c) ::SetFocus(c);
-}
-
 }  // namespace
 
 void pump(DWORD ms) {
@@ -330,42 +375,19 @@ const std::vector<std::string>& skinNames() {
 }
 
 const std::vector<Page>& pages() {
-    // Scripts show the states a still picture can hold: the first enabled
-    // button pressed, the second focused, the pointer over the third; a
-    // combo dropped down; a focused check box.
     static const std::vector<Page> list{
-        {"frame", L"frame and menus", framePage, {}},
-        {"buttons", L"buttons", buttonsPage,
-         [](const PageWindow& w) {
-             HWND b1 = ::FindWindowExW(w.handle, nullptr, L"Button", nullptr);
-             HWND b2 = b1 ? ::FindWindowExW(w.handle, b1, L"Button", nullptr) : nullptr;
-             HWND b3 = b2 ? ::FindWindowExW(w.handle, b2, L"Button", nullptr) : nullptr;
-             if (b2) ::SetFocus(b2);
-             if (b1) ::SendMessageW(b1, BM_SETSTATE, TRUE, 0);
-             if (b3) {
-                 RECT r;
-                 ::GetWindowRect(b3, &r);
-                 ::SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-             }
-         }},
-        {"checks", L"check boxes and radio buttons", checksPage,
-         [](const PageWindow& w) { focusFirst(w, L"Button"); }},
-        {"edits", L"edits, combos, up-down, date-time", editsPage,
-         [](const PageWindow& w) {
-             HWND c = ::FindWindowExW(w.handle, nullptr, L"ComboBox", nullptr);
-             if (c) {
-                 ::SetFocus(c);
-                 ::SendMessageW(c, CB_SHOWDROPDOWN, TRUE, 0);
-             }
-         }},
-        {"lists", L"scroll bars, memo and lists", listsPage, [](const PageWindow& w) { focusFirst(w, WC_TREEVIEWW); }},
-        {"tabs", L"tabs on four sides", tabsPage, {}},
-        {"header", L"header", headerPage, {}},
-        {"progress", L"progress and track bars", progressPage, {}},
-        {"containers", L"status bar, group boxes, panels, toolbar", containersPage, {}},
-        {"media", L"media player", mediaPage, {}},
-        {"dialog", L"a standard dialog box", dialogPage, {}},
-        {"mdi", L"MDI frame with children", mdiPage, {}},
+        {"frame", L"frame and menus", framePage},
+        {"buttons", L"buttons", buttonsPage},
+        {"checks", L"check boxes and radio buttons", checksPage},
+        {"edits", L"edits, combos, up-down, date-time", editsPage},
+        {"lists", L"scroll bars, memo and lists", listsPage},
+        {"tabs", L"tabs on four sides", tabsPage},
+        {"header", L"header", headerPage},
+        {"progress", L"progress and track bars", progressPage},
+        {"containers", L"status bar, group boxes, panels, toolbar", containersPage},
+        {"media", L"media player", mediaPage},
+        {"dialog", L"a standard dialog box", dialogPage},
+        {"mdi", L"MDI frame with children", mdiPage},
     };
     return list;
 }

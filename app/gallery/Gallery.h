@@ -22,15 +22,15 @@ namespace qs::gallery {
 struct PageWindow {
     TForm* form = nullptr;
     HWND handle = nullptr;
+    // Puts the page's controls into the states a still picture can hold
+    // (pressed, focused, hot, dropped down) before a screenshot; may be empty.
+    std::function<void()> script;
 };
 
 struct Page {
     std::string id;           // file-name friendly ("buttons")
     std::wstring title;       // window caption
     std::function<PageWindow()> open;
-    // Puts the page's controls into scripted states (hot, pressed, focused,
-    // dropped down) before a screenshot; may be empty.
-    std::function<void(const PageWindow&)> script;
 };
 
 // The pages in gallery order. The message box is not among them: it is

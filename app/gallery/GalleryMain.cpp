@@ -159,8 +159,8 @@ int runShots(TLauncher* launcher, const std::wstring& dir, const std::string& on
             }
             ::SetForegroundWindow(w.handle);
             pump(400);
-            if (p.script) {
-                p.script(w);
+            if (w.script) {
+                w.script();
                 pump(300);
             }
             save(captureScreenOf(w.handle), p.id, skinName, p.title);

@@ -1,0 +1,7 @@
+# The gallery's pages under test: skinning coverage, exact unskinning and the
+# reference pictures in tests/win/reference.
+qs_test(test_gallery SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_gallery.cpp ${CMAKE_CURRENT_LIST_DIR}/test_gallery_util.cpp
+        ${PROJECT_SOURCE_DIR}/app/gallery/gallery.rc LIBS gallery_pages qs_winsupport)
+target_compile_definitions(test_gallery PRIVATE QS_SKINS_DIR="${PROJECT_SOURCE_DIR}/resources/skins/"
+                           QS_REFERENCE_DIR="${CMAKE_CURRENT_LIST_DIR}/reference/")
+set_tests_properties(test_gallery PROPERTIES RUN_SERIAL TRUE)
