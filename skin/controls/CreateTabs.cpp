@@ -3,9 +3,7 @@
 #include "SkinHeader.h"
 #include "SkinObjImage.h"
 #include "SkinTab.h"
-#ifdef QS_LISTVIEW_SKIN
 #include "SkinListView.h"
-#endif
 
 namespace qs {
 
@@ -20,9 +18,7 @@ TSkinControl* NewTabSkin(TSkinClass kind, const TSkinCreateArgs& args) {
             return s;
         }
         case TSkinClass::Header: return new TSkinHeader(args.owner);
-#ifdef QS_LISTVIEW_SKIN
         case TSkinClass::ListView: return new TSkinListView(args.owner);
-#endif
         case TSkinClass::ObjImage: {
             auto* s = new TSkinObjImage(args.owner);
             s->FMode = args.imageKind;

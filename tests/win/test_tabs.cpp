@@ -10,6 +10,8 @@
 #include <string>
 
 #include "ComCtrlsTabs.h"
+#include "SkinCreate.h"
+#include "SkinObjImage.h"
 #include "SkinTab.h"
 #include "StdCtrlsEdit.h"
 #include "core/FormReader.h"
@@ -481,4 +483,24 @@ TEST(SkinAdvPage, TabPicturesAreRenderedFromTheSkinAndClearedOnRestore) {
     auto* skin2 = new TSkinAdvPage(other);
     skin2->Attach(nullptr, sd.get(), true, nullptr);
     EXPECT_TRUE(other->Normal.Empty());
+}
+
+TEST(TabSkinFactory, EveryClassOfTheFamilyIsMadeWithItsMode) {
+    TComponent owner(nullptr);
+    TSkinCreateArgs args;
+    args.owner = &owner;
+    args.imageKind = 2;
+    args.pageMode = 4;
+    const std::pair<TSkinClass, const char*> made[] = {
+        {TSkinClass::Tab, "TSkinTab"},         {TSkinClass::TabBtn, "TSkinTabBtn"},
+        {TSkinClass::Tab31, "TSkinTab31"},     {TSkinClass::AdvPage, "TSkinAdvPage"},
+        {TSkinClass::Header, "TSkinHeader"},   {TSkinClass::ListView, "TSkinListView"},
+        {TSkinClass::ObjImage, "TSkinObjImage"}};
+    for (auto& [kind, name] : made) {
+        TSkinControl* s = NewSkinControl(kind, args);
+        ASSERT_NE(s, nullptr) << name;
+        EXPECT_EQ(s->ClassName(), name);
+        if (auto* o = dynamic_cast<TSkinObjImage*>(s)) EXPECT_EQ(o->FMode, 2);
+        if (auto* a = dynamic_cast<TSkinAdvPage*>(s)) EXPECT_EQ(a->FMode, 4);
+    }
 }
