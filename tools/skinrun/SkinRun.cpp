@@ -161,7 +161,8 @@ int wmain(int argc, wchar_t** argv) {
         return fail(L"cannot write into the program");
     }
     // kernel32 sits at the same address in every process of a session.
-    auto* loadLibrary = reinterpret_cast<PAPCFUNC>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "LoadLibraryW"));
+    void* loadLibraryAddress = reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "LoadLibraryW"));
+    auto* loadLibrary = reinterpret_cast<PAPCFUNC>(loadLibraryAddress);
     ::QueueUserAPC(loadLibrary, pi.hThread, reinterpret_cast<ULONG_PTR>(remote));
     ::ResumeThread(pi.hThread);
 
@@ -181,7 +182,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (!early && ::WaitForSingleObject(pi.hProcess, 0) != WAIT_OBJECT_0) {
         DWORD loaded = 0;
-        if (!runRemote(pi.hProcess, reinterpret_cast<LPTHREAD_START_ROUTINE>(loadLibrary), remote, &loaded) ||
+        if (!runRemote(pi.hProcess, reinterpret_cast<LPTHREAD_START_ROUTINE>(loadLibraryAddress), remote, &loaded) ||
             !moduleLoaded(pi.dwProcessId, L"qskin.dll", &base)) {
             std::fwprintf(stderr, L"skinrun: the engine could not be loaded into the program; it runs unskinned\n");
         }
