@@ -153,9 +153,11 @@ TEST(GalleryUnskin, EveryPageComesBackPixelForPixel) {
     }
 }
 
-// Off for now: a message box that was open while skinning went on keeps the
-// width the skin gave it (308 pixels become 345) when skinning goes off
-// again. Run with --gtest_also_run_disabled_tests to see it.
+// Off for now, the behaviour is not settled: run alone, a message box that is
+// already open when skinning goes on is not dressed at all; after the other
+// tests of this file it was dressed, and its width went from 308 to 345
+// pixels and stayed so when skinning went off. Run with
+// --gtest_also_run_disabled_tests to see it.
 TEST(GalleryUnskin, DISABLED_TheMessageBoxComesBackPixelForPixel) {
     GallerySkin::get().use("");
     Image before, during, after;
