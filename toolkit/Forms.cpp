@@ -4,6 +4,7 @@
 
 #include "Application.h"
 #include "FormResource.h"
+#include "StdCtrlsButtons.h"
 #include "core/FormReader.h"
 
 namespace qs {
@@ -18,6 +19,23 @@ const std::vector<std::string> kFormStyleNames = {"fsNormal", "fsMDIChild", "fsM
 const std::vector<std::string> kWindowStateNames = {"wsNormal", "wsMinimized", "wsMaximized"};
 
 namespace {
+
+// The first showing, enabled button marked Default (or Cancel) on `root`,
+// not looking into forms placed inside it: those answer for their own keys.
+TButton* FindDialogButton(TWinControl* root, bool isDefault) {
+    for (TControl* c : root->ControlList()) {
+        if (auto* b = dynamic_cast<TButton*>(c)) {
+            if ((isDefault ? b->Default() : b->Cancel()) && b->Showing() && b->Enabled() &&
+                (!b->HandleAllocated() || IsWindowEnabled(b->Handle())))
+                return b;
+            continue;
+        }
+        auto* w = dynamic_cast<TWinControl*>(c);
+        if (!w || dynamic_cast<TCustomForm*>(w) || !w->Showing() || !w->Enabled()) continue;
+        if (TButton* b = FindDialogButton(w, isDefault)) return b;
+    }
+    return nullptr;
+}
 
 void BroadcastFocusChanged(TWinControl* root, TWinControl* focused) {
     root->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(focused));
@@ -678,6 +696,15 @@ void TCustomForm::WndProc(TMessage& msg) {
                 SelectNext(FActiveControl, !(KeyboardShiftState() & ssShift));
                 msg.Result = 1;
                 return;
+            }
+            if ((msg.WParam == VK_RETURN || msg.WParam == VK_ESCAPE) && !(KeyboardShiftState() & (ssCtrl | ssAlt))) {
+                // A focused button has already taken Enter itself; what reaches
+                // the form goes to the default or the cancel button.
+                if (TButton* b = FindDialogButton(this, msg.WParam == VK_RETURN)) {
+                    b->Click();
+                    msg.Result = 1;
+                    return;
+                }
             }
             break;
         default:
