@@ -500,7 +500,11 @@ TEST(TabSkinFactory, EveryClassOfTheFamilyIsMadeWithItsMode) {
         TSkinControl* s = NewSkinControl(kind, args);
         ASSERT_NE(s, nullptr) << name;
         EXPECT_EQ(s->ClassName(), name);
-        if (auto* o = dynamic_cast<TSkinObjImage*>(s)) EXPECT_EQ(o->FMode, 2);
-        if (auto* a = dynamic_cast<TSkinAdvPage*>(s)) EXPECT_EQ(a->FMode, 4);
+        if (auto* o = dynamic_cast<TSkinObjImage*>(s)) {
+            EXPECT_EQ(o->FMode, 2);
+        }
+        if (auto* a = dynamic_cast<TSkinAdvPage*>(s)) {
+            EXPECT_EQ(a->FMode, 4);
+        }
     }
 }
