@@ -5,12 +5,23 @@ QS_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 QS_BUILD=${QS_BUILD:-$QS_ROOT/build}
 QS_JOBS=${QS_JOBS:-$(nproc)}
 
+# Compiler cache kept outside the clone (and outside the HOME that wine_env moves),
+# so a fresh checkout on the same machine rebuilds only what changed.
+if command -v ccache >/dev/null 2>&1 && [ "${QS_CCACHE:-1}" != 0 ]; then
+  export CCACHE_DIR=${CCACHE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/qelvoskin-ccache}
+  export CCACHE_BASEDIR=$QS_ROOT CCACHE_NOHASHDIR=true
+  export CCACHE_MAXSIZE=${CCACHE_MAXSIZE:-8G}
+  QS_LAUNCHER=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+else
+  QS_LAUNCHER=()
+fi
+
 # configure_build DIR [cmake args...]: configures once, then builds
 # everything, or only the targets named in QS_TARGETS.
 configure_build() {
   local dir=$1; shift
   if [ ! -f "$dir/build.ninja" ]; then
-    cmake -S "$QS_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >"$dir.configure.log" 2>&1 \
+    cmake -S "$QS_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${QS_LAUNCHER[@]}" "$@" >"$dir.configure.log" 2>&1 \
       || { cat "$dir.configure.log"; return 1; }
   fi
   local targets=()
