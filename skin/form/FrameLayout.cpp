@@ -108,8 +108,10 @@ PixelRect CaptionTextRect(int windowWidth, int titleHeight, int textShift, int t
     constexpr int kGap = 2;  // air between the text and a neighbouring button
     int left = textShift;
     if (iconRight >= 0) left = std::max(left, iconRight + kGap);
-    int right = windowWidth - textRightClip;
-    if (buttonsLeft >= 0) right = std::min(right, buttonsLeft - kGap);
+    // TextRightClip reserves room for a full row of caption buttons; a window
+    // showing fewer (an MDI child without the help button) would lose its
+    // whole title to it, so the buttons that do show bound the text instead.
+    int right = buttonsLeft >= 0 ? buttonsLeft - kGap : windowWidth - textRightClip;
     if (right < left) right = left;
     return PixelRect{left, textShiftVert, right, titleHeight + textShiftVert};
 }

@@ -113,9 +113,9 @@ int StateButtonFrame(int state, bool enabled, int frames, int32_t visibility);
 
 // ---- caption text -----------------------------------------------------------
 // The caption text rectangle in window coordinates: from TextShift (but after
-// the icon button, when one shows) to the window width less TextRightClip
-// (but before the leftmost caption button), the title's height moved down by
-// TextShiftVert. `iconRight` / `buttonsLeft` are -1 when there are none.
+// the icon button, when one shows) to the leftmost caption button, or to the
+// window width less TextRightClip when no button shows, the title's height
+// moved down by TextShiftVert. `iconRight` / `buttonsLeft` are -1 when there are none.
 PixelRect CaptionTextRect(int windowWidth, int titleHeight, int textShift, int textShiftVert, int textRightClip,
                           int iconRight, int buttonsLeft);
 

@@ -193,8 +193,10 @@ TEST(ButtonFrames, TitleAndStateRules) {
 
 TEST(CaptionText, BetweenTheIconAndTheButtons) {
     // Default skin: TextShift 30, TextRightClip 80, icon 8..24, buttons from 327.
-    EXPECT_EQ(CaptionTextRect(400, 27, 30, 0, 80, 24, 327), R(30, 0, 320, 27));
-    // Buttons further left than the clip: the text stops before them.
+    EXPECT_EQ(CaptionTextRect(400, 27, 30, 0, 80, 24, 327), R(30, 0, 325, 27));
+    // The buttons bound the text whatever the clip: a narrow MDI child under
+    // a clip meant for four buttons keeps the room before its three.
+    EXPECT_EQ(CaptionTextRect(220, 30, 34, 0, 170, 24, 120), R(34, 0, 118, 30));
     EXPECT_EQ(CaptionTextRect(400, 27, 30, 0, 10, 24, 327), R(30, 0, 325, 27));
     // A large icon pushes the text right; the vertical shift moves it down.
     EXPECT_EQ(CaptionTextRect(400, 27, 10, 2, 80, 40, -1), R(42, 2, 320, 29));
