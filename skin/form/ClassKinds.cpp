@@ -35,7 +35,10 @@ const std::array<KindRow, 28>& kindTable() {
         {TControlKind::ToolBar, {"TToolBar"}},
         {TControlKind::StatusBar, {"TCustomStatusBar"}},
         {TControlKind::ProgressBar, {"TProgressBar"}},
-        {TControlKind::ScrollingContainer, {"TScrollingWinControl"}},
+        // The row of this kind lays one scroll-bar cover over the whole
+        // control, so only scroll-bar controls belong here; scroll boxes
+        // scroll with window scroll bars and are dressed by the style row.
+        {TControlKind::ScrollingContainer, {"TScrollBar"}},
         {TControlKind::ComboBox, {"TCustomComboBox"}},
         {TControlKind::DateTimePicker, {"TDateTimePicker"}},
         {TControlKind::BitButton, {"TBitBtn"}},

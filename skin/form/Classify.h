@@ -19,6 +19,7 @@ class TComponent;
 class TControl;
 class TWinControl;
 class TCustomForm;
+class TMenu;
 
 // The kinds of control the classification tells apart by inheritance. Which
 // toolkit classes belong to each kind is written down once, in ClassKinds.cpp.
@@ -38,7 +39,7 @@ enum class TControlKind {
     ToolBar,
     StatusBar,
     ProgressBar,
-    ScrollingContainer,
+    ScrollingContainer, // a scroll-bar control (its skin covers the whole control)
     ComboBox,
     DateTimePicker,
     BitButton,
@@ -74,6 +75,14 @@ bool SkinThirdParty(TWinSkinForm& fs, const std::string& upperClassName, TContro
 // The kind a Skin3rd list gives a class name ("" when no line names it).
 std::string Skin3rdKind(const std::vector<std::string>& lines, const std::string& className);
 bool IsSkinned(const TWinSkinForm& fs, TControl* control);
+// Menus that belong to controls rather than to the form (a control's pop-up
+// menu, a menu button's drop-down, the menu a bar shows) get the skin's item
+// painter and become owner-drawn; the form skin takes that back when it
+// unskins (HookMenus(false)). False when the menu's tag keeps it in the
+// system's look.
+bool HookControlMenu(TWinSkinForm& fs, TMenu* menu);
+// The menus hooked that way and still hooked, for this form skin.
+std::vector<TMenu*> HookedControlMenus(const TWinSkinForm& fs);
 bool IsHandled(const TWinSkinForm& fs, TControl* control);
 
 // ---- bare windows ----

@@ -9,6 +9,7 @@
 #include "ComCtrls.h"
 #include "ExtCtrls.h"
 #include "Forms.h"
+#include "Menus.h"
 #include "SkinData.h"
 #include "SkinForm.h"
 #include "SkinRoutines.h"
@@ -23,6 +24,24 @@ std::string upper(std::string s) {
 std::string lower(std::string s) {
     for (auto& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
     return s;
+}
+
+TMenu* menuProp(TControl* control, const char* name) { return dynamic_cast<TMenu*>(GetObjectProp(control, name)); }
+
+// A right click on any control of a skinned form opens a skinned menu, and
+// so does a menu button's drop-down, wherever those menus are owned.
+void hookPopupMenus(TWinSkinForm& fs, TControl* control) {
+    if (!control) return;
+    if (TPopupMenu* m = control->PopupMenu()) HookControlMenu(fs, m);
+    if (auto* m = dynamic_cast<TPopupMenu*>(GetObjectProp(control, "DropDownMenu"))) HookControlMenu(fs, m);
+}
+
+void hookPopupMenusBelow(TWinSkinForm& fs, TWinControl* container, int depth) {
+    if (!container || depth > 64) return;
+    for (TControl* c : container->ControlList()) {
+        hookPopupMenus(fs, c);
+        hookPopupMenusBelow(fs, dynamic_cast<TWinControl*>(c), depth + 1);
+    }
 }
 
 // Every band's colour becomes the skin's face colour.
@@ -59,6 +78,12 @@ void SkinAllControls(TWinSkinForm& fs, TCustomForm* form) {
     form->GetTabOrderList(list);
     for (TWinControl* c : list)
         if (!IsHandled(fs, c)) ClassifyControl(fs, c, form);
+    // Controls owned by something other than the form still show their
+    // menus on it.
+    if (inSet(fs.FSkinData->SkinControls(), xcPopupMenu)) {
+        hookPopupMenus(fs, form);
+        hookPopupMenusBelow(fs, form, 0);
+    }
 }
 
 void SkinComponents(TWinSkinForm& fs, TComponent* owner) {
@@ -68,7 +93,17 @@ void SkinComponents(TWinSkinForm& fs, TComponent* owner) {
     const std::vector<TComponent*> owned = owner->Components();
     for (TComponent* c : owned)
         if (auto* control = dynamic_cast<TControl*>(c)) ClassifyControl(fs, control, form);
-    // Pop-up menus are the menu units' business.
+    if (!fs.FSkinData || !inSet(fs.FSkinData->SkinControls(), xcPopupMenu)) return;
+    // The form skin's own form had its pop-up menus hooked when it was attached.
+    const bool ownForm = owner == static_cast<TComponent*>(fs.FControl);
+    hookPopupMenus(fs, dynamic_cast<TControl*>(owner));
+    for (TComponent* c : owner->Components()) {
+        if (auto* pm = dynamic_cast<TPopupMenu*>(c)) {
+            if (!ownForm) HookControlMenu(fs, pm);
+        } else if (auto* control = dynamic_cast<TControl*>(c)) {
+            hookPopupMenus(fs, control);
+        }
+    }
 }
 
 void SkinChildren(TWinSkinForm& fs, TWinControl* container, TCustomForm* form) {
@@ -126,15 +161,21 @@ void ClassifyControl(TWinSkinForm& fs, TControl* control, TCustomForm* form) {
                           int fkind = 0) { MakeSkin(fs, k, control, mode, changeColor, fkind); };
 
     if (kind(TControlKind::TabControl) && tabs && gate(xcTab)) {  // 1
+        // Button-style tabs get the button painter on either sub-kind. Only
+        // the plain tab control gets kind 2: its skin then also paints the
+        // windowless controls placed on it, where a page control holds sheets.
+        const std::string style = prop::GetEnumPropName(control, "Style");
+        const bool paintedTabs = style == "tsTabs" || GetIntProp(control, "Style", -1) == 0;
         if (kind(TControlKind::PlainTabControl))
-            make(prop::GetEnumPropName(control, "Style") == "tsTabs" || GetIntProp(control, "Style", -1) == 0
-                     ? TSkinClass::Tab
-                     : TSkinClass::TabBtn);
+            make(paintedTabs ? TSkinClass::Tab : TSkinClass::TabBtn, false, TSkinAttachMode::Control, paintedTabs ? 2 : 0);
         else
-            make(TSkinClass::Tab, false, TSkinAttachMode::Control, 2);
+            make(style.empty() || paintedTabs ? TSkinClass::Tab : TSkinClass::TabBtn);
         return;
     }
-    if (kind(TControlKind::MenuHolder) && fs.FSkinFrame) return;  // 2: its items belong to the menu painter
+    if (kind(TControlKind::MenuHolder) && fs.FSkinFrame) {  // 2: the control draws itself, the skin its menu
+        if (TMenu* m = menuProp(control, "Menu")) HookControlMenu(fs, m);
+        return;
+    }
     if (kind(TControlKind::BandContainer) && gate(xcToolbar)) {   // 3
         colourBands(fs, control);
         return;
@@ -176,7 +217,9 @@ void ClassifyControl(TWinSkinForm& fs, TControl* control, TCustomForm* form) {
     if (kind(TControlKind::ToolBar) && gate(xcToolbar)) {                                               // 21
         prop::SetPropFromString(control, "Flat", "True");
         HookToolbarPainters(fs, control);
-        return make(TSkinClass::Box);
+        make(TSkinClass::Box);
+        if (TMenu* m = menuProp(control, "Menu")) HookControlMenu(fs, m);
+        return;
     }
     if (kind(TControlKind::StatusBar) && gate(xcStatusBar)) return make(TSkinClass::StatusBar);   // 22
     if (kind(TControlKind::ProgressBar) && gate(xcProgress)) return make(TSkinClass::Progress);   // 23

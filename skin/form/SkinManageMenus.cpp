@@ -2,7 +2,10 @@
 // skinned menu bar, opening its drop-downs, the owner-draw hooks on toolkit
 // menus and the WM_MEASUREITEM / WM_DRAWITEM rules.
 #include <algorithm>
+#include <map>
+#include <memory>
 
+#include "Classify.h"
 #include "Forms.h"
 #include "MenuPaint.h"
 #include "Menus.h"
@@ -414,9 +417,88 @@ void hookForm(TWinSkinForm* fs, TComponent* owner, bool on, int level) {
     }
 }
 
+// Menus hooked for controls, per form skin. They may be owned anywhere (a
+// frame, the control, nothing at all), so unskinning could not find them by
+// walking the form: the list remembers them, and a menu freed first leaves
+// the list through its free notification.
+class TControlMenuHooks : public TComponent {
+public:
+    TControlMenuHooks() : TComponent(nullptr) {}
+    struct Entry {
+        TMenu* menu;
+        bool ownerDraw;  // as the program had it
+    };
+    std::vector<Entry> entries;
+
+    bool has(const TMenu* m) const {
+        return std::any_of(entries.begin(), entries.end(), [m](const Entry& e) { return e.menu == m; });
+    }
+
+protected:
+    void Notification(TComponent* c, TOperation op) override {
+        TComponent::Notification(c, op);
+        if (op == TOperation::opRemove)
+            std::erase_if(entries, [c](const Entry& e) { return static_cast<TComponent*>(e.menu) == c; });
+    }
+};
+
+std::map<const TWinSkinForm*, std::unique_ptr<TControlMenuHooks>>& controlMenuHooks() {
+    static std::map<const TWinSkinForm*, std::unique_ptr<TControlMenuHooks>> hooks;
+    return hooks;
+}
+
+void unhookControlMenus(TWinSkinForm* fs) {
+    auto& all = controlMenuHooks();
+    auto it = all.find(fs);
+    if (it == all.end()) return;
+    std::unique_ptr<TControlMenuHooks> hooks = std::move(it->second);
+    all.erase(it);
+    const SkinItemPainter paint{fs, fs->FHandle};
+    for (const auto& e : hooks->entries) {
+        const bool bar = e.menu->IsMenuBar();
+        hookItems(e.menu->Items(), 1, bar ? 2 : 1, false, paint, SkinItemMeasure{fs, fs->FHandle, !bar});
+        if (!e.ownerDraw && !anyOwnHandler(e.menu->Items()))
+            e.menu->SetOwnerDraw(false);
+        else
+            e.menu->Rebuild();  // measured again without the skin's extra width
+    }
+}
+
 }  // namespace
 
+bool HookControlMenu(TWinSkinForm& fs, TMenu* menu) {
+    if (!menu || menu->Tag() == kSystemMenuTag) return false;
+    if (fs.FSkinData && menu->Tag() == fs.FSkinData->DisableTag()) return false;
+    auto& hooks = controlMenuHooks()[&fs];
+    if (!hooks) hooks = std::make_unique<TControlMenuHooks>();
+    const bool wasOwnerDraw = menu->OwnerDraw();
+    const bool listed = hooks->has(menu);
+    if (!listed) {
+        hooks->entries.push_back({menu, wasOwnerDraw});
+        hooks->FreeNotification(menu);
+    }
+    // A menu bar's own items are drawn by the bar; its drop-downs are menus.
+    const bool bar = menu->IsMenuBar();
+    hookItems(menu->Items(), 1, bar ? 2 : 1, true, SkinItemPainter{&fs, fs.FHandle},
+              SkinItemMeasure{&fs, fs.FHandle, !bar});
+    if (listed) return true;
+    if (wasOwnerDraw)
+        menu->Rebuild();  // the system measures the items again, with the skin's width
+    else
+        menu->SetOwnerDraw(true);
+    return true;
+}
+
+std::vector<TMenu*> HookedControlMenus(const TWinSkinForm& fs) {
+    std::vector<TMenu*> out;
+    auto& all = controlMenuHooks();
+    if (auto it = all.find(&fs); it != all.end())
+        for (const auto& e : it->second->entries) out.push_back(e.menu);
+    return out;
+}
+
 void TWinSkinForm::HookMenus(bool on) {
+    if (!on) unhookControlMenus(this);
     if (!FControl) return;
     if (on && FControl->ClassName() == "TwwRichEditForm") return;
     hookForm(this, FControl, on, 0);

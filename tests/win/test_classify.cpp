@@ -12,6 +12,8 @@
 #include "ExtCtrls.h"
 #include "Forms.h"
 #include "SkinContainers.h"
+#include "ComCtrlsTabs.h"
+#include "StdCtrlsEdit.h"
 #include "StdCtrlsGroup.h"
 #include "test_control_skin_util.h"
 
@@ -199,7 +201,7 @@ TEST_F(Classify, SecondPassAttachesNothingTwice) {
     add<TPanel>(nullptr);
     auto* g = add<TGroupBox>(nullptr);
     add<TStatusBar>(g);
-    add<TScrollBox>(nullptr);
+    add<TScrollBar>(nullptr);
     all();
     const size_t decided = log.entries.size(), listed = (*fs)->FControls.size();
     EXPECT_EQ(decided, 4u);
@@ -265,20 +267,59 @@ TEST_F(Classify, RowOrderDecidesBetweenTwoMatchingKinds) {
     EXPECT_TRUE(log.For(bit2).empty());
 }
 
-TEST_F(Classify, TabRowsNeedTheTabsElementAndPageControlsGetKindTwo) {
-    auto* pages = add<TFakeControl>(nullptr, std::vector<std::string>{"TPageControl", "TCustomTabControl"});
-    auto* tabs = add<TFakeControl>(nullptr, std::vector<std::string>{"TTabControl", "TCustomTabControl"});
+TEST_F(Classify, TabStyleChoosesThePainterAndOnlyPlainTabControlsGetKindTwo) {
+    auto* pages = add<TPageControl>(nullptr);
+    auto* buttonPages = add<TPageControl>(nullptr);
+    buttonPages->SetStyle(tsButtons);
+    auto* tabs = add<TTabControl>(nullptr);
+    auto* flatTabs = add<TTabControl>(nullptr);
+    flatTabs->SetStyle(tsFlatButtons);
+    // A page-control class that publishes no style has plain tabs.
+    auto* bare = add<TFakeControl>(nullptr, std::vector<std::string>{"TMyPages", "TCustomTabControl"});
     all();
     ASSERT_EQ(log.For(pages), std::vector<K>{K::Tab});
-    EXPECT_EQ(log.Find(pages)->skin->FKind, 2);
-    EXPECT_EQ(log.For(tabs), std::vector<K>{K::TabBtn});  // publishes no "Style" of tabs
+    EXPECT_EQ(log.Find(pages)->skin->FKind, 0);
+    EXPECT_EQ(log.For(buttonPages), std::vector<K>{K::TabBtn});
+    ASSERT_EQ(log.For(tabs), std::vector<K>{K::Tab});
+    EXPECT_EQ(log.Find(tabs)->skin->FKind, 2);
+    EXPECT_EQ(log.For(flatTabs), std::vector<K>{K::TabBtn});
+    EXPECT_EQ(log.For(bare), std::vector<K>{K::Tab});
+    // Without a Tabs element no tab painter at all.
+    load(plainSkin());
+    auto* pages2 = add<TPageControl>(nullptr);
+    all();
+    EXPECT_TRUE(log.For(pages2).empty());
+}
+
+TEST_F(Classify, ScrollBarControlsGetTheCoverAndScrollBoxesTheirWindowBars) {
+    auto* bar = add<TScrollBar>(nullptr);
+    bar->SetBounds(10, 10, 200, 17);
+    auto* quiet = add<TScrollBox>(nullptr);  // nothing to scroll: no bars
+    quiet->SetBounds(10, 40, 100, 100);
+    auto* busy = add<TScrollBox>(nullptr);
+    busy->SetBounds(150, 40, 100, 100);
+    auto* distant = add<TPanel>(busy);
+    distant->SetBounds(10, 400, 50, 50);
+    busy->HandleNeeded();
+    busy->UpdateScrollBars();
+    ASSERT_TRUE(GetWindowLongW(busy->Handle(), GWL_STYLE) & WS_VSCROLL);
+    all();
+    EXPECT_EQ(log.For(bar), std::vector<K>{K::ScControl});
+    EXPECT_TRUE(log.For(quiet).empty());
+    EXPECT_EQ(log.For(busy), std::vector<K>{K::Scrollbar});
+    // The gate closes the row for both.
+    load(tabSkin());
+    without(xcScrollbar);
+    auto* bar2 = add<TScrollBar>(nullptr);
+    all();
+    EXPECT_TRUE(log.For(bar2).empty());
 }
 
 TEST_F(Classify, ToolkitContainersGetTheirSkins) {
     auto* bar = add<TStatusBar>(nullptr);
     auto* group = add<TGroupBox>(nullptr);
     auto* inner = add<TPanel>(group);
-    auto* scroll = add<TScrollBox>(nullptr);
+    auto* scroll = add<TScrollBar>(nullptr);
     auto* frame = add<TFrame>(nullptr);
     auto* onFrame = new TStatusBar(frame);  // owned by the frame, as a frame's controls are
     onFrame->SetParent(frame);
