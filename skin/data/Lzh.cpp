@@ -13,7 +13,9 @@ using namespace lzh;
 
 namespace {
 
-// MSB-first bit reader over a byte span; bytes past the end read as zero.
+// MSB-first bit reader over a byte span. Bytes past the end read as zero so
+// that the symbol walk never needs a bounds check, and are counted: once a
+// taken bit was one of them, the stream was cut short (exhausted()).
 // Keeps up to 64 bits left-aligned in `buf`; bits below `cnt` may already hold
 // the following input bytes, which later refills OR in again unchanged.
 class BitReader {
@@ -38,6 +40,10 @@ public:
         return b;
     }
 
+    // True once more bits were taken than the input holds. The encoder pads
+    // only the last byte, so a sound stream never gets here.
+    bool exhausted() const { return FPast * 8 > FCnt; }
+
 private:
     void refill() {
         if (FEnd - FP >= 8) {
@@ -50,7 +56,11 @@ private:
             FCnt += take * 8;
         } else {
             while (FCnt <= 56) {
-                const uint64_t b = FP < FEnd ? *FP++ : 0;
+                uint64_t b = 0;
+                if (FP < FEnd)
+                    b = *FP++;
+                else
+                    ++FPast;
                 FBuf |= b << (56 - FCnt);
                 FCnt += 8;
             }
@@ -61,6 +71,7 @@ private:
     const uint8_t* FEnd;
     uint64_t FBuf = 0;
     unsigned FCnt = 0;
+    std::size_t FPast = 0;  // zero bytes supplied past the end
 };
 
 }  // namespace
@@ -118,6 +129,7 @@ bool TLZH::decode(std::span<const uint8_t> in, std::vector<uint8_t>& out, std::s
         bits.skip(depth);
         while (c < kNodes) c = t.son[c + bits.bit()];
         c -= kNodes;
+        if (bits.exhausted()) break;
         t.update(c);
 
         if (c < 256) {
@@ -131,6 +143,7 @@ bool TLZH::decode(std::span<const uint8_t> in, std::vector<uint8_t>& out, std::s
         const unsigned width = 8 + kPositions.dLen[first] - 2;
         const unsigned code = unsigned(bits.peek() >> (64 - width));
         bits.skip(width);
+        if (bits.exhausted()) break;
         const std::size_t distance = ((unsigned(kPositions.dCode[first]) << 6) | (code & 0x3F)) + 1;
         const unsigned length = c - 256 + kThreshold + 1;
         const std::size_t done = std::size_t(dst - begin);
@@ -153,6 +166,13 @@ bool TLZH::decode(std::span<const uint8_t> in, std::vector<uint8_t>& out, std::s
         dst += length;
     }
 
+    if (dst < stop) {
+        // The input ran out before the size it claims: whatever followed is
+        // lost, and decoding zeros in its place would hand back made-up data.
+        out.clear();
+        FProduced = 0;
+        return false;
+    }
     FProduced = std::size_t(dst - begin);
     out.resize(unpacked);
     return true;
@@ -185,7 +205,9 @@ bool lzhUnpack(std::span<const uint8_t> packed, std::vector<uint8_t>& out, std::
         return fail("unpacked size " + std::to_string(size) + " is more than " + std::to_string(stream) +
                     " bytes of compressed data can hold");
     TLZH coder;
-    coder.decode(packed.subspan(4), out, size);
+    if (!coder.decode(packed.subspan(4), out, size))
+        return fail("compressed data of " + std::to_string(stream) + " bytes ends before the " +
+                    std::to_string(size) + " bytes it claims are unpacked");
     return true;
 }
 

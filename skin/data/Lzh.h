@@ -42,9 +42,10 @@ public:
     TLZH& operator=(const TLZH&) = delete;
 
     // Decodes `in` until at least `unpacked` bytes have been produced and leaves
-    // exactly `unpacked` bytes in `out`. Input past the end reads as zero bits.
-    // Returns false (and leaves `out` empty) when `unpacked` exceeds
-    // kLzhMaxUnpacked; the caller checks plausibility against the input size.
+    // exactly `unpacked` bytes in `out`. Returns false (and leaves `out` empty)
+    // when `unpacked` exceeds kLzhMaxUnpacked or when `in` ends before the last
+    // symbol needed is complete (zero bits padding the last byte are fine); the
+    // caller checks plausibility against the input size first.
     bool decode(std::span<const uint8_t> in, std::vector<uint8_t>& out, std::size_t unpacked);
 
     // Encodes `in` as a bit stream (without the size field). chainLimit bounds

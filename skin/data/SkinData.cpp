@@ -7,6 +7,7 @@
 #include "Application.h"
 #include "SkinDataManager.h"
 #include "SkinLoader.h"
+#include "SkinReader.h"
 
 namespace qs {
 
@@ -23,7 +24,8 @@ const std::vector<std::string> kSkinOptionNames = {
 };
 const std::vector<std::string> kSkinFormTypeNames = {"sfMainform", "sfOnlyThisForm", "sfDialog", "sfDLL"};
 
-// The whole file, or false when it cannot be opened or read.
+// The whole file, or false when it cannot be opened or read or is larger than
+// any skin can be (judged from its size before anything is read).
 bool readWholeFile(const std::string& utf8Path, std::vector<uint8_t>& out) {
     const std::wstring path = Utf8ToWide(utf8Path);
     HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
@@ -31,7 +33,7 @@ bool readWholeFile(const std::string& utf8Path, std::vector<uint8_t>& out) {
     if (h == INVALID_HANDLE_VALUE) return false;
     bool ok = false;
     LARGE_INTEGER size{};
-    if (::GetFileSizeEx(h, &size) && size.QuadPart >= 0 && size.QuadPart < (int64_t(1) << 31)) {
+    if (::GetFileSizeEx(h, &size) && size.QuadPart >= 0 && uint64_t(size.QuadPart) <= kSkinMaxFileBytes) {
         std::vector<uint8_t> bytes(std::size_t(size.QuadPart));
         DWORD got = 0;
         ok = bytes.empty() || (::ReadFile(h, bytes.data(), DWORD(bytes.size()), &got, nullptr) && got == bytes.size());
@@ -145,7 +147,7 @@ bool TSkinData::SetSkinStreamValue(const TBytes& value) {
     for (int i = 0; i < 4; ++i) n |= uint32_t(value[std::size_t(i)]) << (8 * i);
     // A length of 0 or below carries no skin.
     if (int32_t(n) <= 0) return true;
-    if (n > value.size() - 4) return false;
+    if (n > value.size() - 4 || n > kSkinMaxFileBytes) return false;
     FStored.assign(value.begin() + 4, value.begin() + 4 + std::ptrdiff_t(n));
     if (!IsDesigning()) LoadSkin();
     return true;

@@ -95,6 +95,20 @@ enum class TSkinSlot : uint8_t {
 };
 inline constexpr std::size_t kSkinSlotCount = std::size_t(TSkinSlot::Count);
 
+// The slots whose records a load builds from their own section, in load order.
+inline constexpr TSkinSlot kSkinElementSlots[] = {
+    TSkinSlot::Progress,          TSkinSlot::ProgressChunk,     TSkinSlot::MenuBar,
+    TSkinSlot::GroupBoxEdge,      TSkinSlot::GroupBox,          TSkinSlot::Tabs,
+    TSkinSlot::StatusBarEdges,    TSkinSlot::TabPane,           TSkinSlot::ToolBars,
+    TSkinSlot::ComboButton,       TSkinSlot::SunkEdge,          TSkinSlot::ExtraImages,
+    TSkinSlot::Headerbar,         TSkinSlot::MenuItem,          TSkinSlot::MenuBackground,
+    TSkinSlot::Scrollbar,         TSkinSlot::HorzScroll,        TSkinSlot::VertScroll,
+    TSkinSlot::HorzScrollThumb,   TSkinSlot::VertScrollThumb,   TSkinSlot::TrackbarThumbHorz,
+    TSkinSlot::TrackbarThumbVert, TSkinSlot::TrackbarThumbLeft, TSkinSlot::TrackbarThumbRight,
+    TSkinSlot::TrackbarThumbUp,   TSkinSlot::TrackbarThumbDown, TSkinSlot::UpDownHorz,
+    TSkinSlot::UpDownVert,        TSkinSlot::Track,             TSkinSlot::TrackVert,
+};
+
 // The record class a slot holds.
 enum class TSkinRecordKind : uint8_t { None, Object, Border, Title, Button, SysButton, BoxLabel };
 

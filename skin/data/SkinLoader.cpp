@@ -39,20 +39,6 @@ TStripSource stripOf(TDataSkinObject& r, bool transparent) {
     return TStripSource{r.Bitmap.View(), r.Frame, marginsOf(r), r.Tile == 1, transparent};
 }
 
-// The slots whose records a load builds from their own section, in load order.
-constexpr TSkinSlot kElementSlots[] = {
-    TSkinSlot::Progress,          TSkinSlot::ProgressChunk,     TSkinSlot::MenuBar,
-    TSkinSlot::GroupBoxEdge,      TSkinSlot::GroupBox,          TSkinSlot::Tabs,
-    TSkinSlot::StatusBarEdges,    TSkinSlot::TabPane,           TSkinSlot::ToolBars,
-    TSkinSlot::ComboButton,       TSkinSlot::SunkEdge,          TSkinSlot::ExtraImages,
-    TSkinSlot::Headerbar,         TSkinSlot::MenuItem,          TSkinSlot::MenuBackground,
-    TSkinSlot::Scrollbar,         TSkinSlot::HorzScroll,        TSkinSlot::VertScroll,
-    TSkinSlot::HorzScrollThumb,   TSkinSlot::VertScrollThumb,   TSkinSlot::TrackbarThumbHorz,
-    TSkinSlot::TrackbarThumbVert, TSkinSlot::TrackbarThumbLeft, TSkinSlot::TrackbarThumbRight,
-    TSkinSlot::TrackbarThumbUp,   TSkinSlot::TrackbarThumbDown, TSkinSlot::UpDownHorz,
-    TSkinSlot::UpDownVert,        TSkinSlot::Track,             TSkinSlot::TrackVert,
-};
-
 constexpr int kTabPaneMaxMargin = 4;
 constexpr int kBuiltinTrackMargin = 3;
 
@@ -191,7 +177,7 @@ void TSkinLoader::BuildCaptionButtons(const TSkinDescription& d) {
 }
 
 void TSkinLoader::BuildElements(const TSkinDescription& d) {
-    for (TSkinSlot s : kElementSlots) {
+    for (TSkinSlot s : kSkinElementSlots) {
         auto& slot = FSD.FSlots[std::size_t(s)];
         slot.reset();
         const TElementValues& v = d.slot(s);

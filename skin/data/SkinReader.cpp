@@ -71,6 +71,9 @@ bool TSkinReader::fail(std::string why) {
 
 bool TSkinReader::Open(std::span<const uint8_t> archive) {
     reset();
+    if (archive.size() > kSkinMaxFileBytes)
+        return fail("archive of " + std::to_string(archive.size()) + " bytes is over the limit of " +
+                    std::to_string(kSkinMaxFileBytes));
     std::vector<uint8_t> buf;
     std::string why;
     if (!lzhUnpack(archive, buf, &why)) return fail("archive " + why);

@@ -9,12 +9,19 @@
 #include <string_view>
 #include <vector>
 
+#include "Lzh.h"
+
 namespace qs {
 
 inline constexpr uint32_t kSkinVersion20000 = 20000;
 inline constexpr uint32_t kSkinVersion30000 = 30000;
 inline constexpr uint32_t kSkinVersion40000 = 40000;
 inline constexpr std::size_t kSkinMaxEntries = 1001;
+// The largest skin file we read. The coder spends little more than nine bits
+// on a byte at worst, so whatever unpacks within kLzhMaxUnpacked packs into
+// well under twice that; anything longer cannot open, and reading it whole
+// first would cost its full size in memory.
+inline constexpr std::size_t kSkinMaxFileBytes = 4 + 2 * kLzhMaxUnpacked;
 inline constexpr char kOlderSkinMessage[] = "This is Older Skin File\rPlease update to new version !";
 
 // Bytes skipped between the header and the name list, or -1 for a version we

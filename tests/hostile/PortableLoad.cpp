@@ -11,20 +11,6 @@ namespace qs::hostile {
 
 namespace {
 
-// The slots the loader builds from their own section, in its order.
-constexpr TSkinSlot kElementSlots[] = {
-    TSkinSlot::Progress,          TSkinSlot::ProgressChunk,     TSkinSlot::MenuBar,
-    TSkinSlot::GroupBoxEdge,      TSkinSlot::GroupBox,          TSkinSlot::Tabs,
-    TSkinSlot::StatusBarEdges,    TSkinSlot::TabPane,           TSkinSlot::ToolBars,
-    TSkinSlot::ComboButton,       TSkinSlot::SunkEdge,          TSkinSlot::ExtraImages,
-    TSkinSlot::Headerbar,         TSkinSlot::MenuItem,          TSkinSlot::MenuBackground,
-    TSkinSlot::Scrollbar,         TSkinSlot::HorzScroll,        TSkinSlot::VertScroll,
-    TSkinSlot::HorzScrollThumb,   TSkinSlot::VertScrollThumb,   TSkinSlot::TrackbarThumbHorz,
-    TSkinSlot::TrackbarThumbVert, TSkinSlot::TrackbarThumbLeft, TSkinSlot::TrackbarThumbRight,
-    TSkinSlot::TrackbarThumbUp,   TSkinSlot::TrackbarThumbDown, TSkinSlot::UpDownHorz,
-    TSkinSlot::UpDownVert,        TSkinSlot::Track,             TSkinSlot::TrackVert,
-};
-
 class Loader {
 public:
     Loader(const EntrySource& extract, PortableSkin& skin) : FExtract(extract), FSkin(skin) {}
@@ -64,7 +50,7 @@ public:
         const TElementValues& buttons = d.slot(TSkinSlot::Buttons);
         PixelImage check = image(buttons.checkBitmap), radio = image(buttons.radioBitmap);
 
-        for (TSkinSlot s : kElementSlots) {
+        for (TSkinSlot s : kSkinElementSlots) {
             const TElementValues& v = d.slot(s);
             if (!v.present) continue;
             PortableRecord r = record(s, v);

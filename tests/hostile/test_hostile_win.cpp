@@ -10,6 +10,7 @@
 #include <cstdio>
 
 #include "HeapMeter.h"
+#include "HostileFiles.h"
 #include "HostileSkins.h"
 #include "SkinReader.h"
 #include "WindowCapture.h"
@@ -37,30 +38,6 @@ constexpr std::size_t kMaxExtraBytes = std::size_t(64) << 20;
 int gNotices = 0;
 std::string gChangedSize;  // the first load after which the default skin came back at another size
 void countNotice(const char*) { ++gNotices; }
-
-std::vector<uint8_t> readAll(std::string path) {
-    if (!path.empty() && path[0] == '/') path = "Z:" + path;
-    std::vector<uint8_t> out;
-    HANDLE h = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return out;
-    LARGE_INTEGER size{};
-    if (::GetFileSizeEx(h, &size) && size.QuadPart > 0 && size.QuadPart < (1 << 30)) {
-        out.resize(std::size_t(size.QuadPart));
-        DWORD got = 0;
-        if (!::ReadFile(h, out.data(), DWORD(out.size()), &got, nullptr) || got != out.size()) out.clear();
-    }
-    ::CloseHandle(h);
-    return out;
-}
-
-bool writeAll(const std::string& path, const std::vector<uint8_t>& bytes) {
-    HANDLE h = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    DWORD put = 0;
-    const bool ok = bytes.empty() || (::WriteFile(h, bytes.data(), DWORD(bytes.size()), &put, nullptr) && put == bytes.size());
-    ::CloseHandle(h);
-    return ok;
-}
 
 PROCESS_MEMORY_COUNTERS memoryCounters() {
     PROCESS_MEMORY_COUNTERS c{};
@@ -114,7 +91,7 @@ class HostileWin : public ::testing::Test {
 protected:
     void SetUp() override {
         setOlderSkinNotice(&countNotice);
-        base = readAll(QS_DEFAULT_SKIN);
+        base = readWholeFile(QS_DEFAULT_SKIN);
         ASSERT_FALSE(base.empty());
         cases = makeHostileCases(base);
         ASSERT_GE(cases.size(), 200u);
@@ -173,7 +150,9 @@ TEST_F(HostileWin, EverySkinLoadsSoundlyOrLeavesThePreviousOne) {
         // third one (the file path only adds the reading).
         for (int viaFile = 0; viaFile < (k % 3 == 0 ? 2 : 1); ++viaFile) {
             const std::string how = c.name + (viaFile ? " (SkinFile)" : " (SkinStream)");
-            if (viaFile) ASSERT_TRUE(writeAll(file, bytes));
+            if (viaFile) {
+                ASSERT_TRUE(writeWholeFile(file, bytes));
+            }
             const TBytes value = viaFile ? TBytes{} : streamValue(bytes);
             // The window's look before the load, on a share of the cases
             // since a capture costs time.
@@ -200,7 +179,15 @@ TEST_F(HostileWin, EverySkinLoadsSoundlyOrLeavesThePreviousOne) {
             if (seconds > slowest) slowest = seconds, slowestName = how;
             if (extra > largest) largest = extra, largestName = how;
 
-            if (sd.SkinLoaded()) {
+            // Taken: loaded and now the stored skin. A refused file leaves the
+            // previous skin loaded and stored; a refused stream leaves its
+            // records but not loaded.
+            const bool took = sd.SkinLoaded() && sd.SkinStreamValue() == streamValue(bytes);
+            // A skin cut short is refused rather than shown with what it lost.
+            if (c.name.rfind("truncated/", 0) == 0) {
+                EXPECT_FALSE(took) << how << ": a truncated skin loaded";
+            }
+            if (took) {
                 ++loaded;
                 EXPECT_EQ(unsoundness(sd), "") << how;
                 // Whatever loaded is painted: a skinned window takes it and
@@ -247,6 +234,55 @@ TEST_F(HostileWin, EverySkinLoadsSoundlyOrLeavesThePreviousOne) {
     if (!gChangedSize.empty()) std::printf("note: %s\n", gChangedSize.c_str());
     form->Detach();
     ::DestroyWindow(w);
+}
+
+// Sparse file of the given size: Wine and the host file system keep it empty
+// on disk, so a gigabyte costs nothing to make.
+bool makeSparseFile(const std::string& path, int64_t size) {
+    HANDLE h = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    LARGE_INTEGER to{};
+    to.QuadPart = size;
+    const bool ok = ::SetFilePointerEx(h, to, nullptr, FILE_BEGIN) && ::SetEndOfFile(h);
+    ::CloseHandle(h);
+    return ok;
+}
+
+// Files larger than any skin can be are refused from their size, before a
+// byte is read: a gigabyte used to be read whole first. Files just within the
+// limit still load when they are skins with bytes after them.
+TEST_F(HostileWin, OversizedSkinFileIsRefusedBeforeReading) {
+    TSkinData sd(nullptr);
+    ASSERT_TRUE(sd.SetSkinStreamValue(streamValue(base)));
+    ASSERT_TRUE(sd.SkinLoaded());
+    const Fingerprint good = fingerprint(sd);
+
+    for (int64_t size : {int64_t(1) << 30, int64_t(kSkinMaxFileBytes) + 1}) {
+        ASSERT_TRUE(makeSparseFile(file, size)) << size;
+        const std::size_t heapBefore = heapInUse();
+        resetHeapPeak();
+        const auto t0 = std::chrono::steady_clock::now();
+        sd.SetSkinFile(file);
+        const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+        const std::size_t extra = heapPeak() - heapBefore;
+        EXPECT_TRUE(sd.SkinLoaded()) << size;
+        EXPECT_TRUE(fingerprint(sd) == good) << size << ": the previous skin changed";
+        EXPECT_LT(extra, std::size_t(1) << 20) << size << ": " << extra << " bytes taken";
+        EXPECT_LT(wall, 0.5) << size;
+        std::printf("skin file of %lld bytes refused in %.3f s with %zu bytes of heap taken\n", (long long)size, wall,
+                    extra);
+    }
+
+    // The good skin followed by zeros up to the limit is read and loads: the
+    // limit does not cut into what a skin can be.
+    std::vector<uint8_t> padded = base;
+    padded.resize(kSkinMaxFileBytes, 0);
+    ASSERT_TRUE(writeWholeFile(file, padded));
+    sd.SetSkinStreamValue(streamValue(std::vector<uint8_t>(base.begin(), base.begin() + 64)));
+    ASSERT_FALSE(sd.SkinLoaded());
+    sd.SetSkinFile(file);
+    EXPECT_TRUE(sd.SkinLoaded());
+    EXPECT_TRUE(fingerprint(sd) == good);
 }
 
 }  // namespace

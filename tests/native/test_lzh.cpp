@@ -69,6 +69,9 @@ public:
         return out;
     }
 
+    // Whether the last decode needed bits past the end of the input.
+    bool ranOut() const { return FBit > FIn.size() * 8; }
+
 private:
     static constexpr int kSymbols = 314, kLeaf = 627, kRoot = 626;
 
@@ -145,7 +148,7 @@ private:
 // ones at 's': the pairing puts symbols 116..313 eight levels deep and the
 // leftmost eight-level path at node 116. Worked out by hand, not by our coder.
 TEST(LzhDecode, FreshTreeGivesHandDerivedFirstSymbols) {
-    EXPECT_EQ(decodeAll({}, 1), bytesOf("t"));
+    EXPECT_EQ(decodeAll(std::vector<uint8_t>(4, 0), 1), bytesOf("t"));
     const std::vector<uint8_t> ones(4, 0xFF);
     EXPECT_EQ(decodeAll(ones, 1), bytesOf("s"));
 }
@@ -153,13 +156,28 @@ TEST(LzhDecode, FreshTreeGivesHandDerivedFirstSymbols) {
 TEST(LzhDecode, AgreesWithPlainDecoderOnArbitraryStreams) {
     // Random bits decode to a long mix of literals and matches of every length
     // and distance, through several tree rebuilds.
+    // Asked for more than the bits hold, both decoders run out and ours says so.
+    int fits = 0, short_ = 0;
     for (uint64_t seed : {1, 2, 3}) {
         const auto stream = randomBytes(150000, seed);
-        const std::size_t size = 900000;
-        PlainDecoder plain(stream);
-        const auto expected = plain.decode(size);
-        ASSERT_EQ(decodeAll(stream, size), expected) << "seed " << seed;
+        for (std::size_t size : {500000, 4000000}) {
+            PlainDecoder plain(stream);
+            const auto expected = plain.decode(size);
+            TLZH coder;
+            std::vector<uint8_t> out;
+            const bool ok = coder.decode(stream, out, size);
+            if (plain.ranOut()) {
+                EXPECT_FALSE(ok) << "seed " << seed << ", " << size << " bytes";
+                ++short_;
+            } else {
+                ASSERT_TRUE(ok) << "seed " << seed << ", " << size << " bytes";
+                ASSERT_EQ(out, expected) << "seed " << seed;
+                ++fits;
+            }
+        }
     }
+    EXPECT_EQ(fits, 3);
+    EXPECT_EQ(short_, 3);
 }
 
 TEST(LzhDecode, MatchesReachingBackBeforeTheStartReadBlanks) {
@@ -196,18 +214,47 @@ TEST(LzhDecode, StopsAtFirstSymbolBoundaryAtOrAfterTheSize) {
     EXPECT_EQ(out, bytesOf("aaaaaaaaaaab"));
 }
 
-TEST(LzhDecode, TruncatedStreamContinuesWithZeroBits) {
+TEST(LzhDecode, StreamCutShortIsRefusedWhereverItIsCut) {
     const auto text = testdata::textLike(20000);
     const auto stream = TLZH().encode(text);
-    const std::span<const uint8_t> half(stream.data(), stream.size() / 2);
-    const auto out = decodeAll(half, text.size());
-    ASSERT_EQ(out.size(), text.size());
-    EXPECT_TRUE(std::equal(text.begin(), text.begin() + 1000, out.begin()));
-    EXPECT_NE(out, text);
-    // Zero bits read past the end decode exactly as explicit zero bytes would.
-    std::vector<uint8_t> padded(half.begin(), half.end());
-    padded.resize(stream.size() * 4, 0);
-    EXPECT_EQ(decodeAll(padded, text.size()), out);
+    ASSERT_GT(stream.size(), 100u);
+    TLZH coder;
+    std::vector<uint8_t> out;
+    // The whole stream, and the whole stream with bytes after it, decode.
+    ASSERT_TRUE(coder.decode(stream, out, text.size()));
+    EXPECT_EQ(out, text);
+    std::vector<uint8_t> longer(stream);
+    longer.resize(stream.size() + 16, 0);
+    ASSERT_TRUE(coder.decode(longer, out, text.size()));
+    EXPECT_EQ(out, text);
+    // Every cut, down to nothing, loses bits the last symbols need: the last
+    // byte always carries at least one bit of the final symbol.
+    for (std::size_t cut = 0; cut < stream.size(); cut += (cut + 8 >= stream.size() ? 1 : 37)) {
+        out.assign(3, 7);
+        EXPECT_FALSE(coder.decode(std::span(stream.data(), cut), out, text.size())) << "cut at " << cut;
+        EXPECT_TRUE(out.empty()) << "cut at " << cut;
+    }
+    // Asking for less than the stream holds needs only a prefix of it.
+    ASSERT_TRUE(coder.decode(std::span(stream.data(), stream.size() / 2), out, 100));
+    EXPECT_TRUE(std::equal(out.begin(), out.end(), text.begin()));
+}
+
+TEST(LzhDecode, PaddingBitsOfTheLastByteAreNotInputRunningOut) {
+    // One literal takes far fewer than eight bits of a fresh tree; the rest
+    // of its byte is padding, and the stream ends exactly there.
+    for (unsigned n : {1u, 2u, 3u, 7u, 8u, 9u}) {
+        std::vector<uint8_t> stream;
+        TLzhSymbolWriter w(stream);
+        for (unsigned k = 0; k < n; ++k) w.literal(uint8_t('a' + k));
+        w.finish();
+        TLZH coder;
+        std::vector<uint8_t> out;
+        ASSERT_TRUE(coder.decode(stream, out, n)) << n << " literals in " << stream.size() << " bytes";
+        EXPECT_EQ(out.size(), n);
+        EXPECT_EQ(out.back(), uint8_t('a' + n - 1));
+        // One byte more than the stream holds needs bits that are not there.
+        EXPECT_FALSE(coder.decode(stream, out, n + 1)) << n;
+    }
 }
 
 TEST(LzhDecode, RefusesSizesOverTheCap) {
@@ -294,9 +341,21 @@ TEST(LzhRaw, RejectsSizesTheStreamCannotHold) {
     const unsigned most = 48 * 10 + 60;
     small[0] = uint8_t(most);
     small[1] = uint8_t(most >> 8);
-    EXPECT_TRUE(lzhUnpack(small, out, &why)) << why;
-    EXPECT_EQ(out.size(), 540u);
+    // At the bound the size passes the plausibility check, and ten zero bytes
+    // then run out long before 540 bytes are decoded.
+    out.assign(3, 7);
+    EXPECT_FALSE(lzhUnpack(small, out, &why));
+    EXPECT_NE(why.find("ends before"), std::string::npos) << why;
+    EXPECT_TRUE(out.empty());
     small[0] += 1;
     EXPECT_FALSE(lzhUnpack(small, out, &why));
+    EXPECT_NE(why.find("can hold"), std::string::npos) << why;
     EXPECT_TRUE(out.empty());
+
+    // A packed file cut short is refused with the reason.
+    const auto text = testdata::textLike(5000);
+    auto packed = lzhPack(text);
+    packed.pop_back();
+    EXPECT_FALSE(lzhUnpack(packed, out, &why));
+    EXPECT_NE(why.find("ends before"), std::string::npos) << why;
 }
