@@ -10,7 +10,25 @@ namespace qs {
 
 namespace {
 const std::vector<std::string> kScrollBorderNames = {"bsNone", "bsSingle"};
+
+// Radio and check groups: the buttons in columns inside the frame, filled
+// column by column.
+void arrangeInColumns(const TCustomGroupBox& group, const std::vector<TControl*>& buttons, int columns) {
+    if (buttons.empty()) return;
+    RECT r = group.ClientRect();
+    group.AdjustClientRect(r);
+    const int n = int(buttons.size());
+    const int cols = std::max(columns, 1);
+    const int rows = (n + cols - 1) / cols;
+    const int colW = std::max(int(r.right - r.left - 8) / cols, 1);
+    const int rowH = std::max(int(r.bottom - r.top) / std::max(rows, 1), 1);
+    const int h = std::min(rowH, group.CaptionHeight() + 6);
+    for (int i = 0; i < n; ++i) {
+        const int c = i / rows, row = i % rows;
+        buttons[size_t(i)]->SetBounds(r.left + 6 + c * colW, r.top + row * rowH + (rowH - h) / 2, colW, h);
+    }
 }
+}  // namespace
 
 // ---- class information --------------------------------------------------------------------
 
@@ -43,6 +61,24 @@ const TClassInfo& TRadioGroup::StaticClassInfo() {
         TClassBuilder<TRadioGroup>("TRadioGroup", &TCustomRadioGroup::StaticClassInfo()).creatable().build();
     return info;
 }
+const TClassInfo& TCustomCheckGroup::StaticClassInfo() {
+    static const TClassInfo info =
+        TClassBuilder<TCustomCheckGroup>("TCustomCheckGroup", &TCustomGroupBox::StaticClassInfo())
+            .strings("Items", &TCustomCheckGroup::Items, &TCustomCheckGroup::SetItems)
+            .integer("Columns", [](const TCustomCheckGroup& g) { return int64_t(g.Columns()); },
+                     [](TCustomCheckGroup& g, int64_t v) -> bool {
+                         if (v < 1 || v > 16) return false;
+                         g.SetColumns(int(v));
+                         return true;
+                     })
+            .build();
+    return info;
+}
+const TClassInfo& TCheckGroup::StaticClassInfo() {
+    static const TClassInfo info =
+        TClassBuilder<TCheckGroup>("TCheckGroup", &TCustomCheckGroup::StaticClassInfo()).creatable().build();
+    return info;
+}
 const TClassInfo& TScrollingWinControl::StaticClassInfo() {
     static const TClassInfo info =
         TClassBuilder<TScrollingWinControl>("TScrollingWinControl", &TWinControl::StaticClassInfo())
@@ -71,6 +107,7 @@ const TClassInfo& TFrame::StaticClassInfo() {
 void RegisterGroupControlClasses() {
     RegisterComponentClass(TGroupBox::StaticClassInfo());
     RegisterComponentClass(TRadioGroup::StaticClassInfo());
+    RegisterComponentClass(TCheckGroup::StaticClassInfo());
     RegisterComponentClass(TScrollBox::StaticClassInfo());
     RegisterComponentClass(TFrame::StaticClassInfo());
     RegisterToolBarClasses();
@@ -201,21 +238,7 @@ void TCustomRadioGroup::UpdateButtons() {
     SetItemIndex(FItemIndex);
 }
 
-void TCustomRadioGroup::ArrangeButtons() {
-    if (FButtons.empty()) return;
-    RECT r = ClientRect();
-    AdjustClientRect(r);
-    const int n = int(FButtons.size());
-    const int cols = std::max(FColumns, 1);
-    const int rows = (n + cols - 1) / cols;
-    const int colW = std::max(int(r.right - r.left - 8) / cols, 1);
-    const int rowH = std::max(int(r.bottom - r.top) / std::max(rows, 1), 1);
-    const int h = std::min(rowH, CaptionHeight() + 6);
-    for (int i = 0; i < n; ++i) {
-        const int c = i / rows, row = i % rows;
-        FButtons[size_t(i)]->SetBounds(r.left + 6 + c * colW, r.top + row * rowH + (rowH - h) / 2, colW, h);
-    }
-}
+void TCustomRadioGroup::ArrangeButtons() { arrangeInColumns(*this, FButtons, FColumns); }
 
 void TCustomRadioGroup::ButtonClicked(TControl* button) {
     if (FUpdating) return;
@@ -230,6 +253,98 @@ void TCustomRadioGroup::ButtonClicked(TControl* button) {
 
 void TCustomRadioGroup::WndProc(TMessage& msg) {
     TCustomGroupBox::WndProc(msg);
+}
+
+// ---- check group ------------------------------------------------------------------------------
+
+TCustomCheckGroup::TCustomCheckGroup(TComponent* owner) : TCustomGroupBox(owner) {
+    SetControlStyle(ControlStyle() & ~uint32_t(csAcceptsControls));
+}
+
+TCustomCheckGroup::~TCustomCheckGroup() {
+    auto buttons = std::move(FButtons);
+    for (TControl* b : buttons) delete b;
+}
+
+void TCustomCheckGroup::SetItems(const std::vector<std::string>& items) {
+    std::vector<bool> checked(items.size(), false);
+    for (size_t i = 0; i < items.size(); ++i)
+        for (size_t k = 0; k < FItems.size(); ++k)
+            if (FItems[k] == items[i] && k < FChecked.size()) {
+                checked[i] = FChecked[k];
+                break;
+            }
+    FItems = items;
+    FChecked = std::move(checked);
+    UpdateButtons();
+}
+
+void TCustomCheckGroup::SetChecked(int i, bool on) {
+    if (i < 0 || i >= int(FChecked.size())) return;
+    FChecked[size_t(i)] = on;
+    if (i < int(FButtons.size())) {
+        FUpdating = true;
+        SetPropValue(FButtons[size_t(i)], "Checked", TPropValue(on));
+        FUpdating = false;
+    }
+}
+
+void TCustomCheckGroup::SetColumns(int c) {
+    c = std::clamp(c, 1, 16);
+    if (c == FColumns) return;
+    FColumns = c;
+    arrangeInColumns(*this, FButtons, FColumns);
+    Invalidate();
+}
+
+TControl* TCustomCheckGroup::Button(int i) const {
+    return i >= 0 && i < int(FButtons.size()) ? FButtons[size_t(i)] : nullptr;
+}
+
+void TCustomCheckGroup::Loaded() {
+    TCustomGroupBox::Loaded();
+    FChecked.resize(FItems.size(), false);
+    UpdateButtons();
+}
+
+void TCustomCheckGroup::SetBounds(int left, int top, int width, int height) {
+    TCustomGroupBox::SetBounds(left, top, width, height);
+    arrangeInColumns(*this, FButtons, FColumns);
+}
+
+void TCustomCheckGroup::UpdateButtons() {
+    if (IsLoading()) return;
+    const TClassInfo* cls = FindClass("TCheckBox");
+    while (FButtons.size() > FItems.size()) {
+        delete FButtons.back();
+        FButtons.pop_back();
+    }
+    while (cls && cls->create && FButtons.size() < FItems.size()) {
+        auto* b = dynamic_cast<TControl*>(cls->create(nullptr));
+        if (!b) break;
+        b->SetParent(this);
+        b->OnClick = [this, b](TObject*) { ButtonClicked(b); };
+        FButtons.push_back(b);
+    }
+    FUpdating = true;
+    for (size_t i = 0; i < FButtons.size(); ++i) {
+        FButtons[i]->SetCaption(Utf8ToWide(FItems[i]));
+        SetPropValue(FButtons[i], "Checked", TPropValue(bool(FChecked[i])));
+    }
+    FUpdating = false;
+    arrangeInColumns(*this, FButtons, FColumns);
+}
+
+void TCustomCheckGroup::ButtonClicked(TControl* button) {
+    if (FUpdating) return;
+    auto it = std::find(FButtons.begin(), FButtons.end(), button);
+    if (it == FButtons.end()) return;
+    const size_t i = size_t(it - FButtons.begin());
+    const auto v = GetPropValue(button, "Checked");
+    const bool* on = v ? std::get_if<bool>(&*v) : nullptr;
+    if (!on || *on == FChecked[i]) return;
+    FChecked[i] = *on;
+    if (OnItemClick) OnItemClick(this, int(i));
 }
 
 // ---- scrolling containers ---------------------------------------------------------------------

@@ -1,7 +1,8 @@
 #pragma once
-// Containers: group boxes (a captioned frame around controls), radio groups
-// (a group box that makes and lays out its own radio buttons from a list of
-// texts), scrolling containers with the scroll box, and frames.
+// Containers: group boxes (a captioned frame around controls), radio and
+// check groups (group boxes that make and lay out their own buttons from a
+// list of texts), scrolling containers with the scroll box, and frames.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,47 @@ class TRadioGroup : public TCustomRadioGroup {
     QS_DECLARE_CLASS(TRadioGroup)
 public:
     explicit TRadioGroup(TComponent* owner) : TCustomRadioGroup(owner) {}
+};
+
+// A group box with one check box per line of Items, any number of them
+// checked. The boxes come from the class registry ("TCheckBox"), like the
+// radio group's buttons; without that class the group shows its frame only.
+class TCustomCheckGroup : public TCustomGroupBox {
+    QS_DECLARE_CLASS(TCustomCheckGroup)
+public:
+    explicit TCustomCheckGroup(TComponent* owner);
+    ~TCustomCheckGroup() override;
+
+    const std::vector<std::string>& Items() const { return FItems; }
+    // Items that keep their text keep their checked state.
+    void SetItems(const std::vector<std::string>& items);
+    bool Checked(int i) const { return i >= 0 && i < int(FChecked.size()) && FChecked[size_t(i)]; }
+    void SetChecked(int i, bool on);
+    int Columns() const { return FColumns; }
+    void SetColumns(int c);
+    TControl* Button(int i) const;
+    int ButtonCount() const { return int(FButtons.size()); }
+
+    // After the user toggled item `index`.
+    std::function<void(TObject* sender, int index)> OnItemClick;
+
+    void SetBounds(int left, int top, int width, int height) override;
+    void Loaded() override;
+
+private:
+    void UpdateButtons();
+    void ButtonClicked(TControl* button);
+    std::vector<std::string> FItems;
+    std::vector<bool> FChecked;
+    std::vector<TControl*> FButtons;
+    int FColumns = 1;
+    bool FUpdating = false;
+};
+
+class TCheckGroup : public TCustomCheckGroup {
+    QS_DECLARE_CLASS(TCheckGroup)
+public:
+    explicit TCheckGroup(TComponent* owner) : TCustomCheckGroup(owner) {}
 };
 
 enum TFormBorderKind { bsNoneBorder, bsSingleBorder };

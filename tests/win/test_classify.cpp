@@ -340,6 +340,51 @@ TEST_F(Classify, ToolkitContainersGetTheirSkins) {
     EXPECT_EQ(log.For(onFrame), std::vector<K>{K::StatusBar});
 }
 
+TEST_F(Classify, CheckGroupsSkinTheirBoxesAndPassTheDisableTagOnLikeRadioGroups) {
+    Application->Initialize();  // the groups make their buttons through the class registry
+    auto* checks = add<TCheckGroup>(nullptr);
+    checks->SetItems({"One", "Two", "Three"});
+    checks->SetChecked(1, true);
+    auto* radios = add<TRadioGroup>(nullptr);
+    radios->SetItems({"A", "B"});
+    auto* offChecks = add<TCheckGroup>(nullptr);
+    offChecks->SetItems({"X", "Y"});
+    offChecks->SetTag(sd->DisableTag());
+    auto* offRadios = add<TRadioGroup>(nullptr);
+    offRadios->SetItems({"P", "Q"});
+    offRadios->SetTag(sd->DisableTag());
+    ASSERT_EQ(checks->ButtonCount(), 3);
+    const auto second = GetPropValue(checks->Button(1), "Checked");
+    ASSERT_TRUE(second && std::holds_alternative<bool>(*second));
+    EXPECT_TRUE(std::get<bool>(*second));
+    all();
+    // A check group is a group box: its boxes first, by their own row, then the frame.
+    EXPECT_EQ(log.For(checks), std::vector<K>{K::GroupBox});
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(log.For(checks->Button(i)), std::vector<K>{K::CheckBox}) << i;
+    EXPECT_EQ(log.For(radios), std::vector<K>{K::GroupBox});
+    EXPECT_EQ(log.For(radios->Button(0)), std::vector<K>{K::RadioButton});
+    for (TCustomGroupBox* g : std::initializer_list<TCustomGroupBox*>{offChecks, offRadios}) {
+        EXPECT_TRUE(log.For(g).empty());
+        for (TControl* c : g->ControlList()) {
+            EXPECT_EQ(c->Tag(), sd->DisableTag());
+            EXPECT_TRUE(log.For(c).empty());
+        }
+    }
+    // A user's click on a box reaches the group's state and event.
+    int clicked = -1;
+    checks->OnItemClick = [&](TObject*, int i) { clicked = i; };
+    SendMessageW(static_cast<TWinControl*>(checks->Button(2))->Handle(), BM_CLICK, 0, 0);
+    pumpMessages(20);
+    EXPECT_EQ(clicked, 2);
+    EXPECT_TRUE(checks->Checked(2));
+    EXPECT_TRUE(checks->Checked(1));
+    // Items that keep their text keep their state.
+    checks->SetItems({"Two", "Four"});
+    EXPECT_TRUE(checks->Checked(0));
+    EXPECT_FALSE(checks->Checked(1));
+    EXPECT_EQ(checks->ButtonCount(), 2);
+}
+
 TEST_F(Classify, ActivationOfAFormSkinClassifiesItsChildren) {
     auto* bar = add<TStatusBar>(nullptr);
     fs->fs->Activate();
