@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "Forms.h"
+#include "HostileFiles.h"
 #include "HostileSkins.h"
 #include "SkinManage.h"
 #include "test_skinmanage_util.h"
@@ -26,29 +27,6 @@ bool skinned(HWND w) {
 bool answers(HWND w) {
     DWORD_PTR r = 0;
     return ::SendMessageTimeoutW(w, WM_NCHITTEST, 0, MAKELPARAM(100, 100), SMTO_ABORTIFHUNG, 2000, &r) != 0;
-}
-
-std::vector<uint8_t> readFile(const std::string& path) {
-    std::vector<uint8_t> out;
-    HANDLE h = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return out;
-    LARGE_INTEGER size{};
-    if (::GetFileSizeEx(h, &size) && size.QuadPart > 0 && size.QuadPart < (1 << 30)) {
-        out.resize(std::size_t(size.QuadPart));
-        DWORD got = 0;
-        if (!::ReadFile(h, out.data(), DWORD(out.size()), &got, nullptr) || got != out.size()) out.clear();
-    }
-    ::CloseHandle(h);
-    return out;
-}
-
-bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-    HANDLE h = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    DWORD put = 0;
-    const bool ok = bytes.empty() || (::WriteFile(h, bytes.data(), DWORD(bytes.size()), &put, nullptr) && put == bytes.size());
-    ::CloseHandle(h);
-    return ok;
 }
 
 std::string defaultSkinPath() { return "Z:" + std::string(QS_SOURCE_ROOT) + "/resources/skins/default.skn"; }
@@ -178,7 +156,7 @@ TEST_F(FaultsWithManager, WindowsOfASecondThreadStayPlainAndWorking) {
 // every window exactly as it looked; one that opens is shown and the windows
 // keep working, and the good skin given again brings back the first look.
 TEST_F(FaultsWithManager, HostileSkinFilesLeaveTheProgramRunning) {
-    const std::vector<uint8_t> base = readFile(defaultSkinPath());
+    const std::vector<uint8_t> base = readWholeFile(defaultSkinPath());
     ASSERT_FALSE(base.empty());
     const auto cases = makeHostileCases(base);
     showForm(L"Viewer");
@@ -196,7 +174,7 @@ TEST_F(FaultsWithManager, HostileSkinFilesLeaveTheProgramRunning) {
                              "bmp/FrameTop.bmp/rle8-bomb", "names/no-description"}) {
         const auto it = std::find_if(cases.begin(), cases.end(), [&](const HostileCase& c) { return c.name == name; });
         ASSERT_NE(it, cases.end()) << name;
-        ASSERT_TRUE(writeFile(file, it->make()));
+        ASSERT_TRUE(writeWholeFile(file, it->make()));
         const std::vector<uint8_t> storedBefore = sd->StoredSkin();
         sd->SetSkinFile(file);
         settle();
