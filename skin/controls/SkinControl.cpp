@@ -21,6 +21,16 @@ struct MouseDownAccess : TControl {
     using TControl::MouseDown;
 };
 
+// The messages SkinWndProc is handling on this thread, innermost first, each
+// marked once it has been passed on to the control: a skin that throws
+// before passing a message on must not cost the control that message.
+struct PassedOn {
+    const TMessage* msg;
+    bool passed;
+    PassedOn* outer;
+};
+thread_local PassedOn* tHandling = nullptr;
+
 LONG_PTR setWndProc(HWND wnd, bool unicode, LONG_PTR proc) {
     return unicode ? SetWindowLongPtrW(wnd, GWLP_WNDPROC, proc) : SetWindowLongPtrA(wnd, GWLP_WNDPROC, proc);
 }
@@ -175,8 +185,15 @@ LRESULT CALLBACK TSkinControl::SkinControlProc(HWND wnd, UINT msg, WPARAM wParam
 // ---- message flow -----------------------------------------------------------------
 
 void TSkinControl::SkinWndProc(TMessage& msg) {
+    PassedOn frame{&msg, false, tHandling};
+    tHandling = &frame;
+    struct Pop {
+        PassedOn* outer;
+        ~Pop() { tHandling = outer; }
+    } pop{frame.outer};
     try {
         if (msg.Msg == WM_SKIN_CONTROL_SWITCH) {
+            frame.passed = true;  // ours alone: the control never has it
             FActive = LONG_PTR(msg.WParam) > 0;
             if (FActive) Repaint();
             return;
@@ -195,11 +212,23 @@ void TSkinControl::SkinWndProc(TMessage& msg) {
             AfterMessage(msg);
         }
     } catch (...) {
-        // A failing paint must never break the control's message flow.
+        // A failing paint must never break the control's message flow, nor a
+        // handler that failed before the control had the message.
+        if (!frame.passed) {
+            try {
+                CallDefault(msg);
+            } catch (...) {
+            }
+        }
     }
 }
 
 void TSkinControl::CallDefault(TMessage& msg) {
+    for (PassedOn* f = tHandling; f; f = f->outer)
+        if (f->msg == &msg) {
+            f->passed = true;
+            break;
+        }
     if (FOldWindowProc) {
         FOldWindowProc(msg);
         return;
