@@ -9,3 +9,9 @@ qs_test(test_faults_manager SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_faults_manage
         LIBS qs_hostile_gen skin_form qs_winsupport)
 target_compile_definitions(test_faults_manager PRIVATE QS_SOURCE_ROOT="${PROJECT_SOURCE_DIR}")
 set_tests_properties(test_faults_manager PROPERTIES RUN_SERIAL TRUE)
+# Control skins whose painting or message handling throws, under real
+# clicks and keys.
+qs_test(test_faults_controls SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_faults_controls.cpp
+        LIBS skin_form skin_controls qs_winsupport)
+target_compile_definitions(test_faults_controls PRIVATE QS_SOURCE_ROOT="${PROJECT_SOURCE_DIR}")
+set_tests_properties(test_faults_controls PROPERTIES RUN_SERIAL TRUE)
