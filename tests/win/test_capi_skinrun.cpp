@@ -3,11 +3,14 @@
 // pixels) and still works (typed text arrives, its menu opens).
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "WindowCapture.h"
 #include "test_winskinform_util.h"
+
+#include <tlhelp32.h>
 
 using namespace qs;
 using namespace qs::test;
@@ -67,35 +70,122 @@ HWND visibleMenuOf(DWORD thread) {
     return found;
 }
 
+bool moduleLoaded(DWORD pid, const wchar_t* name) {
+    HANDLE snap = ::CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
+    if (snap == INVALID_HANDLE_VALUE) return false;
+    MODULEENTRY32W me{};
+    me.dwSize = sizeof me;
+    bool found = false;
+    for (BOOL ok = ::Module32FirstW(snap, &me); ok && !found; ok = ::Module32NextW(snap, &me))
+        found = ::lstrcmpiW(me.szModule, name) == 0;
+    ::CloseHandle(snap);
+    return found;
+}
+
+double millisecondsSince(LARGE_INTEGER start) {
+    LARGE_INTEGER now{}, freq{};
+    ::QueryPerformanceCounter(&now);
+    ::QueryPerformanceFrequency(&freq);
+    return double(now.QuadPart - start.QuadPart) * 1000.0 / double(freq.QuadPart);
+}
+
+void killWindowProcess(HWND w) {
+    DWORD pid = 0;
+    if (!w || !::GetWindowThreadProcessId(w, &pid)) return;
+    if (HANDLE p = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
+        ::TerminateProcess(p, 0);
+        ::WaitForSingleObject(p, 5000);
+        ::CloseHandle(p);
+    }
+}
+
 class SkinRunTest : public ::testing::Test {
 protected:
+    // Starts skinrun with the committed default skin on `program`; `late`
+    // makes it take the route that loads the engine once a window exists.
+    void launch(const std::wstring& program, bool late = false) {
+        const std::wstring skin = widen("Z:" + std::string(QS_SOURCE_ROOT) + "/resources/skins/default.skn");
+        std::wstring cmd = L"\"" + widen(QS_SKINRUN) + L"\" --skin \"" + skin + L"\" " + program;
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
+        ::SetEnvironmentVariableW(L"QSKIN_RUN_LATE", late ? L"1" : nullptr);
+        ::QueryPerformanceCounter(&started);
+        const BOOL ok = ::CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &runner);
+        ::SetEnvironmentVariableW(L"QSKIN_RUN_LATE", nullptr);
+        ASSERT_TRUE(ok);
+    }
     void TearDown() override {
-        if (notepad) {
-            DWORD pid = 0;
-            ::GetWindowThreadProcessId(notepad, &pid);
-            if (HANDLE p = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
-                ::TerminateProcess(p, 0);
-                ::WaitForSingleObject(p, 5000);
-                ::CloseHandle(p);
-            }
-        }
+        killWindowProcess(notepad);
+        finishRunner();
+    }
+    void finishRunner() {
         if (runner.hProcess) {
             if (::WaitForSingleObject(runner.hProcess, 5000) != WAIT_OBJECT_0) ::TerminateProcess(runner.hProcess, 1);
             ::CloseHandle(runner.hProcess);
             ::CloseHandle(runner.hThread);
         }
+        runner = {};
     }
     PROCESS_INFORMATION runner{};
+    LARGE_INTEGER started{};
     HWND notepad = nullptr;
 };
 
+// Polls without pumping, so the moments are seen as they happen: when the
+// program's main window first exists and first shows.
+struct FirstSight {
+    HWND window = nullptr;
+    bool engineBeforeWindow = false;
+    LRESULT answerWhenShown = -1;
+    double shownMs = 0, skinnedMs = 0;
+};
+
+FirstSight watchFirstWindow(const wchar_t* cls, LARGE_INTEGER started) {
+    FirstSight f;
+    const DWORD t0 = ::GetTickCount();
+    while (!f.window && ::GetTickCount() - t0 < 20000) {
+        if ((f.window = ::FindWindowW(cls, nullptr)) == nullptr) ::Sleep(1);
+    }
+    if (!f.window) return f;
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(f.window, &pid);
+    f.engineBeforeWindow = moduleLoaded(pid, L"qskin.dll");
+    while (!::IsWindowVisible(f.window) && ::GetTickCount() - t0 < 20000) ::Sleep(1);
+    f.shownMs = millisecondsSince(started);
+    f.answerWhenShown = query(f.window);
+    while (query(f.window) != 1 && ::GetTickCount() - t0 < 20000) ::Sleep(5);
+    f.skinnedMs = millisecondsSince(started);
+    return f;
+}
+
+// The engine is in the program before its first window, so the window is
+// skinned from the moment it shows; the late route, kept for systems where
+// the entry cannot be redirected, shows the window unskinned first.
+TEST_F(SkinRunTest, NotepadsFirstFrameIsAlreadySkinned) {
+    ASSERT_FALSE(::FindWindowW(L"Notepad", nullptr)) << "a notepad from elsewhere is open";
+    launch(L"notepad.exe");
+    FirstSight early = watchFirstWindow(L"Notepad", started);
+    notepad = early.window;
+    ASSERT_TRUE(notepad);
+    EXPECT_TRUE(early.engineBeforeWindow) << "the engine was loaded after the first window was made";
+    EXPECT_EQ(early.answerWhenShown, 1) << "the window showed unskinned";
+    std::printf("early: shown %.0f ms, skinned %.0f ms after launch\n", early.shownMs, early.skinnedMs);
+    killWindowProcess(notepad);
+    ASSERT_TRUE(waitUntil([] { return ::FindWindowW(L"Notepad", nullptr) == nullptr; }, 5000));
+    finishRunner();
+
+    launch(L"notepad.exe", true);
+    FirstSight late = watchFirstWindow(L"Notepad", started);
+    notepad = late.window;
+    ASSERT_TRUE(notepad);
+    EXPECT_EQ(query(notepad), 1) << "the late route did not skin notepad";
+    std::printf("late: shown %.0f ms, skinned %.0f ms after launch (answer when shown: %d)\n", late.shownMs,
+                late.skinnedMs, int(late.answerWhenShown));
+}
+
 TEST_F(SkinRunTest, NotepadComesUpSkinnedAndKeepsWorking) {
     ASSERT_FALSE(::FindWindowW(L"Notepad", nullptr)) << "a notepad from elsewhere is open";
-    const std::wstring skin = widen("Z:" + std::string(QS_SOURCE_ROOT) + "/resources/skins/default.skn");
-    std::wstring cmd = L"\"" + widen(QS_SKINRUN) + L"\" --skin \"" + skin + L"\" notepad.exe";
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    ASSERT_TRUE(::CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &runner));
+    launch(L"notepad.exe");
 
     ASSERT_TRUE(waitUntil([&] { return (notepad = ::FindWindowW(L"Notepad", nullptr)) != nullptr; }, 20000));
     EXPECT_TRUE(waitUntil([&] { return query(notepad) == 1; }, 10000)) << "notepad is not skinned";

@@ -5,10 +5,12 @@
 // an unmodified Win32 program comes up dressed in the skin. Without --skin,
 // default.skn next to this program is used.
 //
-// The library is first queued to the program's first thread, to be loaded
-// there before the program's own code runs; when the system does not run
-// that early, it is loaded from a thread of its own once the program is idle
-// and told which thread to hook.
+// The program's first thread is pointed at a few instructions of ours that
+// load the library and switch skinning on, then jump to the program's own
+// entry point: by then the system libraries are initialised, the loader lock
+// is free, and no window exists yet, so even the first frame is skinned.
+// Should that fail, the library is loaded from a thread of its own once the
+// program has a window and told which thread to hook.
 //
 // Exit code: the program's own exit code, or 120 and a message on stderr
 // when the program could not be started or skinned.
@@ -19,6 +21,8 @@
 #include <cstdio>
 #include <string>
 #include <vector>
+
+#include "Inject.h"
 
 namespace {
 
@@ -129,10 +133,8 @@ int wmain(int argc, wchar_t** argv) {
     std::wstring cmd;
     for (int k = i; k < argc; ++k) cmd += (cmd.empty() ? L"" : L" ") + quote(argv[k]);
 
-    // The child inherits these: which skin to load, and that the library is
-    // loaded on its first thread.
+    // The child inherits it: which skin to load.
     ::SetEnvironmentVariableW(L"QSKIN_RUN_SKIN", skin.c_str());
-    ::SetEnvironmentVariableW(L"QSKIN_RUN_EARLY", L"1");
 
     STARTUPINFOW si{};
     si.cb = sizeof si;
@@ -141,7 +143,6 @@ int wmain(int argc, wchar_t** argv) {
     line.push_back(0);
     if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &si, &pi))
         return fail((L"cannot start " + cmd).c_str());
-    ::SetEnvironmentVariableW(L"QSKIN_RUN_EARLY", nullptr);
 
     BOOL selfWow = FALSE, childWow = FALSE;
     ::IsWow64Process(::GetCurrentProcess(), &selfWow);
@@ -153,36 +154,35 @@ int wmain(int argc, wchar_t** argv) {
         return fail(L"the program is of the other bitness: use the skinrun of its bitness", 0);
     }
 
-    // The library's path in the program's memory, for LoadLibraryW.
-    const std::size_t bytes = (dll.size() + 1) * sizeof(wchar_t);
-    void* remote = ::VirtualAllocEx(pi.hProcess, nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-    if (!remote || !::WriteProcessMemory(pi.hProcess, remote, dll.c_str(), bytes, nullptr)) {
-        ::TerminateProcess(pi.hProcess, kFailed);
-        return fail(L"cannot write into the program");
-    }
-    // kernel32 sits at the same address in every process of a session.
-    void* loadLibraryAddress = reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "LoadLibraryW"));
-    auto* loadLibrary = reinterpret_cast<PAPCFUNC>(loadLibraryAddress);
-    ::QueueUserAPC(loadLibrary, pi.hThread, reinterpret_cast<ULONG_PTR>(remote));
+    std::wstring why;
+    // QSKIN_RUN_LATE=1 takes the late route on purpose, to compare the two.
+    wchar_t late[4] = {};
+    const bool forceLate = ::GetEnvironmentVariableW(L"QSKIN_RUN_LATE", late, 4) && late[0] == L'1';
+    const bool early = !forceLate && qs::run::redirectEntry(pi.hProcess, pi.hThread, dll, "qskin_run_start", &why);
+    if (!early && !forceLate) std::fwprintf(stderr, L"skinrun: %ls; loading the engine late\n", why.c_str());
     ::ResumeThread(pi.hThread);
 
-    // Either the early route has loaded the library, or the program's
-    // first thread makes its first window: then it is running its own code
-    // and the library is loaded from a thread of its own. Bounded, so a
-    // program without windows is never held up.
     HMODULE base = nullptr;
-    bool early = false;
-    for (DWORD start = ::GetTickCount(); ::GetTickCount() - start < 10000;) {
-        if ((early = moduleLoaded(pi.dwProcessId, L"qskin.dll", &base))) break;
-        if (::WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0) break;
-        bool hasWindow = false;
-        ::EnumThreadWindows(pi.dwThreadId, &noteWindow, reinterpret_cast<LPARAM>(&hasWindow));
-        if (hasWindow) break;
-        ::Sleep(20);
+    if (!early) {
+        // The program's first thread makes its first window: then it is
+        // running its own code and the library is loaded from a thread of
+        // its own. Bounded, so a program without windows is never held up.
+        for (DWORD start = ::GetTickCount(); ::GetTickCount() - start < 10000;) {
+            if (::WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0) break;
+            bool hasWindow = false;
+            ::EnumThreadWindows(pi.dwThreadId, &noteWindow, reinterpret_cast<LPARAM>(&hasWindow));
+            if (hasWindow) break;
+            ::Sleep(20);
+        }
     }
     if (!early && ::WaitForSingleObject(pi.hProcess, 0) != WAIT_OBJECT_0) {
+        // The library's path in the program's memory, for LoadLibraryW.
+        const std::size_t bytes = (dll.size() + 1) * sizeof(wchar_t);
+        void* remote = ::VirtualAllocEx(pi.hProcess, nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+        void* loadLibrary = reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "LoadLibraryW"));
         DWORD loaded = 0;
-        if (!runRemote(pi.hProcess, reinterpret_cast<LPTHREAD_START_ROUTINE>(loadLibraryAddress), remote, &loaded) ||
+        if (!remote || !::WriteProcessMemory(pi.hProcess, remote, dll.c_str(), bytes, nullptr) ||
+            !runRemote(pi.hProcess, reinterpret_cast<LPTHREAD_START_ROUTINE>(loadLibrary), remote, &loaded) ||
             !moduleLoaded(pi.dwProcessId, L"qskin.dll", &base)) {
             std::fwprintf(stderr, L"skinrun: the engine could not be loaded into the program; it runs unskinned\n");
         }

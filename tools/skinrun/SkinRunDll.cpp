@@ -1,9 +1,10 @@
 // The engine loaded into a program that was not built with it. The launcher
-// loads this library into the program and names the skin in the program's
-// environment; skinning must then start on the program's user-interface
-// thread, outside the loader lock, so all that happens here at load time is a
-// hook on that thread that switches skinning on at its first message or
-// window.
+// names the skin in the program's environment and loads this library on the
+// program's first thread just before the program's own entry point, then
+// calls qskin_run_start there: skinning is on before the first window exists.
+// When the library had to be loaded late, from a thread of its own, skinning
+// must still start on the user-interface thread: qskin_run_attach hooks that
+// thread so that its next message or window switches skinning on.
 #include <windows.h>
 
 #include <string>
@@ -61,6 +62,10 @@ bool hookThread(DWORD thread) {
 
 extern "C" {
 
+// Called on the program's first thread before its entry point, outside the
+// loader lock: that thread is the one that will make the windows.
+__declspec(dllexport) void WINAPI qskin_run_start(void) { startSkinning(); }
+
 // Called by the launcher in a thread of its own inside the program, when
 // the library could not be loaded on the user-interface thread itself:
 // hooks that thread and wakes it so that a program already waiting for
@@ -78,13 +83,6 @@ BOOL WINAPI DllMain(HINSTANCE inst, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) {
         gModule = inst;
         ::DisableThreadLibraryCalls(inst);
-        // Loaded by an APC on the program's first thread before it ran: that
-        // thread is the one that will make the windows.
-        wchar_t flag[8] = {};
-        if (::GetEnvironmentVariableW(L"QSKIN_RUN_EARLY", flag, 8) && flag[0] == L'1') {
-            ::SetEnvironmentVariableW(L"QSKIN_RUN_EARLY", nullptr);
-            hookThread(::GetCurrentThreadId());
-        }
     }
     return TRUE;
 }

@@ -7,9 +7,11 @@ set_target_properties(qskin_dll PROPERTIES OUTPUT_NAME qskin PREFIX "" RUNTIME_O
 target_include_directories(qskin_dll PRIVATE ${PROJECT_SOURCE_DIR}/api/include)
 target_compile_definitions(qskin_dll PRIVATE QSKIN_DLL QSKIN_BUILDING QSKIN_VERSION_STRING="${PROJECT_VERSION}")
 target_link_libraries(qskin_dll PRIVATE skin_form skin_controls skin_data_win)
-target_link_options(qskin_dll PRIVATE -static)
+# The launcher finds qskin_run_start and qskin_run_attach by their plain
+# names, which 32-bit stdcall exports only carry without their decoration.
+target_link_options(qskin_dll PRIVATE -static -Wl,--kill-at)
 
-add_executable(skinrun ${CMAKE_CURRENT_LIST_DIR}/SkinRun.cpp)
+add_executable(skinrun ${CMAKE_CURRENT_LIST_DIR}/SkinRun.cpp ${CMAKE_CURRENT_LIST_DIR}/Inject.cpp)
 set_target_properties(skinrun PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${QS_SKINRUN_DIR})
 target_compile_definitions(skinrun PRIVATE UNICODE _UNICODE)
 target_link_options(skinrun PRIVATE -municode)
