@@ -133,7 +133,10 @@ HGDIOBJ TSkinButton::SelectCaptionFont(HDC dc, int frame) {
         if (auto f = reinterpret_cast<HFONT>(SendMessageW(FHandle, WM_GETFONT, 0, 0))) old = SelectObject(dc, f);
         colour = FSkinData ? TColor(FSkinData->ButtonText) : clBtnText;
     }
-    colour = ButtonCaptionColour(Element(), frame, colour);
+    colour = SkinTextColor(this, colour);
+    // The focused frame is the normal face with a focus mark: its caption
+    // takes the normal colour, not the font's (black on a dark face).
+    colour = ButtonCaptionColour(Element(), frame == 5 ? 1 : frame, colour);
     if (frame == 3) colour = clBtnShadow;
     SetTextColor(dc, ColorToRGB(colour));
     return old;

@@ -147,7 +147,8 @@ void paintMark(TSkinControl& s, HDC dc, const RECT& r, bool radio, int frame, co
             if (!oldFont) oldFont = prev;
         }
         const bool enabled = !(style & WS_DISABLED);
-        SetTextColor(b, enabled ? ColorToRGB(font ? font->Color() : clWindowText) : GetSysColor(COLOR_BTNSHADOW));
+        SetTextColor(b, enabled ? ColorToRGB(SkinTextColor(&s, font ? font->Color() : clWindowText))
+                                : GetSysColor(COLOR_BTNSHADOW));
     }
     const COLORREF oldBk = SetBkColor(b, ColorToRGB(s.FaceColor()));
     const int oldMode = SetBkMode(b, TRANSPARENT);
@@ -166,24 +167,85 @@ void paintMark(TSkinControl& s, HDC dc, const RECT& r, bool radio, int frame, co
 
 }  // namespace
 
+// ---- TSkinMarkButton ----
+
+const TClassInfo& TSkinMarkButton::StaticClassInfo() {
+    static const TClassInfo info =
+        TClassBuilder<TSkinMarkButton>("TSkinMarkButton", &TSkinControl::StaticClassInfo()).build();
+    return info;
+}
+
+TSkinMarkButton::TSkinMarkButton(TComponent* owner, bool radio)
+    : TSkinControl(owner), FRadio(radio), FBuffer(std::make_unique<TBitmap>()) {}
+TSkinMarkButton::~TSkinMarkButton() = default;
+
+void TSkinMarkButton::Attach(TWinSkinForm* skinForm, TSkinData* skinData, bool changeColor, TCanvas* canvas) {
+    TSkinControl::Attach(skinForm, skinData, changeColor, canvas);
+    FKind = 0;
+    if (!FControl) return;
+    FKind = stripOf(*this, FRadio).bmp ? 1 : 0;
+    FTransparent = transparentFor(*this);
+}
+
+bool TSkinMarkButton::BeforeMessage(TMessage& msg) {
+    if (!TSkinControl::BeforeMessage(msg)) return false;
+    switch (msg.Msg) {
+        case WM_PAINT:
+        case WM_PRINTCLIENT:
+            if (FKind != 1) return true;
+            PaintMessage(msg);
+            return false;
+        case WM_ERASEBKGND:
+            if (!FTransparent) return true;
+            EraseMessage(msg);
+            return false;
+        default:
+            return true;
+    }
+}
+
+void TSkinMarkButton::AfterMessage(TMessage& msg) {
+    switch (msg.Msg) {
+        case BM_SETCHECK:
+            CheckSet(msg.WParam);
+            Repaint();
+            break;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+        case WM_LBUTTONDBLCLK:
+        case CM_EXIT:
+        case 0xB0D0:
+        // The system draws the pushed look itself, outside WM_PAINT.
+        case BM_SETSTATE:
+            Repaint();
+            break;
+        default:
+            TSkinControl::AfterMessage(msg);
+    }
+}
+
+void TSkinMarkButton::Paint(HDC dc, const RECT& r) {
+    const MarkStrip strip = stripOf(*this, FRadio);
+    if (!strip.bmp) {
+        FKind = 0;
+        return;
+    }
+    paintMark(*this, dc, r, FRadio, CurrentFrame(strip.count), strip, FTransparent, *FBuffer);
+}
+
 // ---- TSkinCheckBox ----
 
 const TClassInfo& TSkinCheckBox::StaticClassInfo() {
     static const TClassInfo info =
-        TClassBuilder<TSkinCheckBox>("TSkinCheckBox", &TSkinControl::StaticClassInfo()).build();
+        TClassBuilder<TSkinCheckBox>("TSkinCheckBox", &TSkinMarkButton::StaticClassInfo()).build();
     return info;
 }
 
-TSkinCheckBox::TSkinCheckBox(TComponent* owner) : TSkinControl(owner), FBuffer(std::make_unique<TBitmap>()) {}
-TSkinCheckBox::~TSkinCheckBox() = default;
+TSkinCheckBox::TSkinCheckBox(TComponent* owner) : TSkinMarkButton(owner, false) {}
 
 void TSkinCheckBox::Attach(TWinSkinForm* skinForm, TSkinData* skinData, bool changeColor, TCanvas* canvas) {
-    TSkinControl::Attach(skinForm, skinData, changeColor, canvas);
+    TSkinMarkButton::Attach(skinForm, skinData, changeColor, canvas);
     FCheckState = 0;
-    FKind = 0;
-    if (!FControl) return;
-    FKind = stripOf(*this, false).bmp ? 1 : 0;
-    FTransparent = transparentFor(*this);
 }
 
 int TSkinCheckBox::CurrentFrame(int frameCount) const {
@@ -203,117 +265,20 @@ int TSkinCheckBox::CurrentFrame(int frameCount) const {
     return CheckBoxFrame(in);
 }
 
-bool TSkinCheckBox::BeforeMessage(TMessage& msg) {
-    if (!TSkinControl::BeforeMessage(msg)) return false;
-    switch (msg.Msg) {
-        case WM_PAINT:
-        case WM_PRINTCLIENT:
-            if (FKind != 1) return true;
-            PaintMessage(msg);
-            return false;
-        case WM_ERASEBKGND:
-            if (!FTransparent) return true;
-            EraseMessage(msg);
-            return false;
-        default:
-            return true;
-    }
-}
-
-void TSkinCheckBox::AfterMessage(TMessage& msg) {
-    switch (msg.Msg) {
-        case BM_SETCHECK:
-            FCheckState = int(msg.WParam) + 1;
-            Repaint();
-            break;
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONUP:
-        case WM_LBUTTONDBLCLK:
-        case CM_EXIT:
-        case 0xB0D0:
-        // The system draws the pushed look itself, outside WM_PAINT.
-        case BM_SETSTATE:
-            Repaint();
-            break;
-        default:
-            TSkinControl::AfterMessage(msg);
-    }
-}
-
-void TSkinCheckBox::Paint(HDC dc, const RECT& r) {
-    const MarkStrip strip = stripOf(*this, false);
-    if (!strip.bmp) {
-        FKind = 0;
-        return;
-    }
-    paintMark(*this, dc, r, false, CurrentFrame(strip.count), strip, FTransparent, *FBuffer);
-}
-
 // ---- TSkinRadioButton ----
 
 const TClassInfo& TSkinRadioButton::StaticClassInfo() {
     static const TClassInfo info =
-        TClassBuilder<TSkinRadioButton>("TSkinRadioButton", &TSkinControl::StaticClassInfo()).build();
+        TClassBuilder<TSkinRadioButton>("TSkinRadioButton", &TSkinMarkButton::StaticClassInfo()).build();
     return info;
 }
 
-TSkinRadioButton::TSkinRadioButton(TComponent* owner) : TSkinControl(owner), FBuffer(std::make_unique<TBitmap>()) {}
-TSkinRadioButton::~TSkinRadioButton() = default;
-
-void TSkinRadioButton::Attach(TWinSkinForm* skinForm, TSkinData* skinData, bool changeColor, TCanvas* canvas) {
-    TSkinControl::Attach(skinForm, skinData, changeColor, canvas);
-    FKind = 0;
-    if (!FControl) return;
-    FKind = stripOf(*this, true).bmp ? 1 : 0;
-    FTransparent = transparentFor(*this);
-}
+TSkinRadioButton::TSkinRadioButton(TComponent* owner) : TSkinMarkButton(owner, true) {}
 
 int TSkinRadioButton::CurrentFrame(int frameCount) const {
     bool checked = (SendMessageW(FHandle, BM_GETCHECK, 0, 0) & 1) != 0;
     if (FControl && HasProp(FControl, "Checked")) checked = lower(prop::GetEnumPropName(FControl, "Checked")) == "true";
     return RadioButtonFrame(checked, (GetLong(FHandle, GWL_STYLE) & WS_DISABLED) != 0, frameCount);
-}
-
-bool TSkinRadioButton::BeforeMessage(TMessage& msg) {
-    if (!TSkinControl::BeforeMessage(msg)) return false;
-    switch (msg.Msg) {
-        case WM_PAINT:
-        case WM_PRINTCLIENT:
-            if (FKind != 1) return true;
-            PaintMessage(msg);
-            return false;
-        case WM_ERASEBKGND:
-            if (!FTransparent) return true;
-            EraseMessage(msg);
-            return false;
-        default:
-            return true;
-    }
-}
-
-void TSkinRadioButton::AfterMessage(TMessage& msg) {
-    switch (msg.Msg) {
-        case BM_SETCHECK:
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONUP:
-        case WM_LBUTTONDBLCLK:
-        case CM_EXIT:
-        case 0xB0D0:
-        case BM_SETSTATE:
-            Repaint();
-            break;
-        default:
-            TSkinControl::AfterMessage(msg);
-    }
-}
-
-void TSkinRadioButton::Paint(HDC dc, const RECT& r) {
-    const MarkStrip strip = stripOf(*this, true);
-    if (!strip.bmp) {
-        FKind = 0;
-        return;
-    }
-    paintMark(*this, dc, r, true, CurrentFrame(strip.count), strip, FTransparent, *FBuffer);
 }
 
 }  // namespace qs

@@ -31,13 +31,14 @@ int CheckBoxFrame(const TCheckFrameInput& in);
 // `checked` from BM_GETCHECK, or from the control's "Checked" when published.
 int RadioButtonFrame(bool checked, bool disabled, int frameCount);
 
-class TSkinCheckBox : public TSkinControl {
-    QS_DECLARE_CLASS(TSkinCheckBox)
+// What check boxes and radio buttons share: the message handling and the
+// paint. The two differ only in their strip and frame rule (and a radio mark
+// at the right keeps one pixel free).
+class TSkinMarkButton : public TSkinControl {
+    QS_DECLARE_CLASS(TSkinMarkButton)
 public:
-    explicit TSkinCheckBox(TComponent* owner);
-    ~TSkinCheckBox() override;
+    ~TSkinMarkButton() override;
 
-    int FCheckState = 0;
     bool FTransparent = false;
 
     void Attach(TWinSkinForm* skinForm, TSkinData* skinData, bool changeColor, TCanvas* canvas) override;
@@ -45,28 +46,38 @@ public:
     void AfterMessage(TMessage& msg) override;
     void Paint(HDC dc, const RECT& r) override;
     // The strip frame the control's state shows now.
-    int CurrentFrame(int frameCount) const;
+    virtual int CurrentFrame(int frameCount) const = 0;
+
+protected:
+    TSkinMarkButton(TComponent* owner, bool radio);
+    // A BM_SETCHECK went through the control.
+    virtual void CheckSet(WPARAM) {}
 
 private:
+    const bool FRadio;
     std::unique_ptr<TBitmap> FBuffer;
 };
 
-class TSkinRadioButton : public TSkinControl {
+class TSkinCheckBox : public TSkinMarkButton {
+    QS_DECLARE_CLASS(TSkinCheckBox)
+public:
+    explicit TSkinCheckBox(TComponent* owner);
+
+    int FCheckState = 0;
+
+    void Attach(TWinSkinForm* skinForm, TSkinData* skinData, bool changeColor, TCanvas* canvas) override;
+    int CurrentFrame(int frameCount) const override;
+
+protected:
+    void CheckSet(WPARAM wParam) override { FCheckState = int(wParam) + 1; }
+};
+
+class TSkinRadioButton : public TSkinMarkButton {
     QS_DECLARE_CLASS(TSkinRadioButton)
 public:
     explicit TSkinRadioButton(TComponent* owner);
-    ~TSkinRadioButton() override;
 
-    bool FTransparent = false;
-
-    void Attach(TWinSkinForm* skinForm, TSkinData* skinData, bool changeColor, TCanvas* canvas) override;
-    bool BeforeMessage(TMessage& msg) override;
-    void AfterMessage(TMessage& msg) override;
-    void Paint(HDC dc, const RECT& r) override;
-    int CurrentFrame(int frameCount) const;
-
-private:
-    std::unique_ptr<TBitmap> FBuffer;
+    int CurrentFrame(int frameCount) const override;
 };
 
 }  // namespace qs

@@ -156,6 +156,12 @@ void DrawCaptionText(const TSkinControl* skin, TCanvas& canvas, const RECT& r, U
     canvas.DrawTextRect(text, t, TextFlags(skin, f));
 }
 
+TColor SkinTextColor(const TSkinControl* skin, TColor fontColour) {
+    if (!skin || !skin->FSkinData) return fontColour;
+    if (fontColour != clWindowText && fontColour != clBtnText) return fontColour;
+    return TColor(skin->FSkinData->ButtonText);
+}
+
 void DrawIconText(const TSkinControl* skin, TCanvas& canvas, const RECT& r, UINT alignment, const std::wstring& text,
                   int imageIndex, TImageList* images) {
     const int rw = r.right - r.left, rh = r.bottom - r.top;
@@ -166,7 +172,9 @@ void DrawIconText(const TSkinControl* skin, TCanvas& canvas, const RECT& r, UINT
     RECT t{0, 0, 0, 0};
     if (!text.empty()) {
         canvas.Font().SetStyle(0);
-        canvas.DrawTextRect(text, t, DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | DT_SINGLELINE | DT_END_ELLIPSIS);
+        // Measured whole: with the ellipsis flag the empty measuring rectangle
+        // would shorten any text to its dots before it was placed.
+        canvas.DrawTextRect(text, t, DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | DT_SINGLELINE);
     }
     const int tw = t.right - t.left, th = t.bottom - t.top;
     int x = alignment == 0 ? 3 : alignment == DT_CENTER ? (rw - cx - tw) / 2 : rw - cx - tw - 2;

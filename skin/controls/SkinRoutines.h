@@ -38,6 +38,11 @@ bool IsPopupWindow(HWND handle);
 // `dest` gets the size of `source` and its picture.
 void CopyBitmap(TBitmap& source, TBitmap& dest);
 void FillColor(HDC dc, const RECT& r, TColor colour);
+// The colour a skinned caption is written in: a control font still in the
+// system's default text colour takes the skin's button text instead (a dark
+// skin would otherwise get black captions on its dark faces); a colour the
+// program chose stays.
+TColor SkinTextColor(const TSkinControl* skin, TColor fontColour);
 // `flags` plus DT_RTLREADING for a right-to-left control.
 UINT TextFlags(const TSkinControl* skin, UINT flags);
 // Alignment is DrawText's: 0 left, DT_CENTER (1), DT_RIGHT (2). The text is
