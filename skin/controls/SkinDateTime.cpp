@@ -105,7 +105,11 @@ void TArrowButton::PaintTo(HDC dc) {
         DrawFrameControl(dc, &r, DFC_SCROLL, state);
         return;
     }
-    DrawKeyedFrame(FDateTimeSkin, dc, r, e->Frame > 0 ? e->Frame : 1, (FHot & 1) ? 4 : 1, e->Bitmap);
+    const int frames = e->Frame > 0 ? e->Frame : 1;
+    int frame = (FHot & 1) ? 4 : 1;
+    // A disabled picker shows the strip's disabled button, as the combo does.
+    if (FPickerHandle && !IsWindowEnabled(FPickerHandle) && frames >= 3) frame = 3;
+    DrawKeyedFrame(FDateTimeSkin, dc, r, frames, frame, e->Bitmap);
 }
 
 // ---- TSkinDateTime ----

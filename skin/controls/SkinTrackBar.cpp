@@ -32,6 +32,15 @@ bool TSkinTrackBar::BeforeMessage(TMessage& msg) {
         msg.Result = CustomDraw(*reinterpret_cast<NMCUSTOMDRAW*>(msg.LParam));
         return false;
     }
+    // The control fills its background with the brush its parent answers;
+    // a toolkit parent hands the request back as this message, and the
+    // control's own colour would leave a white box on the skin's face.
+    if (msg.Msg == CN_CTLCOLORSTATIC && FSkinData && msg.WParam) {
+        HDC dc = reinterpret_cast<HDC>(msg.WParam);
+        SetBkColor(dc, ColorToRGB(FaceColor()));
+        msg.Result = reinterpret_cast<LRESULT>(FSkinData->FaceBrush());
+        return false;
+    }
     return TSkinControl::BeforeMessage(msg);
 }
 
