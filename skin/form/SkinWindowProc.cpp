@@ -107,6 +107,10 @@ void TWinSkinForm::SkinWindowProc(TMessage& m) {
             passOn();
             if (bare && FSkinData) {
                 ::SetBkMode(reinterpret_cast<HDC>(m.WParam), TRANSPARENT);
+                // Labels, message-box text and check-box captions go on the
+                // skin's face: in the system's text colour they would vanish
+                // on a dark one.
+                ::SetTextColor(reinterpret_cast<HDC>(m.WParam), ColorToRGB(TColor(FSkinData->ButtonText)));
                 m.Result = reinterpret_cast<LRESULT>(FSkinData->FaceBrush());
             }
             return;
