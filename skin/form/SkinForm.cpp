@@ -1,6 +1,7 @@
 #include "SkinForm.h"
 
 #include <algorithm>
+#include <map>
 
 #include "Classify.h"
 #include "Forms.h"
@@ -27,6 +28,28 @@ std::string classNameOf(HWND wnd) {
 int rectW(const RECT& r) { return r.right - r.left; }
 int rectH(const RECT& r) { return r.bottom - r.top; }
 
+// How far activation widened a dialog for its caption and moved its children
+// right, so unskinning can give the dialog its own layout back.
+struct CaptionWidening {
+    int width = 0;
+    int shift = 0;
+};
+std::map<const TWinSkinForm*, CaptionWidening>& captionWidenings() {
+    static std::map<const TWinSkinForm*, CaptionWidening> m;
+    return m;
+}
+
+void moveChildren(HWND parent, int dx) {
+    for (HWND c = ::GetWindow(parent, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+        RECT cr{};
+        ::GetWindowRect(c, &cr);
+        POINT p{cr.left, cr.top};
+        ::ScreenToClient(parent, &p);
+        ::SetWindowPos(c, nullptr, p.x + dx, p.y, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSENDCHANGING | SWP_NOOWNERZORDER);
+    }
+}
+
 }  // namespace
 
 const TClassInfo& TWinSkinForm::StaticClassInfo() {
@@ -52,6 +75,7 @@ TWinSkinForm::~TWinSkinForm() {
     FButtons.clear();
     FHotObject = nullptr;
     if (TSkinManage* m = SkinManager()) m->ForgetFormSkin(this);
+    captionWidenings().erase(this);
 }
 
 void TWinSkinForm::ReleaseControlSkins() {
@@ -351,14 +375,10 @@ void TWinSkinForm::KeepClientSize(bool useCurrentClient) {
             CaptionNeededWidth(t ? t->TextShift() : 0, FCaptionWidth, t ? t->TextRightClip() : 0);
         if (needed > width) {
             const int shift = (needed - width) / 2;
-            for (HWND c = ::GetWindow(FHandle, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
-                RECT cr{};
-                ::GetWindowRect(c, &cr);
-                POINT p{cr.left, cr.top};
-                ::ScreenToClient(FHandle, &p);
-                ::SetWindowPos(c, nullptr, p.x + shift, p.y, 0, 0,
-                               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSENDCHANGING | SWP_NOOWNERZORDER);
-            }
+            moveChildren(FHandle, shift);
+            CaptionWidening& w = captionWidenings()[this];
+            w.width += needed - width;
+            w.shift += shift;
             width = needed;
         }
     }
@@ -445,10 +465,17 @@ void TWinSkinForm::Detach() {
     UnsubclassClient();
     const bool resize = FSkinState != ssCreated && !(FIsChild && FFormKind != 2) && FBorderKind != bkNoCaption &&
                         FWindowState == wsNormalKind;
+    CaptionWidening widened;
+    if (auto it = captionWidenings().find(this); it != captionWidenings().end()) {
+        widened = it->second;
+        captionWidenings().erase(it);
+    }
     if (resize) {
         RECT wr{};
         ::GetWindowRect(FHandle, &wr);
-        const int w = rectW(wr) + FNonClientSize.right - (FLeftWidth + FRightWidth);
+        // A dialog widened for its caption gets its own width and layout back.
+        if (widened.shift) moveChildren(FHandle, -widened.shift);
+        const int w = rectW(wr) + FNonClientSize.right - (FLeftWidth + FRightWidth) - widened.width;
         const int h = rectH(wr) + FNonClientSize.bottom + menuRow - (FTitleHeight + FBottomHeight + FMenuHeight);
         ::SetWindowPos(FHandle, nullptr, 0, 0, w, h, kResizeFrameChanged);
     } else {
