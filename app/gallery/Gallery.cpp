@@ -131,8 +131,12 @@ PageWindow checksPage() {
         auto* grey = place<TCheckBox>(f, x, 60, 170, 20, L"Grayed", on);
         grey->SetAllowGrayed(true);
         grey->SetState(cbGrayed);
-        place<TRadioButton>(f, x, 88, 170, 20, L"Radio off", on);
-        place<TRadioButton>(f, x, 112, 170, 20, L"Radio on", on)->SetChecked(true);
+        // One radio group per column: a radio button unchecks the others of
+        // its parent, so each pair gets a plain container of its own.
+        auto* column = place<TPanel>(f, x, 88, 170, 44, L"");
+        column->SetBevelOuter(bvNone);
+        place<TRadioButton>(column, 0, 0, 170, 20, L"Radio off", on);
+        place<TRadioButton>(column, 0, 24, 170, 20, L"Radio on", on)->SetChecked(true);
         auto* group = place<TRadioGroup>(f, x, 138, 170, 70, on ? L"Radio group" : L"Disabled group", on);
         group->SetItems({"First", "Second"});
         group->SetItemIndex(1);

@@ -1,14 +1,17 @@
 // The gallery program.
 //
 //   gallery                          a launcher: open any page, switch skins
-//   gallery --shot DIR [--skin FILE] every page unskinned and in every skin
+//   gallery --shot DIR [--skin FILE] [--progress]
+//                                    every page unskinned and in every skin
 //                                    (or only FILE), scripted states included,
-//                                    as DIR\<page>-<skin>.bmp plus DIR\index.html
+//                                    as DIR\<page>-<skin>.bmp plus DIR\index.html;
+//                                    --progress keeps one status line on stdout
 #include <windows.h>
 
 #include <shellapi.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -115,13 +118,39 @@ test::Image captureScreenOf(HWND main) {
     return all.crop(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
+// One status line rewritten in place. The caller decides whether stdout is a
+// terminal: the C runtime cannot tell under every host.
+class Progress {
+public:
+    Progress(bool on, size_t total) : FOn(on), FTotal(total) {}
+    void step(const std::string& page, const std::string& skin) {
+        if (!FOn) return;
+        char line[160];
+        std::snprintf(line, sizeof line, "[%zu/%zu] %s (%s)", ++FDone, FTotal, page.c_str(), skin.c_str());
+        const size_t n = std::strlen(line);
+        // Blanks over the tail of a longer line before it.
+        std::printf("\r%s%*s", line, int(FWidth > n ? FWidth - n : 0), "");
+        FWidth = n;
+        std::fflush(stdout);
+    }
+    void done() {
+        if (!FOn || !FWidth) return;
+        std::printf("\n");
+        std::fflush(stdout);
+    }
+
+private:
+    bool FOn;
+    size_t FTotal, FDone = 0, FWidth = 0;
+};
+
 struct Shot {
     std::string page, skin;
     std::wstring title;
     bool saved;
 };
 
-int runShots(TLauncher* launcher, const std::wstring& dir, const std::string& onlySkin) {
+int runShots(TLauncher* launcher, const std::wstring& dir, const std::string& onlySkin, bool progress) {
     std::vector<std::pair<std::string, std::string>> skins{{"off", ""}};
     if (!onlySkin.empty()) {
         std::string name = onlySkin.substr(onlySkin.find_last_of("\\/") + 1);
@@ -133,6 +162,7 @@ int runShots(TLauncher* launcher, const std::wstring& dir, const std::string& on
     ::CreateDirectoryW(dir.c_str(), nullptr);
     std::vector<Shot> shots;
     int failures = 0;
+    Progress status(progress, skins.size() * (pages().size() + 1));
     auto save = [&](const test::Image& img, const std::string& page, const std::string& skin, const std::wstring& title) {
         const std::wstring path = dir + L"\\" + Utf8ToWide(page + "-" + skin) + L".bmp";
         const bool ok = !img.empty() && test::saveBmp(img, path);
@@ -147,7 +177,9 @@ int runShots(TLauncher* launcher, const std::wstring& dir, const std::string& on
             ++failures;
             continue;
         }
+        const std::string shown = file.empty() ? "unskinned" : launcher->SD->SkinName;
         for (const Page& p : pages()) {
+            status.step(p.id, shown);
             PageWindow w = p.open();
             if (w.form) {
                 w.form->Show();
@@ -168,6 +200,7 @@ int runShots(TLauncher* launcher, const std::wstring& dir, const std::string& on
             closePage(w);
             pump(100);
         }
+        status.step("msgbox", shown);
         showMessageBoxFor(nullptr, [&](HWND box) {
             pump(400);
             save(test::captureWindow(box), "msgbox", skinName, L"a message box");
@@ -175,6 +208,7 @@ int runShots(TLauncher* launcher, const std::wstring& dir, const std::string& on
         pump(100);
     }
 
+    status.done();
     // The index page names PNG files: scripts/shots converts the BMPs.
     std::string html = "<!doctype html>\n<html><head><meta charset=\"utf-8\"><title>Skin gallery</title>\n"
                        "<style>body{font-family:sans-serif}td{vertical-align:top;padding:6px}</style></head><body>\n"
@@ -216,17 +250,20 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (argv) ::LocalFree(argv);
     std::wstring shotDir;
     std::string skinFile;
+    bool progress = false;
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == L"--shot" && i + 1 < args.size()) {
             shotDir = args[++i];
         } else if (args[i] == L"--skin" && i + 1 < args.size()) {
             skinFile = WideToUtf8(args[++i]);
+        } else if (args[i] == L"--progress") {
+            progress = true;
         } else {
-            std::fprintf(stderr, "usage: gallery [--shot DIR [--skin FILE]]\n");
+            std::fprintf(stderr, "usage: gallery [--shot DIR [--skin FILE] [--progress]]\n");
             return 2;
         }
     }
-    if (!shotDir.empty()) return gallery::runShots(launcher, shotDir, skinFile);
+    if (!shotDir.empty()) return gallery::runShots(launcher, shotDir, skinFile, progress);
     if (!skinFile.empty()) {
         launcher->SD->SetSkinFile(skinFile);
     } else {
