@@ -153,18 +153,30 @@ TEST(GalleryUnskin, EveryPageComesBackPixelForPixel) {
     }
 }
 
-// Off for now, the behaviour is not settled: run alone, a message box that is
-// already open when skinning goes on is not dressed at all; after the other
-// tests of this file it was dressed, and its width went from 308 to 345
-// pixels and stayed so when skinning went off. Run with
-// --gtest_also_run_disabled_tests to see it.
-TEST(GalleryUnskin, DISABLED_TheMessageBoxComesBackPixelForPixel) {
+// Turning skinning on dresses the toolkit's forms at once; a plain system
+// window that is already open, like this message box, is dressed the next
+// time it is activated. So the box is activated again once the skin is on.
+// Dressed, a dialog grows to fit its caption and moves its children right;
+// undressed it must get its own width and layout back.
+TEST(GalleryUnskin, TheMessageBoxComesBackPixelForPixel) {
     GallerySkin::get().use("");
     Image before, during, after;
+    bool dressed = false;
     gallery::showMessageBoxFor(nullptr, [&](HWND box) {
         gallery::pump(300);
         before = captureWindow(box);
         GallerySkin::get().use("dark");
+        RECT br{};
+        ::GetWindowRect(box, &br);
+        HWND away = ::CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP | WS_VISIBLE | WS_BORDER,
+                                      br.right + 20, br.top, 60, 40, nullptr, nullptr, nullptr, nullptr);
+        ::SetForegroundWindow(away);
+        gallery::pump(200);
+        ::SetForegroundWindow(box);
+        gallery::pump(300);
+        ::DestroyWindow(away);
+        gallery::pump(300);
+        dressed = skinned(box);
         during = captureWindow(box);
         GallerySkin::get().use("");
         ::RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -172,6 +184,7 @@ TEST(GalleryUnskin, DISABLED_TheMessageBoxComesBackPixelForPixel) {
         after = captureWindow(box);
     });
     ASSERT_FALSE(before.empty());
+    EXPECT_TRUE(dressed) << "the box was not dressed when activated with the skin on";
     EXPECT_GT(countDifferences(before, during), 0u);
     ASSERT_EQ(before.width, after.width);
     ASSERT_EQ(before.height, after.height);

@@ -33,6 +33,8 @@ public:
         gallery::pump(700);
     }
     bool active() const { return FData->Active(); }
+    // The skin in use, for colours and elements a test reads back.
+    TSkinData* data() const { return FData; }
 
 private:
     GallerySkin() {
