@@ -1,16 +1,40 @@
 // The window procedure's entry and exit (errors never cross it), the
 // non-client size and the size handler of a skinned window.
+#include <windows.h>
+#include <commctrl.h>
+
 #include "Forms.h"
 #include "SkinData.h"
 #include "SkinForm.h"
+#include "SkinTab.h"
 
 namespace qs {
+
+namespace {
+
+// A tab skin asks whether tab `index` of `tab` may have its page freed
+// (0 = go ahead). Only a live tab window of this form that has such a tab
+// can lose a page: a stale or stray request is refused. A toolkit form's
+// program may still refuse through its own handler; a bare window's program
+// never sees the request, as it may use the same number for a message of
+// its own.
+LRESULT answerTabClose(TWinSkinForm& self, WPARAM wParam, LPARAM lParam) {
+    HWND tab = reinterpret_cast<HWND>(wParam);
+    if (!tab || !::IsWindow(tab) || !::IsChild(self.FHandle, tab)) return 1;
+    const LRESULT count = ::SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0);
+    if (lParam < 0 || lParam >= count) return 1;
+    if (!self.FControl) return 0;
+    return self.CallDefault(WM_SKIN_TAB_CLOSE, wParam, lParam);
+}
+
+}  // namespace
 
 LRESULT CALLBACK TWinSkinForm::StaticWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     TWinSkinForm* self = FromWindow(wnd);
     if (!self) return ::DefWindowProcW(wnd, msg, wParam, lParam);
     TMessage m{msg, wParam, lParam, 0};
     try {
+        if (msg == WM_SKIN_TAB_CLOSE) return answerTabClose(*self, wParam, lParam);
         self->SkinWindowProc(m);
     } catch (...) {
         // Errors never cross the window procedure: the message goes on as if

@@ -100,3 +100,90 @@ TEST_F(ClassifySkins, StandAloneScrollBarIsCoveredByTheSkinsBar) {
     EXPECT_GT(differsFromSystem, img.width * img.height / 4);
 
 }
+
+// ---- the form skin's answer to a tab's close request -----------------------------------------
+
+namespace {
+int g_bareCloseRequests = 0;
+LRESULT CALLBACK countingProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_SKIN_TAB_CLOSE) {
+        ++g_bareCloseRequests;
+        return 7;
+    }
+    return DefWindowProcW(w, msg, wp, lp);
+}
+}  // namespace
+
+TEST(TabCloseAnswer, OnlyATabOfThisFormWithThatIndexMayLoseItsPageAndTheProgramMayRefuse) {
+    Application->Initialize();
+    auto sd = loadCommittedSkin("default");
+    auto form = std::make_unique<TForm>(nullptr);
+    form->SetBounds(30, 30, 420, 300);
+    auto* pc = new TPageControl(form.get());
+    pc->SetParent(form.get());
+    pc->SetBounds(10, 10, 300, 200);
+    for (int i = 0; i < 3; ++i) {
+        auto* sheet = new TTabSheet(form.get());
+        sheet->SetPageControl(pc);
+        sheet->SetCaption(L"Page " + std::to_wstring(i));
+    }
+    form->Show();
+    auto fs = std::make_unique<TWinSkinForm>(nullptr);
+    fs->AttachForm(sd.get(), form.get());
+    pumpMessages(40);
+    HWND f = form->Handle(), tabs = pc->Handle();
+    ASSERT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 3);
+
+    EXPECT_EQ(SendMessageW(f, WM_SKIN_TAB_CLOSE, WPARAM(tabs), 2), 0);
+    // Past the last tab, before the first, no window, or a window elsewhere: refused.
+    EXPECT_EQ(SendMessageW(f, WM_SKIN_TAB_CLOSE, WPARAM(tabs), 3), 1);
+    EXPECT_EQ(SendMessageW(f, WM_SKIN_TAB_CLOSE, WPARAM(tabs), -1), 1);
+    EXPECT_EQ(SendMessageW(f, WM_SKIN_TAB_CLOSE, 0, 0), 1);
+    TForm other(nullptr);
+    auto* otherPages = new TPageControl(&other);
+    otherPages->SetParent(&other);
+    auto* otherSheet = new TTabSheet(&other);
+    otherSheet->SetPageControl(otherPages);
+    EXPECT_EQ(SendMessageW(f, WM_SKIN_TAB_CLOSE, WPARAM(otherPages->Handle()), 0), 1);
+    // The program's own handler sees valid requests only, and may refuse.
+    std::vector<LPARAM> seen;
+    form->SetMessageHandler(WM_SKIN_TAB_CLOSE, [&](TMessage& m) {
+        seen.push_back(m.LParam);
+        m.Result = m.LParam == 1 ? 1 : 0;
+    });
+    EXPECT_EQ(SendMessageW(f, WM_SKIN_TAB_CLOSE, WPARAM(tabs), 1), 1);
+    EXPECT_EQ(SendMessageW(f, WM_SKIN_TAB_CLOSE, WPARAM(tabs), 0), 0);
+    EXPECT_EQ(SendMessageW(f, WM_SKIN_TAB_CLOSE, WPARAM(tabs), 9), 1);
+    EXPECT_EQ(seen, (std::vector<LPARAM>{1, 0}));
+    fs.reset();
+    // Unskinned, the request goes to the program as any message does.
+    EXPECT_EQ(SendMessageW(f, WM_SKIN_TAB_CLOSE, WPARAM(tabs), 9), 0);
+    EXPECT_EQ(seen.back(), 9);
+}
+
+TEST(TabCloseAnswer, BareWindowsProgramNeverSeesTheRequest) {
+    auto sd = loadCommittedSkin("default");
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = countingProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"QsTabCloseProbe";
+    RegisterClassW(&wc);
+    HWND w = makeWindow(300, 200, WS_OVERLAPPEDWINDOW, 0, L"Bare", L"QsTabCloseProbe");
+    ASSERT_TRUE(w);
+    HWND tabs = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE, 10, 10, 200, 100, w, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<wchar_t*>(L"One");
+    SendMessageW(tabs, TCM_INSERTITEMW, 0, LPARAM(&item));
+    // Unskinned, the window's own procedure answers.
+    EXPECT_EQ(SendMessageW(w, WM_SKIN_TAB_CLOSE, WPARAM(tabs), 0), 7);
+    ASSERT_EQ(g_bareCloseRequests, 1);
+    {
+        auto fs = skinWindow(w, *sd);
+        EXPECT_EQ(SendMessageW(w, WM_SKIN_TAB_CLOSE, WPARAM(tabs), 0), 0);
+        EXPECT_EQ(SendMessageW(w, WM_SKIN_TAB_CLOSE, WPARAM(tabs), 1), 1);
+        EXPECT_EQ(g_bareCloseRequests, 1);
+    }
+    DestroyWindow(w);
+}
