@@ -186,12 +186,22 @@ bool TSkinGroupBox::BeforeMessage(TMessage& msg) {
     return pass;
 }
 
-void TSkinGroupBox::Paint(HDC dc, const RECT& r) {
-    if (!dc) return;
+void TSkinGroupBox::Paint(HDC target, const RECT& r) {
+    if (!target || r.right <= 0 || r.bottom <= 0) return;
+    // Composed in memory and copied in one go: the frame, the caption over
+    // it and the windowless children never flicker through half drawn.
+    UniqueDC mem(CreateCompatibleDC(target));
+    UniqueBitmap bmp(mem ? CreateCompatibleBitmap(target, r.right, r.bottom) : nullptr);
+    if (!mem || !bmp) return;
+    SelectObjectScope bmpSel(mem.get(), bmp.get());
+    HDC dc = mem.get();
+    // A foreign group box keeps what the system painted inside the frame.
+    if (FKind == 0) BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, target, r.left, r.top, SRCCOPY);
     FCaption = GetWindowTextWide(FHandle);
     if (FCaption.empty() && FControl) FCaption = prop::GetWideTextProp(FControl, "Caption");
     if (FControl) FillSkinColor(dc, r);
     HFONT font = reinterpret_cast<HFONT>(SendMessageW(FHandle, WM_GETFONT, 0, 0));
+    SetTextColor(dc, GetTextColor(target));
     if (FControl) {
         font = FControl->Font()->Handle();
         SetTextColor(dc, ColorToRGB(FControl->Font()->Color()));
@@ -214,8 +224,8 @@ void TSkinGroupBox::Paint(HDC dc, const RECT& r) {
         SelectObjectScope brushSel(dc, GetStockObject(NULL_BRUSH));
         RoundRect(dc, 1, t, r.right - 1, r.bottom - 1, 5, 5);
     }
-    const COLORREF oldBk = SetBkColor(dc, ColorToRGB(FaceColor()));
-    const int oldMode = SetBkMode(dc, OPAQUE);
+    SetBkColor(dc, ColorToRGB(FaceColor()));
+    SetBkMode(dc, OPAQUE);
     if (!FCaption.empty()) {
         if (GetLong(FHandle, GWL_EXSTYLE) & WS_EX_RIGHT) {
             RECT tr{r.left, r.top, r.right - 8, r.bottom};
@@ -225,10 +235,9 @@ void TSkinGroupBox::Paint(HDC dc, const RECT& r) {
             DrawTextW(dc, FCaption.c_str(), int(FCaption.size()), &tr, TextFlags(this, DT_EXPANDTABS));
         }
     }
-    SetBkMode(dc, oldMode);
-    SetBkColor(dc, oldBk);
     if (FKind == 1)
         if (auto* win = dynamic_cast<TWinControl*>(FControl)) win->PaintControls(dc);
+    BitBlt(target, r.left, r.top, r.right - r.left, r.bottom - r.top, dc, r.left, r.top, SRCCOPY);
 }
 
 // ---- panels ---------------------------------------------------------------------------

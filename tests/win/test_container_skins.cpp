@@ -288,6 +288,67 @@ TEST_F(ContainerSkins, ForeignGroupBoxCoversTheSystemBorder) {
     DestroyWindow(gb);
 }
 
+namespace {
+struct EmfCount {
+    int bitBlts = 0, drawing = 0;
+};
+int CALLBACK countRecord(HDC, HANDLETABLE*, const ENHMETARECORD* rec, int, LPARAM p) {
+    auto* c = reinterpret_cast<EmfCount*>(p);
+    switch (rec->iType) {
+        case EMR_BITBLT:
+        case EMR_STRETCHBLT:
+        case EMR_STRETCHDIBITS: ++c->bitBlts; break;
+        case EMR_ROUNDRECT:
+        case EMR_EXTTEXTOUTW:
+        case EMR_EXTTEXTOUTA:
+        case EMR_POLYLINE16:
+        case EMR_FILLRGN:
+        case EMR_FRAMERGN:
+        case EMR_RECTANGLE:
+        case EMR_POLYGON16: ++c->drawing; break;
+        default: break;
+    }
+    return 1;
+}
+}  // namespace
+
+TEST_F(ContainerSkins, GroupBoxIsComposedOffScreenAndCopiedOnceWithoutLeaking) {
+    load(plainSkin());
+    auto* box = new TGroupBox(form.get());
+    box->SetParent(form.get());
+    box->SetBounds(10, 10, 220, 120);
+    box->SetCaption(L"Composed");
+    auto* s = skin<TSkinGroupBox>(box, true);
+    // What reaches the paint DC, recorded: one copy and no drawing of its own.
+    HDC ref = GetDC(box->Handle());
+    HDC emf = CreateEnhMetaFileW(ref, nullptr, nullptr, nullptr);
+    ReleaseDC(box->Handle(), ref);
+    ASSERT_TRUE(emf);
+    s->Paint(emf, RECT{0, 0, 220, 120});
+    HENHMETAFILE meta = CloseEnhMetaFile(emf);
+    ASSERT_TRUE(meta);
+    EmfCount count;
+    EnumEnhMetaFile(nullptr, meta, countRecord, &count, nullptr);
+    DeleteEnhMetaFile(meta);
+    EXPECT_EQ(count.bitBlts, 1);
+    EXPECT_EQ(count.drawing, 0);
+    // The picture is the one painted before: frame, caption and face.
+    const Image img = shot(box->Handle());
+    EXPECT_GT(rowOfFirst(img, 150, kShadow), 0);
+    EXPECT_EQ(img.colorAt(110, 60), kFace);
+    // Many paints leave no GDI object behind.
+    for (int i = 0; i < 5; ++i) shot(box->Handle());
+    const DWORD before = gdiObjectCount();
+    for (int i = 0; i < 200; ++i) RedrawWindow(box->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    pumpMessages(20);
+    EXPECT_LE(gdiObjectCount(), before + 1);
+    // An empty rectangle paints nothing and makes nothing.
+    HDC dc = GetDC(box->Handle());
+    s->Paint(dc, RECT{0, 0, 0, 0});
+    ReleaseDC(box->Handle(), dc);
+    EXPECT_LE(gdiObjectCount(), before + 1);
+}
+
 // ---- panels, foreign containers, grips, sheets -------------------------------------------------
 
 TEST_F(ContainerSkins, PanelSkinOnlyChangesTheColourAndGivesItBack) {
