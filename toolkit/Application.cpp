@@ -26,16 +26,39 @@ std::wstring ModuleBaseName() {
 }
 }  // namespace
 
+namespace {
+// Plain data with constant initial values: set before any static initialiser
+// runs, whatever the order of files.
+TApplication* gApplication = nullptr;
+bool gApplicationMade = false;
+}  // namespace
+
+TApplicationRef Application;
+
 // Never freed: forms may outlive main until the process ends, and static
 // destruction order across files is not ours to choose.
-TApplication* Application = new TApplication(nullptr);
+TApplication* TApplicationRef::get() const {
+    if (!gApplicationMade) {
+        gApplicationMade = true;
+        gApplication = new TApplication(nullptr);
+    }
+    return gApplication;
+}
+
+TApplication* TApplicationRef::peek() const { return gApplication; }
+
+TApplicationRef& TApplicationRef::operator=(TApplication* app) {
+    gApplicationMade = true;
+    gApplication = app;
+    return *this;
+}
 
 void ReportCurrentException() {
     std::exception_ptr e = std::current_exception();
     if (!e) return;
-    if (Application) {
+    if (TApplication* app = Application.get()) {
         try {
-            Application->HandleException(Application, e);
+            app->HandleException(app, e);
         } catch (...) {
             // A failing report must not unwind into the system.
         }
@@ -58,7 +81,7 @@ TApplication::~TApplication() {
     DestroyComponents();
     if (FHandle) DestroyWindow(FHandle);
     if (FOwnsIcon && FIcon) DestroyIcon(FIcon);
-    if (Application == this) Application = nullptr;
+    if (Application.peek() == this) Application = nullptr;
 }
 
 void TApplication::Initialize() {

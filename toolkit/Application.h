@@ -81,8 +81,20 @@ private:
     bool FOwnsIcon = false;
 };
 
-// The program's application object, made before main runs.
-extern TApplication* Application;
+// The program's application object. Made on first use, so code run from a
+// static initialiser in any file can already reach it; assigning replaces it
+// (the caller keeps ownership of what it assigns), and once made or assigned
+// it is never made again, so a cleared one stays cleared.
+class TApplicationRef {
+public:
+    TApplication* get() const;
+    // The object as it stands, without making one.
+    TApplication* peek() const;
+    TApplication* operator->() const { return get(); }
+    operator TApplication*() const { return get(); }
+    TApplicationRef& operator=(TApplication* app);
+};
+extern TApplicationRef Application;
 
 // Registers every control class a form definition can create.
 void RegisterControlClasses();

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "PropertyHelpers.h"
+
 namespace qs {
 
 const std::vector<std::string> kUDOrientationNames = {"udHorizontal", "udVertical"};
@@ -136,44 +138,29 @@ void TCustomUpDown::SetOrientation(TUDOrientation o) {
     if (o == FOrientation) return;
     FOrientation = o;
     if (!IsLoading()) SetBounds(Left(), Top(), Height(), Width());
+    RecreateKeepingPosition();
+}
+// The style bits are fixed at creation: a new window, keeping the position
+// the user may have moved in the old one.
+void TCustomUpDown::RecreateKeepingPosition() {
     FPosition = Position();
     RecreateWnd();
 }
 void TCustomUpDown::SetAlignButton(TUDAlignButton a) {
-    if (a == FAlignButton) return;
-    FAlignButton = a;
-    FPosition = Position();
-    RecreateWnd();
+    if (ChangeField(FAlignButton, a)) RecreateKeepingPosition();
 }
 void TCustomUpDown::SetWrap(bool v) {
-    if (v == FWrap) return;
-    FWrap = v;
-    FPosition = Position();
-    RecreateWnd();
+    if (ChangeField(FWrap, v)) RecreateKeepingPosition();
 }
 void TCustomUpDown::SetArrowKeys(bool v) {
-    if (v == FArrowKeys) return;
-    FArrowKeys = v;
-    FPosition = Position();
-    RecreateWnd();
+    if (ChangeField(FArrowKeys, v)) RecreateKeepingPosition();
 }
 void TCustomUpDown::SetThousands(bool v) {
-    if (v == FThousands) return;
-    FThousands = v;
-    FPosition = Position();
-    RecreateWnd();
+    if (ChangeField(FThousands, v)) RecreateKeepingPosition();
 }
 
 void TCustomUpDown::SetAssociate(TWinControl* c) {
-    if (c == FAssociate) return;
-    if (c == this) return;
-    if (FAssociate) FAssociate->RemoveFreeNotification(this);
-    FAssociate = c;
-    if (c) c->FreeNotification(this);
-    if (FHandle) {
-        FPosition = Position();
-        RecreateWnd();
-    }
+    if (c != this && LinkComponent<TWinControl>(this, FAssociate, c)) RecreateKeepingPosition();
 }
 
 void TCustomUpDown::WndProc(TMessage& msg) {
@@ -192,7 +179,7 @@ void TCustomUpDown::WndProc(TMessage& msg) {
         if (LOWORD(msg.WParam) == SB_THUMBPOSITION) {
             int old = FPosition;
             FPosition = Position();
-            if (OnClick && FPosition != old) OnClick(this, FPosition > old ? btNext : btPrev);
+            if (OnClick && FPosition != old) OnClick(this, FPosition > old ? TUDBtnType::btNext : TUDBtnType::btPrev);
         }
         msg.Result = 0;
         return;
@@ -322,19 +309,13 @@ bool TDateTimePicker::SetTimeText(const std::string& s) {
 }
 
 void TDateTimePicker::SetKind(TDateTimeKind k) {
-    if (k == FKind) return;
-    FKind = k;
-    RecreateWnd();
+    if (ChangeField(FKind, k)) RecreateWnd();
 }
 void TDateTimePicker::SetDateFormat(TDTDateFormat f) {
-    if (f == FDateFormat) return;
-    FDateFormat = f;
-    RecreateWnd();
+    if (ChangeField(FDateFormat, f)) RecreateWnd();
 }
 void TDateTimePicker::SetShowCheckbox(bool v) {
-    if (v == FShowCheckbox) return;
-    FShowCheckbox = v;
-    RecreateWnd();
+    if (ChangeField(FShowCheckbox, v)) RecreateWnd();
 }
 
 // Kept here and followed through the change notifications: not every system
@@ -535,9 +516,7 @@ bool TCustomTreeView::SetItemsText(const TStringList& lines) {
 }
 
 void TCustomTreeView::SetStyle(bool& field, bool v) {
-    if (field == v) return;
-    field = v;
-    RecreateWnd();
+    if (ChangeField(field, v)) RecreateWnd();
 }
 void TCustomTreeView::SetShowLines(bool v) { SetStyle(FShowLines, v); }
 void TCustomTreeView::SetShowRoot(bool v) { SetStyle(FShowRoot, v); }
@@ -545,9 +524,7 @@ void TCustomTreeView::SetShowButtons(bool v) { SetStyle(FShowButtons, v); }
 void TCustomTreeView::SetReadOnly(bool v) { SetStyle(FReadOnly, v); }
 void TCustomTreeView::SetHideSelection(bool v) { SetStyle(FHideSelection, v); }
 void TCustomTreeView::SetBorderStyle(TEditBorderStyle b) {
-    if (b == FBorderStyle) return;
-    FBorderStyle = b;
-    RecreateWnd();
+    if (ChangeField(FBorderStyle, b)) RecreateWnd();
 }
 
 void TCustomTreeView::WndProc(TMessage& msg) {

@@ -7,7 +7,9 @@ namespace qs {
 
 enum TUDOrientation { udHorizontal, udVertical };
 enum TUDAlignButton { udLeft, udRight };
-enum TUDBtnType { btNext, btPrev };
+// Scoped: the media player names its buttons btNext/btPrev too, and both
+// headers must be usable in one file.
+enum class TUDBtnType { btNext, btPrev };
 enum TDateTimeKind { dtkDate, dtkTime };
 enum TDTDateFormat { dfShort, dfLong };
 
@@ -59,6 +61,7 @@ protected:
     void Notification(TComponent* c, TOperation op) override;
 
 private:
+    void RecreateKeepingPosition();
     int FMin = 0, FMax = 100, FPosition = 0, FIncrement = 1;
     TUDOrientation FOrientation = udVertical;
     TUDAlignButton FAlignButton = udRight;

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "Application.h"
+#include "PropertyHelpers.h"
 #include "Forms.h"
 #include "SkinTabGeometry.h"
 
@@ -125,13 +126,7 @@ void TCustomTabControl::Notification(TComponent* c, TOperation op) {
 }
 
 void TCustomTabControl::SetImages(TImageList* list) {
-    if (list == FImages) return;
-    if (FImages) {
-        FImages->RemoveFreeNotification(this);
-        RemoveFreeNotification(FImages);
-    }
-    FImages = list;
-    if (list) list->FreeNotification(this);
+    if (!LinkComponent(this, FImages, list)) return;
     if (FHandle) {
         SendMessageW(FHandle, TCM_SETIMAGELIST, 0, LPARAM(list ? list->Handle() : nullptr));
         Realign();
@@ -175,21 +170,15 @@ bool TCustomTabControl::SetTabIndex(int index) {
 }
 
 void TCustomTabControl::SetTabPosition(TTabPosition p) {
-    if (p == FTabPosition) return;
-    FTabPosition = p;
-    if (FHandle) RecreateWnd();
+    if (ChangeField(FTabPosition, p)) RecreateWnd();
 }
 
 void TCustomTabControl::SetStyle(TTabStyle s) {
-    if (s == FStyle) return;
-    FStyle = s;
-    if (FHandle) RecreateWnd();
+    if (ChangeField(FStyle, s)) RecreateWnd();
 }
 
 void TCustomTabControl::SetMultiLine(bool v) {
-    if (v == FMultiLine) return;
-    FMultiLine = v;
-    if (FHandle) RecreateWnd();
+    if (ChangeField(FMultiLine, v)) RecreateWnd();
 }
 
 RECT TCustomTabControl::DisplayRect() {
@@ -619,7 +608,7 @@ TTabSet::TTabSet(TComponent* owner) : TCustomControl(owner) {
     FScroller->SetVisible(false);
     FScroller->SetParent(this);
     FScroller->OnClick = [this](TObject*, TUDBtnType b) {
-        SetFirstIndex(FFirstIndex + (b == btNext ? 1 : -1));
+        SetFirstIndex(FFirstIndex + (b == TUDBtnType::btNext ? 1 : -1));
     };
 }
 

@@ -190,7 +190,11 @@ TEST_F(EditControls, UpDownMovesItsBuddysNumberAndCanBeRefused) {
     EXPECT_LE(std::abs(windowRect(ud->Handle()).left - windowRect(edit->Handle()).right), 2);
     int clicks = 0;
     bool allow = true;
-    ud->OnClick = [&](TObject*, TUDBtnType) { ++clicks; };
+    TUDBtnType lastButton = TUDBtnType::btPrev;
+    ud->OnClick = [&](TObject*, TUDBtnType b) {
+        ++clicks;
+        lastButton = b;
+    };
     ud->OnChanging = [&](TObject*, bool& a) { a = allow; };
     auto up = [&] {
         POINT p = clientPoint(ud->Handle(), 8, 4);
@@ -201,6 +205,7 @@ TEST_F(EditControls, UpDownMovesItsBuddysNumberAndCanBeRefused) {
     EXPECT_EQ(ud->Position(), 3);
     EXPECT_EQ(edit->GetText(), L"3");
     EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(lastButton, TUDBtnType::btNext);
     up();  // at the top of the range
     EXPECT_EQ(ud->Position(), 3);
     ud->SetPosition(1);
