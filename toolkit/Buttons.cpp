@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "PropertyHelpers.h"
 #include "Forms.h"
 #include "Menus.h"
 #include "PixelOps.h"
@@ -227,45 +228,26 @@ void TBitBtn::SetGlyph(const TBitmap* g) {
     Changed();
 }
 void TBitBtn::SetNumGlyphs(int n) {
-    n = std::clamp(n, 1, 4);
-    if (n == FNumGlyphs) return;
-    FNumGlyphs = n;
-    Changed();
+    if (ChangeField(FNumGlyphs, std::clamp(n, 1, 4))) Changed();
 }
 void TBitBtn::SetLayout(TButtonLayout l) {
-    if (l == FLayout) return;
-    FLayout = l;
-    Changed();
+    if (ChangeField(FLayout, l)) Changed();
 }
 void TBitBtn::SetMargin(int m) {
-    m = std::max(m, -1);
-    if (m == FMargin) return;
-    FMargin = m;
-    Changed();
+    if (ChangeField(FMargin, std::max(m, -1))) Changed();
 }
 void TBitBtn::SetSpacing(int s) {
-    s = std::max(s, -1);
-    if (s == FSpacing) return;
-    FSpacing = s;
-    Changed();
+    if (ChangeField(FSpacing, std::max(s, -1))) Changed();
 }
 void TBitBtn::SetImageIndex(int i) {
-    if (i == FImageIndex) return;
-    FImageIndex = i;
-    Changed();
+    if (ChangeField(FImageIndex, i)) Changed();
 }
 void TBitBtn::SetDisabledIndex(int i) {
-    if (i == FDisabledIndex) return;
-    FDisabledIndex = i;
-    Changed();
+    if (ChangeField(FDisabledIndex, i)) Changed();
 }
 
 void TBitBtn::SetImages(TImageList* list) {
-    if (list == FImages) return;
-    if (FImages) RemoveFreeNotification(FImages);
-    FImages = list;
-    if (list) FreeNotification(list);
-    Changed();
+    if (LinkComponent(this, FImages, list)) Changed();
 }
 
 void TBitBtn::Notification(TComponent* c, TOperation op) {
@@ -373,10 +355,7 @@ const TClassInfo& TMenuButton::StaticClassInfo() {
 }
 
 void TMenuButton::SetDropDownMenu(TPopupMenu* m) {
-    if (m == FDropDownMenu) return;
-    if (FDropDownMenu) RemoveFreeNotification(FDropDownMenu);
-    FDropDownMenu = m;
-    if (m) FreeNotification(m);
+    LinkComponent(this, FDropDownMenu, m);
 }
 
 void TMenuButton::Notification(TComponent* c, TOperation op) {
@@ -472,9 +451,7 @@ void TSpeedButton::SetDown(bool v) {
 }
 
 void TSpeedButton::SetFlat(bool v) {
-    if (v == FFlat) return;
-    FFlat = v;
-    Invalidate();
+    if (ChangeField(FFlat, v)) Invalidate();
 }
 void TSpeedButton::SetGroupIndex(int g) {
     if (g == FGroupIndex) return;
@@ -498,27 +475,16 @@ void TSpeedButton::SetGlyph(const TBitmap* g) {
     Invalidate();
 }
 void TSpeedButton::SetNumGlyphs(int n) {
-    n = std::clamp(n, 1, 4);
-    if (n == FNumGlyphs) return;
-    FNumGlyphs = n;
-    Invalidate();
+    if (ChangeField(FNumGlyphs, std::clamp(n, 1, 4))) Invalidate();
 }
 void TSpeedButton::SetLayout(TButtonLayout l) {
-    if (l == FLayout) return;
-    FLayout = l;
-    Invalidate();
+    if (ChangeField(FLayout, l)) Invalidate();
 }
 void TSpeedButton::SetMargin(int m) {
-    m = std::max(m, -1);
-    if (m == FMargin) return;
-    FMargin = m;
-    Invalidate();
+    if (ChangeField(FMargin, std::max(m, -1))) Invalidate();
 }
 void TSpeedButton::SetSpacing(int s) {
-    s = std::max(s, -1);
-    if (s == FSpacing) return;
-    FSpacing = s;
-    Invalidate();
+    if (ChangeField(FSpacing, std::max(s, -1))) Invalidate();
 }
 
 void TSpeedButton::Click() { TGraphicControl::Click(); }

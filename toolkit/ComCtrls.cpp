@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "Forms.h"
+#include "PropertyHelpers.h"
 
 namespace qs {
 
@@ -36,34 +37,22 @@ const TClassInfo& TStatusPanel::StaticClassInfo() {
 }
 
 void TStatusPanel::SetText(const std::wstring& t) {
-    if (t == FText) return;
-    FText = t;
-    Changed();
+    if (ChangeField(FText, t)) Changed();
 }
 void TStatusPanel::SetWidth(int w) {
-    if (w == FWidth) return;
-    FWidth = w;
-    Changed();
+    if (ChangeField(FWidth, w)) Changed();
 }
 void TStatusPanel::SetAlignment(TAlignment a) {
-    if (a == FAlignment) return;
-    FAlignment = a;
-    Changed();
+    if (ChangeField(FAlignment, a)) Changed();
 }
 void TStatusPanel::SetBevel(TStatusPanelBevel b) {
-    if (b == FBevel) return;
-    FBevel = b;
-    Changed();
+    if (ChangeField(FBevel, b)) Changed();
 }
 void TStatusPanel::SetStyle(TStatusPanelStyle s) {
-    if (s == FStyle) return;
-    FStyle = s;
-    Changed();
+    if (ChangeField(FStyle, s)) Changed();
 }
 void TStatusPanel::SetBiDiMode(TBiDiMode m) {
-    if (m == FBiDiMode) return;
-    FBiDiMode = m;
-    Changed();
+    if (ChangeField(FBiDiMode, m)) Changed();
 }
 
 // ---- TStatusPanels ----
@@ -149,21 +138,15 @@ void TCustomStatusBar::FontChanged() {
 }
 
 void TCustomStatusBar::SetSimplePanel(bool v) {
-    if (v == FSimplePanel) return;
-    FSimplePanel = v;
-    UpdatePanels();
+    if (ChangeField(FSimplePanel, v)) UpdatePanels();
 }
 
 void TCustomStatusBar::SetSimpleText(const std::wstring& t) {
-    if (t == FSimpleText) return;
-    FSimpleText = t;
-    UpdatePanels();
+    if (ChangeField(FSimpleText, t)) UpdatePanels();
 }
 
 void TCustomStatusBar::SetSizeGrip(bool v) {
-    if (v == FSizeGrip) return;
-    FSizeGrip = v;
-    RecreateWnd();
+    if (ChangeField(FSizeGrip, v)) RecreateWnd();
 }
 
 void TCustomStatusBar::UpdatePanels() {

@@ -5,6 +5,7 @@
 
 #include "Application.h"
 #include "MPlayer.h"
+#include "PropertyHelpers.h"
 
 namespace qs {
 
@@ -124,9 +125,7 @@ void TProgressBar::SetOrientation(TProgressBarOrientation o) {
 }
 
 void TProgressBar::SetSmooth(bool v) {
-    if (v == FSmooth) return;
-    FSmooth = v;
-    if (FHandle) RecreateWnd();
+    if (ChangeField(FSmooth, v)) RecreateWnd();
 }
 
 // ---- TTrackBar ----

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+#include "PropertyHelpers.h"
+
 namespace qs {
 
 const std::vector<std::string> kViewStyleNames = {"vsIcon", "vsSmallIcon", "vsList", "vsReport"};
@@ -133,13 +135,7 @@ void THeaderControl::Notification(TComponent* c, TOperation op) {
 }
 
 void THeaderControl::SetImages(TImageList* list) {
-    if (list == FImages) return;
-    if (FImages) {
-        FImages->RemoveFreeNotification(this);
-        RemoveFreeNotification(FImages);
-    }
-    FImages = list;
-    if (list) list->FreeNotification(this);
+    if (!LinkComponent(this, FImages, list)) return;
     if (FHandle) {
         SendMessageW(FHandle, HDM_SETIMAGELIST, 0, LPARAM(list ? list->Handle() : nullptr));
         Invalidate();
@@ -308,9 +304,7 @@ void TCustomListView::CreateHandle() {
 }
 
 void TCustomListView::SetViewStyle(TViewStyle v) {
-    if (v == FViewStyle) return;
-    FViewStyle = v;
-    if (FHandle) RecreateWnd();
+    if (ChangeField(FViewStyle, v)) RecreateWnd();
 }
 
 void TCustomListView::SetRowSelect(bool v) {
@@ -432,9 +426,7 @@ TGlyphCheckBox::TGlyphCheckBox(TComponent* owner) : TCustomControl(owner) {
 TGlyphCheckBox::~TGlyphCheckBox() { DestroyHandle(); }
 
 void TGlyphCheckBox::SetChecked(bool v) {
-    if (v == FChecked) return;
-    FChecked = v;
-    Invalidate();
+    if (ChangeField(FChecked, v)) Invalidate();
 }
 
 void TGlyphCheckBox::SetUseCustomGlyphs(bool v) {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "PropertyHelpers.h"
 #include "Messages.h"
 
 namespace qs {
@@ -61,16 +62,11 @@ void TToolButton::Changed() {
 }
 
 void TToolButton::SetCaption(const std::wstring& s) {
-    if (s == FCaption) return;
-    FCaption = s;
-    Changed();
+    if (ChangeField(FCaption, s)) Changed();
 }
 
 void TToolButton::SetImageIndex(int i) {
-    i = std::max(i, -1);
-    if (i == FImageIndex) return;
-    FImageIndex = i;
-    Changed();
+    if (ChangeField(FImageIndex, std::max(i, -1))) Changed();
 }
 
 void TToolButton::SetEnabled(bool v) {
@@ -81,9 +77,7 @@ void TToolButton::SetEnabled(bool v) {
 }
 
 void TToolButton::SetStyle(TToolButtonStyle s) {
-    if (s == FStyle) return;
-    FStyle = s;
-    Changed();
+    if (ChangeField(FStyle, s)) Changed();
 }
 
 RECT TToolButton::BoundsRect() const {
@@ -188,9 +182,7 @@ void TToolBar::SetFlat(bool v) {
 }
 
 void TToolBar::SetList(bool v) {
-    if (v == FList) return;
-    FList = v;
-    if (FHandle) RecreateWnd();
+    if (ChangeField(FList, v)) RecreateWnd();
 }
 
 void TToolBar::SetButtonSize(int w, int h) {
@@ -203,11 +195,7 @@ void TToolBar::SetButtonSize(int w, int h) {
 }
 
 void TToolBar::SetImages(TImageList* images) {
-    if (images == FImages) return;
-    if (FImages) FImages->RemoveFreeNotification(this);
-    FImages = images;
-    if (FImages) FImages->FreeNotification(this);
-    RebuildButtons();
+    if (LinkComponent(this, FImages, images)) RebuildButtons();
 }
 
 void TToolBar::Notification(TComponent* c, TOperation op) {

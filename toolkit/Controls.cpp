@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "PropertyHelpers.h"
 #include "Forms.h"
 
 namespace qs {
@@ -466,10 +467,7 @@ void TControl::ParentFontChanged() {
 void TControl::FontChanged() { Invalidate(); }
 
 void TControl::SetPopupMenu(TPopupMenu* m) {
-    if (m == FPopupMenu) return;
-    if (FPopupMenu) RemoveFreeNotification(FPopupMenu);
-    FPopupMenu = m;
-    if (m) FreeNotification(m);
+    LinkComponent(this, FPopupMenu, m);
 }
 
 void TControl::SetBiDiMode(TBiDiMode m) {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "PropertyHelpers.h"
+
 namespace qs {
 
 const std::vector<std::string> kBevelCutNames = {"bvNone", "bvLowered", "bvRaised", "bvSpace"};
@@ -54,31 +56,19 @@ void TCustomPanel::Changed() {
 }
 
 void TCustomPanel::SetBevelInner(TBevelCut b) {
-    if (b == FBevelInner) return;
-    FBevelInner = b;
-    Changed();
+    if (ChangeField(FBevelInner, b)) Changed();
 }
 void TCustomPanel::SetBevelOuter(TBevelCut b) {
-    if (b == FBevelOuter) return;
-    FBevelOuter = b;
-    Changed();
+    if (ChangeField(FBevelOuter, b)) Changed();
 }
 void TCustomPanel::SetBevelWidth(int w) {
-    w = std::max(w, 1);
-    if (w == FBevelWidth) return;
-    FBevelWidth = w;
-    Changed();
+    if (ChangeField(FBevelWidth, std::max(w, 1))) Changed();
 }
 void TCustomPanel::SetBorderWidth(int w) {
-    w = std::max(w, 0);
-    if (w == FBorderWidth) return;
-    FBorderWidth = w;
-    Changed();
+    if (ChangeField(FBorderWidth, std::max(w, 0))) Changed();
 }
 void TCustomPanel::SetAlignment(TAlignment a) {
-    if (a == FAlignment) return;
-    FAlignment = a;
-    Invalidate();
+    if (ChangeField(FAlignment, a)) Invalidate();
 }
 
 void TCustomPanel::AdjustClientRect(RECT& r) const {

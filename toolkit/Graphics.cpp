@@ -5,6 +5,8 @@
 #include <vector>
 #include <utility>
 
+#include "PropertyHelpers.h"
+
 namespace qs {
 
 // ---- Colours ----------------------------------------------------------------
@@ -175,9 +177,7 @@ void TFont::SetName(std::wstring_view name) {
     Changed();
 }
 void TFont::SetHeight(int h) {
-    if (h == FHeight) return;
-    FHeight = h;
-    Changed();
+    if (ChangeField(FHeight, h)) Changed();
 }
 int TFont::Size() const { return -::MulDiv(FHeight, 72, ScreenPixelsPerInch()); }
 void TFont::SetSize(int points) {
@@ -198,14 +198,10 @@ void TFont::SetStyle(TFontStyles s) {
     Changed();
 }
 void TFont::SetCharset(int c) {
-    if (c == FCharset) return;
-    FCharset = c;
-    Changed();
+    if (ChangeField(FCharset, c)) Changed();
 }
 void TFont::SetPitch(TFontPitch p) {
-    if (p == FPitch) return;
-    FPitch = p;
-    Changed();
+    if (ChangeField(FPitch, p)) Changed();
 }
 
 LOGFONTW TFont::LogFont() const {
@@ -296,9 +292,7 @@ void TBrush::SetColor(TColor c) {
     Changed();
 }
 void TBrush::SetStyle(TBrushStyle s) {
-    if (s == FStyle) return;
-    FStyle = s;
-    Changed();
+    if (ChangeField(FStyle, s)) Changed();
 }
 void TBrush::Assign(const TBrush& o) {
     if (this == &o || (FColor == o.FColor && FStyle == o.FStyle && !FBitmap && !o.FBitmap)) return;
@@ -346,9 +340,7 @@ const TClassInfo& TPen::StaticClassInfo() {
 }
 
 void TPen::SetColor(TColor c) {
-    if (c == FColor) return;
-    FColor = c;
-    Changed();
+    if (ChangeField(FColor, c)) Changed();
 }
 void TPen::SetWidth(int w) {
     if (w < 0) w = 0;
@@ -357,9 +349,7 @@ void TPen::SetWidth(int w) {
     Changed();
 }
 void TPen::SetStyle(TPenStyle s) {
-    if (s == FStyle) return;
-    FStyle = s;
-    Changed();
+    if (ChangeField(FStyle, s)) Changed();
 }
 void TPen::SetMode(TPenMode m) {
     if (m == FMode) return;

@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 
+#include "PropertyHelpers.h"
 #include "ExtCtrlsTimer.h"
 #include "UtilWindow.h"
 
@@ -540,11 +541,7 @@ TMenu::~TMenu() {
 }
 
 void TMenu::SetImages(TImageList* images) {
-    if (images == FImages) return;
-    if (FImages) FImages->RemoveFreeNotification(this);
-    FImages = images;
-    if (FImages) FImages->FreeNotification(this);
-    if (FOwnerDraw) Rebuild();
+    if (LinkComponent(this, FImages, images) && FOwnerDraw) Rebuild();
 }
 
 void TMenu::Rebuild() {

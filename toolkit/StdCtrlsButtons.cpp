@@ -12,6 +12,22 @@ const std::vector<std::string> kCheckBoxStateNames = {"cbUnchecked", "cbChecked"
 namespace {
 // Check boxes and radio buttons put their caption left or right of the mark only.
 bool SideAlignment(TAlignment a) { return a == taLeftJustify || a == taRightJustify; }
+
+// The stored Alignment of a check box or radio button: a centred one is refused.
+template <class C>
+TClassBuilder<C>& sideAlignmentProp(TClassBuilder<C>& b) {
+    return b.template prop<std::string>(
+        "Alignment", TPropKind::Enum, [](const C& c) { return kAlignmentNames[size_t(c.Alignment())]; },
+        [](C& c, const std::string& v) -> bool {
+            for (size_t i = 0; i < kAlignmentNames.size(); ++i)
+                if (TClassBuilder<C>::equalsNoCase(kAlignmentNames[i], v) && SideAlignment(TAlignment(i))) {
+                    c.SetAlignment(TAlignment(i));
+                    return true;
+                }
+            return false;
+        },
+        &kAlignmentNames);
+}
 }  // namespace
 
 // ---- TButtonControl ----
@@ -94,24 +110,12 @@ void TButton::WndProc(TMessage& msg) {
 
 const TClassInfo& TCustomCheckBox::StaticClassInfo() {
     static const TClassInfo info =
-        TClassBuilder<TCustomCheckBox>("TCustomCheckBox", &TButtonControl::StaticClassInfo())
-            .enumeration("State", kCheckBoxStateNames, [](const TCustomCheckBox& c) { return int(c.State()); },
-                         [](TCustomCheckBox& c, int v) { c.SetState(TCheckBoxState(v)); })
-            .boolean("Checked", &TCustomCheckBox::Checked, &TCustomCheckBox::SetChecked)
-            .boolean("AllowGrayed", &TCustomCheckBox::AllowGrayed, &TCustomCheckBox::SetAllowGrayed)
-            .prop<std::string>(
-                "Alignment", TPropKind::Enum,
-                [](const TCustomCheckBox& c) { return kAlignmentNames[size_t(c.Alignment())]; },
-                [](TCustomCheckBox& c, const std::string& v) -> bool {
-                    for (size_t i = 0; i < kAlignmentNames.size(); ++i)
-                        if (TClassBuilder<TCustomCheckBox>::equalsNoCase(kAlignmentNames[i], v) &&
-                            SideAlignment(TAlignment(i))) {
-                            c.SetAlignment(TAlignment(i));
-                            return true;
-                        }
-                    return false;
-                },
-                &kAlignmentNames)
+        sideAlignmentProp(
+            TClassBuilder<TCustomCheckBox>("TCustomCheckBox", &TButtonControl::StaticClassInfo())
+                .enumeration("State", kCheckBoxStateNames, [](const TCustomCheckBox& c) { return int(c.State()); },
+                             [](TCustomCheckBox& c, int v) { c.SetState(TCheckBoxState(v)); })
+                .boolean("Checked", &TCustomCheckBox::Checked, &TCustomCheckBox::SetChecked)
+                .boolean("AllowGrayed", &TCustomCheckBox::AllowGrayed, &TCustomCheckBox::SetAllowGrayed))
             .build();
     return info;
 }
@@ -174,22 +178,9 @@ void TCustomCheckBox::WndProc(TMessage& msg) {
 
 const TClassInfo& TRadioButton::StaticClassInfo() {
     static const TClassInfo info =
-        TClassBuilder<TRadioButton>("TRadioButton", &TButtonControl::StaticClassInfo())
-            .creatable()
-            .boolean("Checked", &TRadioButton::Checked, &TRadioButton::SetChecked)
-            .prop<std::string>(
-                "Alignment", TPropKind::Enum,
-                [](const TRadioButton& c) { return kAlignmentNames[size_t(c.Alignment())]; },
-                [](TRadioButton& c, const std::string& v) -> bool {
-                    for (size_t i = 0; i < kAlignmentNames.size(); ++i)
-                        if (TClassBuilder<TRadioButton>::equalsNoCase(kAlignmentNames[i], v) &&
-                            SideAlignment(TAlignment(i))) {
-                            c.SetAlignment(TAlignment(i));
-                            return true;
-                        }
-                    return false;
-                },
-                &kAlignmentNames)
+        sideAlignmentProp(TClassBuilder<TRadioButton>("TRadioButton", &TButtonControl::StaticClassInfo())
+                              .creatable()
+                              .boolean("Checked", &TRadioButton::Checked, &TRadioButton::SetChecked))
             .build();
     return info;
 }

@@ -7,6 +7,7 @@
 
 #include "Application.h"
 #include "ComCtrlsEdit.h"
+#include "PropertyHelpers.h"
 
 namespace qs {
 
@@ -91,9 +92,7 @@ void TCustomEdit::CreateHandle() {
 }
 
 void TCustomEdit::SetBorderStyle(TEditBorderStyle b) {
-    if (b == FBorderStyle) return;
-    FBorderStyle = b;
-    RecreateWnd();
+    if (ChangeField(FBorderStyle, b)) RecreateWnd();
 }
 
 void TCustomEdit::SetReadOnly(bool v) {
@@ -127,9 +126,7 @@ void TCustomEdit::SetCharCase(TEditCharCase c) {
 }
 
 void TCustomEdit::SetHideSelection(bool v) {
-    if (v == FHideSelection) return;
-    FHideSelection = v;
-    RecreateWnd();
+    if (ChangeField(FHideSelection, v)) RecreateWnd();
 }
 
 bool TCustomEdit::Modified() const { return FHandle && SendMessageW(FHandle, EM_GETMODIFY, 0, 0) != 0; }
@@ -259,21 +256,15 @@ int TCustomMemo::LineCount() const {
 int TCustomMemo::TopLine() const { return FHandle ? int(SendMessageW(FHandle, EM_GETFIRSTVISIBLELINE, 0, 0)) : 0; }
 
 void TCustomMemo::SetScrollBars(TScrollStyle s) {
-    if (s == FScrollBars) return;
-    FScrollBars = s;
-    RecreateWnd();
+    if (ChangeField(FScrollBars, s)) RecreateWnd();
 }
 
 void TCustomMemo::SetWordWrap(bool v) {
-    if (v == FWordWrap) return;
-    FWordWrap = v;
-    RecreateWnd();
+    if (ChangeField(FWordWrap, v)) RecreateWnd();
 }
 
 void TCustomMemo::SetAlignment(TAlignment a) {
-    if (a == FAlignment) return;
-    FAlignment = a;
-    RecreateWnd();
+    if (ChangeField(FAlignment, a)) RecreateWnd();
 }
 
 void TCustomMemo::WndProc(TMessage& msg) {
@@ -321,9 +312,7 @@ void TCustomRichEdit::CreateHandle() {
 }
 
 void TCustomRichEdit::SetPlainText(bool v) {
-    if (v == FPlainText) return;
-    FPlainText = v;
-    RecreateWnd();
+    if (ChangeField(FPlainText, v)) RecreateWnd();
 }
 
 // ---- registration ----

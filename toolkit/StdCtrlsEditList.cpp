@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "PropertyHelpers.h"
 #include "StdCtrlsEdit.h"
 
 namespace qs {
@@ -223,24 +224,16 @@ void TCustomListBox::SetTopIndex(int i) {
 }
 
 void TCustomListBox::SetBorderStyle(TEditBorderStyle b) {
-    if (b == FBorderStyle) return;
-    FBorderStyle = b;
-    RecreateWnd();
+    if (ChangeField(FBorderStyle, b)) RecreateWnd();
 }
 void TCustomListBox::SetSorted(bool v) {
-    if (v == FSorted) return;
-    FSorted = v;
-    RecreateWnd();
+    if (ChangeField(FSorted, v)) RecreateWnd();
 }
 void TCustomListBox::SetIntegralHeight(bool v) {
-    if (v == FIntegralHeight) return;
-    FIntegralHeight = v;
-    RecreateWnd();
+    if (ChangeField(FIntegralHeight, v)) RecreateWnd();
 }
 void TCustomListBox::SetStyle(TListBoxStyle s) {
-    if (s == FStyle) return;
-    FStyle = s;
-    RecreateWnd();
+    if (ChangeField(FStyle, s)) RecreateWnd();
 }
 
 int TCustomListBox::ItemHeight() const {
@@ -383,9 +376,7 @@ void TCustomComboBox::SetItemIndex(int i) {
 }
 
 void TCustomComboBox::SetStyle(TComboBoxStyle s) {
-    if (s == FStyle) return;
-    FStyle = s;
-    RecreateWnd();
+    if (ChangeField(FStyle, s)) RecreateWnd();
 }
 
 void TCustomComboBox::SetDropDownCount(int n) {
@@ -396,9 +387,7 @@ void TCustomComboBox::SetDropDownCount(int n) {
 }
 
 void TCustomComboBox::SetSorted(bool v) {
-    if (v == FSorted) return;
-    FSorted = v;
-    RecreateWnd();
+    if (ChangeField(FSorted, v)) RecreateWnd();
 }
 
 void TCustomComboBox::SetMaxLength(int v) {

@@ -65,6 +65,24 @@ void TWinSkinMenu::ApplyToolkitItem(TMenuBtn& b, TMenuItem* item, bool caption) 
     b.FSubMenu = item->Count() > 0 ? item->Handle() : nullptr;
 }
 
+namespace {
+// A top-level item of a window's menu as the button shows it (left as made
+// when the system cannot read the item).
+void readWindowMenuItem(HMENU menu, int i, TMenuBtn& b) {
+    wchar_t text[kMenuTextLimit + 1] = {};
+    MENUITEMINFOW mii{};
+    mii.cbSize = sizeof mii;
+    mii.fMask = MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_FTYPE | MIIM_STRING;
+    mii.dwTypeData = text;
+    mii.cch = kMenuTextLimit;
+    if (!::GetMenuItemInfoW(menu, UINT(i), TRUE, &mii)) return;
+    b.FSubMenu = mii.hSubMenu;
+    b.FItemEnabled = (mii.fState & (MFS_GRAYED | MFS_DISABLED)) == 0;
+    b.FCommand = mii.wID;
+    b.FCaption.assign(text, wcsnlen(text, kMenuTextLimit));
+}
+}  // namespace
+
 void TWinSkinMenu::RebuildFromWindowMenu() {
     if (!FForm || !FForm->FHandle) return;
     if (HMENU m = ::GetMenu(FForm->FHandle)) FMenu = m;
@@ -77,19 +95,8 @@ void TWinSkinMenu::RebuildFromWindowMenu() {
     const int n = ::GetMenuItemCount(FMenu);
     FCount = std::max(n, 0);
     for (int i = 0; i < FCount; ++i) {
-        wchar_t text[kMenuTextLimit + 1] = {};
-        MENUITEMINFOW mii{};
-        mii.cbSize = sizeof mii;
-        mii.fMask = MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_FTYPE | MIIM_STRING;
-        mii.dwTypeData = text;
-        mii.cch = kMenuTextLimit;
         auto b = NewButton(i);
-        if (::GetMenuItemInfoW(FMenu, UINT(i), TRUE, &mii)) {
-            b->FSubMenu = mii.hSubMenu;
-            b->FItemEnabled = (mii.fState & (MFS_GRAYED | MFS_DISABLED)) == 0;
-            b->FCommand = mii.wID;
-            b->FCaption.assign(text, wcsnlen(text, kMenuTextLimit));
-        }
+        readWindowMenuItem(FMenu, i, *b);
         if (FToolkitMenu) ApplyToolkitItem(*b, FToolkitMenu->FindItem(b->FCommand, TFindItemKind::fkCommand), true);
         FButtons.push_back(std::move(b));
     }
@@ -124,19 +131,8 @@ void TWinSkinMenu::RebuildMerged() {
     const int n = ::GetMenuItemCount(FMenu);
     FCount = std::max(n, 0);
     for (int i = 0; i < FCount; ++i) {
-        wchar_t text[kMenuTextLimit + 1] = {};
-        MENUITEMINFOW mii{};
-        mii.cbSize = sizeof mii;
-        mii.fMask = MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_FTYPE | MIIM_STRING;
-        mii.dwTypeData = text;
-        mii.cch = kMenuTextLimit;
         auto b = NewButton(i);
-        if (::GetMenuItemInfoW(FMenu, UINT(i), TRUE, &mii)) {
-            b->FSubMenu = mii.hSubMenu;
-            b->FItemEnabled = (mii.fState & (MFS_GRAYED | MFS_DISABLED)) == 0;
-            b->FCommand = mii.wID;
-            b->FCaption.assign(text, wcsnlen(text, kMenuTextLimit));
-        }
+        readWindowMenuItem(FMenu, i, *b);
         // Merged child items come without text: the toolkit knows it.
         if (b->FCaption.empty() && FToolkitMenu) {
             TMenuItem* item = TMenuItem::FromCommand(b->FCommand);
