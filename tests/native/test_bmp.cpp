@@ -1,91 +1,27 @@
 #include <gtest/gtest.h>
 
 #include "Bmp.h"
+#include "test_bmp_expect.h"
 #include "test_bmp_files.h"
 
 using namespace qs;
 using testbmp::BmpFormat;
-
-namespace {
-
-struct Case {
-    const char* name;
-    BmpFormat fmt;
-};
-
-std::vector<Case> everyFormat() {
-    std::vector<Case> cases;
-    for (uint32_t hs : {12u, 40u, 108u, 124u}) {
-        for (int bpp : {1, 4, 8, 24}) {
-            BmpFormat s;
-            s.bpp = bpp;
-            s.headerSize = hs;
-            cases.push_back({"plain", s});
-        }
-    }
-    for (int bpp : {16, 32}) {
-        BmpFormat s;
-        s.bpp = bpp;
-        cases.push_back({"default fields", s});
-    }
-    BmpFormat s565;
-    s565.bpp = 16;
-    s565.compression = 3;
-    s565.masks[0] = 0xF800, s565.masks[1] = 0x07E0, s565.masks[2] = 0x001F;
-    cases.push_back({"565 after header", s565});
-    s565.headerSize = 56;
-    cases.push_back({"565 in header", s565});
-    BmpFormat swapped;  // red in the low byte: the masks must be honoured, not assumed
-    swapped.bpp = 32;
-    swapped.compression = 3;
-    swapped.headerSize = 124;
-    swapped.masks[0] = 0x000000FF, swapped.masks[1] = 0x0000FF00, swapped.masks[2] = 0x00FF0000;
-    cases.push_back({"32 swapped fields", swapped});
-    for (int bpp : {1, 8, 24, 32}) {
-        BmpFormat s;
-        s.bpp = bpp;
-        s.topDown = true;
-        cases.push_back({"top-down", s});
-    }
-    BmpFormat rle8;
-    rle8.bpp = 8;
-    rle8.compression = 1;
-    cases.push_back({"rle8", rle8});
-    BmpFormat rle4;
-    rle4.bpp = 4;
-    rle4.compression = 2;
-    cases.push_back({"rle4", rle4});
-    BmpFormat shortPalette;
-    shortPalette.bpp = 8;
-    shortPalette.clrUsed = 40;
-    cases.push_back({"short palette", shortPalette});
-    return cases;
-}
-
-void expectSame(const PixelImage& want, const PixelImage& got, const std::string& what) {
-    ASSERT_EQ(got.width, want.width) << what;
-    ASSERT_EQ(got.height, want.height) << what;
-    for (int y = 0; y < want.height; ++y)
-        for (int x = 0; x < want.width; ++x)
-            ASSERT_EQ(got.at(x, y), want.at(x, y)) << what << " at " << x << "," << y;
-}
-
-}  // namespace
+using testbmp::expectSamePixels;
 
 TEST(Bmp, EveryFormatReadsBackThePixelsWritten) {
     // Odd widths exercise row padding and partial bytes of 1- and 4-bit rows.
-    for (const Case& c : everyFormat()) {
+    for (const auto& c : testbmp::everyFormat()) {
         for (auto [w, h] : {std::pair{1, 1}, {13, 7}, {33, 5}}) {
             const PixelImage want = testbmp::sample(w, h, c.fmt, uint32_t(w * 31 + c.fmt.bpp));
             const auto file = testbmp::encode(want, c.fmt);
-            const std::string what = std::string(c.name) + " bpp " + std::to_string(c.fmt.bpp) + " header " +
+            const std::string what = c.name + " bpp " + std::to_string(c.fmt.bpp) + " header " +
                                      std::to_string(c.fmt.headerSize) + " " + std::to_string(w) + "x" +
                                      std::to_string(h);
             const BmpResult r = ReadBmp(file);
             ASSERT_TRUE(r) << what << ": " << bmpErrorText(r.error);
             EXPECT_EQ(r.info.bitCount, c.fmt.bpp) << what;
             EXPECT_EQ(r.info.topDown, c.fmt.topDown) << what;
-            expectSame(want, r.image, what);
+            expectSamePixels(want, r.image, what);
         }
     }
 }
@@ -104,7 +40,7 @@ TEST(Bmp, Written24BitFileReadsBackAndHasTheStandardLayout) {
     EXPECT_EQ(file[56], uint8_t(bottomLeft >> 16));
     const BmpResult r = ReadBmp(file);
     ASSERT_TRUE(r);
-    expectSame(img, r.image, "24-bit round trip");
+    expectSamePixels(img, r.image, "24-bit round trip");
 }
 
 TEST(Bmp, WriterHonoursTheViewStrideAndDropsTheFourthByte) {
@@ -196,7 +132,7 @@ TEST(Bmp, MalformedFilesReadAsNoImage) {
 
 TEST(Bmp, EveryTruncationOfEveryFormatIsRejectedCleanly) {
     // Under the sanitizers this also proves no read past the given bytes.
-    for (const Case& c : everyFormat()) {
+    for (const auto& c : testbmp::everyFormat()) {
         const auto file = testbmp::encode(testbmp::sample(7, 3, c.fmt), c.fmt);
         for (size_t n = 0; n < file.size(); ++n) {
             std::vector<uint8_t> cut(file.begin(), file.begin() + n);

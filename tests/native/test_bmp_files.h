@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <map>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "PixelView.h"
@@ -228,6 +229,33 @@ inline PixelImage sample(int w, int h, const BmpFormat& s, uint32_t seed = 1) {
         }
     }
     return img;
+}
+
+struct NamedFormat {
+    std::string name;  // short enough for a file name
+    BmpFormat fmt;
+};
+
+// One of every layout the reader handles: each header size with each palette
+// depth, the default and explicit bit fields (masks after the header and in
+// it, channels in the usual and in swapped order), top-down rows, both RLE
+// forms and a palette shorter than the depth allows.
+inline std::vector<NamedFormat> everyFormat() {
+    std::vector<NamedFormat> v;
+    for (uint32_t hs : {12u, 40u, 108u, 124u})
+        for (int bpp : {1, 4, 8, 24})
+            v.push_back({"h" + std::to_string(hs) + "_" + std::to_string(bpp), {.bpp = bpp, .headerSize = hs}});
+    for (int bpp : {16, 32}) v.push_back({"rgb" + std::to_string(bpp), {.bpp = bpp}});
+    for (int bpp : {1, 8, 16, 24, 32}) v.push_back({"topdown" + std::to_string(bpp), {.bpp = bpp, .topDown = true}});
+    v.push_back({"fields565", {.bpp = 16, .compression = 3, .masks = {0xF800, 0x07E0, 0x001F}}});
+    v.push_back({"fields565_v3", {.bpp = 16, .compression = 3, .headerSize = 56, .masks = {0xF800, 0x07E0, 0x001F}}});
+    v.push_back({"fields32", {.bpp = 32, .compression = 3, .masks = {0xFF0000, 0xFF00, 0xFF}}});
+    // Red in the low byte: the masks must be honoured, not assumed.
+    v.push_back({"fields32_v5", {.bpp = 32, .compression = 3, .headerSize = 124, .masks = {0xFF, 0xFF00, 0xFF0000}}});
+    v.push_back({"rle8", {.bpp = 8, .compression = 1}});
+    v.push_back({"rle4", {.bpp = 4, .compression = 2}});
+    v.push_back({"palette40", {.bpp = 8, .clrUsed = 40}});
+    return v;
 }
 
 }  // namespace qs::testbmp
