@@ -55,46 +55,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s corpus-dir\n", argv[0]);
         return 2;
     }
-    using testbmp::BmpFormat;
-    std::vector<std::pair<std::string, BmpFormat>> fmts;
-    for (uint32_t hs : {12u, 40u, 108u, 124u})
-        for (int bpp : {1, 4, 8, 24}) {
-            BmpFormat s;
-            s.bpp = bpp;
-            s.headerSize = hs;
-            fmts.push_back({"h" + std::to_string(hs) + "_" + std::to_string(bpp), s});
-        }
-    for (int bpp : {16, 32}) {
-        BmpFormat s;
-        s.bpp = bpp;
-        fmts.push_back({"rgb" + std::to_string(bpp), s});
-        s.topDown = true;
-        fmts.push_back({"topdown" + std::to_string(bpp), s});
-    }
-    BmpFormat f16;
-    f16.bpp = 16;
-    f16.compression = 3;
-    f16.masks[0] = 0xF800, f16.masks[1] = 0x07E0, f16.masks[2] = 0x001F;
-    fmts.push_back({"fields565", f16});
-    f16.headerSize = 56;
-    fmts.push_back({"fields565_v3", f16});
-    BmpFormat f32;
-    f32.bpp = 32;
-    f32.compression = 3;
-    f32.headerSize = 124;
-    f32.masks[0] = 0xFF, f32.masks[1] = 0xFF00, f32.masks[2] = 0xFF0000;
-    fmts.push_back({"fields32_v5", f32});
-    BmpFormat rle8;
-    rle8.bpp = 8;
-    rle8.compression = 1;
-    fmts.push_back({"rle8", rle8});
-    BmpFormat rle4;
-    rle4.bpp = 4;
-    rle4.compression = 2;
-    fmts.push_back({"rle4", rle4});
-
     int written = 0;
-    for (auto& [name, fmt] : fmts) {
+    for (const auto& [name, fmt] : testbmp::everyFormat()) {
         const auto bytes = testbmp::encode(testbmp::sample(7, 5, fmt, uint32_t(written + 3)), fmt);
         const std::string path = std::string(argv[1]) + "/" + name + ".bmp";
         FILE* f = std::fopen(path.c_str(), "wb");
