@@ -7,6 +7,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdlib>
+#include <cstring>
+
 #include "Application.h"
 #include "Classify.h"
 #include "ComCtrlsTabs.h"
@@ -24,6 +27,10 @@ using namespace qs;
 using namespace qs::test;
 
 namespace {
+
+void keepShot(const Image& img, const wchar_t* name) {
+    if (const char* dir = std::getenv("QS_SHOTS")) saveBmp(img, std::wstring(dir, dir + std::strlen(dir)) + L"\\" + name);
+}
 
 class ClassifySkins : public ::testing::Test {
 protected:
@@ -98,6 +105,31 @@ TEST_F(ClassifySkins, StandAloneScrollBarIsCoveredByTheSkinsBar) {
         for (int x = 0; x < img.width; ++x) differsFromSystem += img.at(x, y) != system.at(x, y);
     EXPECT_EQ(arrowMismatch, 0);
     EXPECT_GT(differsFromSystem, img.width * img.height / 4);
+
+    // A vertical bar: the up arrow (frame 9) on top, and a disabled one draws no thumb.
+    const int w = GetSystemMetrics(SM_CXVSCROLL);
+    auto* vbar = place<TScrollBar>(400, 10, w, 200);
+    vbar->SetKind(sbVertical);
+    vbar->SetBounds(400, 10, w, 200);  // a change of kind turns the bar round
+    ASSERT_TRUE(vbar->SetParams(0, 0, 100));
+    all();
+    auto* vskin = dynamic_cast<TSkinScControl*>(FindSkinByControl(fs->fs.get(), vbar));
+    ASSERT_TRUE(vskin && vskin->FBar);
+    EXPECT_EQ(vskin->FBar->FVertical, 1);
+    RedrawWindow(vskin->FBar->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    pumpMessages(20);
+    const Image vimg = captureWindow(vskin->FBar->Handle());
+    keepShot(vimg, L"classify_vertical_scrollbar.bmp");
+    keepShot(img, L"classify_horizontal_scrollbar.bmp");
+    const int va = vskin->FBar->FArrowSize;
+    TBitmap up(vimg.width, va);
+    FillColor(up.Canvas()->Handle(), RECT{0, 0, vimg.width, va}, TColor(sd->ButtonFace));
+    DrawKeyedFrame(vskin, up.Canvas()->Handle(), RECT{0, 0, vimg.width, va}, 23, 9, strip->Bitmap);
+    up.Dormant();
+    int upMismatch = 0;
+    for (int y = 0; y < va; ++y)
+        for (int x = 0; x < vimg.width; ++x) upMismatch += vimg.at(x, y) != (up.View().at(x, y) & 0xFFFFFF);
+    EXPECT_EQ(upMismatch, 0);
 
 }
 
