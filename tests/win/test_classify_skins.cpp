@@ -219,3 +219,34 @@ TEST(TabCloseAnswer, BareWindowsProgramNeverSeesTheRequest) {
     }
     DestroyWindow(w);
 }
+
+TEST_F(ClassifySkins, ButtonStylePageControlsGetTheButtonPainterAndCheckGroupsTheirSkins) {
+    auto* pages = place<TPageControl>(10, 10, 300, 150);
+    pages->SetStyle(tsButtons);
+    for (int i = 0; i < 2; ++i) {
+        auto* sheet = new TTabSheet(form.get());
+        sheet->SetPageControl(pages);
+        sheet->SetCaption(L"Sheet " + std::to_wstring(i));
+    }
+    auto* tabs = place<TTabControl>(10, 170, 300, 60);
+    tabs->SetTabs({L"a", L"b"});
+    auto* group = place<TCheckGroup>(320, 10, 180, 120);
+    group->SetCaption(L"Options");
+    group->SetItems({"First", "Second"});
+    all();
+    EXPECT_TRUE(dynamic_cast<TSkinTabBtn*>(FindSkinByControl(fs->fs.get(), pages)));
+    auto* plain = dynamic_cast<TSkinTab*>(FindSkinByControl(fs->fs.get(), tabs));
+    ASSERT_TRUE(plain);
+    EXPECT_EQ(plain->FKind, 2);
+    EXPECT_EQ(SendMessageW(pages->Handle(), WM_SKIN_QUERY, 0, 0), 1);
+    auto* frame = dynamic_cast<TSkinGroupBox*>(FindSkinByControl(fs->fs.get(), group));
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(frame->FKind, 1);
+    ASSERT_EQ(group->ButtonCount(), 2);
+    for (int i = 0; i < 2; ++i)
+        EXPECT_EQ(SendMessageW(static_cast<TWinControl*>(group->Button(i))->Handle(), WM_SKIN_QUERY, 0, 0), 1) << i;
+    const Image img = captureWindow(group->Handle());
+    keepShot(img, L"classify_check_group.bmp");
+    // Inside the frame below the boxes: the skin's face colour.
+    EXPECT_EQ(img.colorAt(90, 112), ColorToRGB(TColor(sd->ButtonFace)));
+}
