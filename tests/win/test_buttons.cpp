@@ -14,26 +14,6 @@ using namespace qs::test;
 
 namespace {
 
-constexpr COLORREF kKey = RGB(0, 255, 0);
-
-// 16 x 16 pictures side by side: a key-coloured rim (transparent: it is the
-// bottom-left pixel) around a 12 x 12 block of colours[k].
-void makeGlyph(TBitmap& b, int frames, const COLORREF* colours) {
-    b.SetSize(16 * frames, 16);
-    HDC dc = b.Canvas()->Handle();
-    HBRUSH key = CreateSolidBrush(kKey);
-    RECT all{0, 0, 16 * frames, 16};
-    FillRect(dc, &all, key);
-    DeleteObject(key);
-    for (int k = 0; k < frames; ++k) {
-        HBRUSH br = CreateSolidBrush(colours[k]);
-        RECT r{16 * k + 2, 2, 16 * k + 14, 14};
-        FillRect(dc, &r, br);
-        DeleteObject(br);
-    }
-    b.Dormant();
-}
-
 struct Buttons : ::testing::Test {
     std::unique_ptr<TForm> form;
     void SetUp() override {
@@ -230,7 +210,7 @@ TEST_F(Buttons, SpeedButtonsClickAndGroup) {
 TEST_F(Buttons, BitButtonGlyphPlacesAndGreys) {
     const COLORREF colours[2] = {RGB(200, 0, 0), RGB(0, 0, 210)};
     TBitmap glyph;
-    makeGlyph(glyph, 2, colours);
+    glyphKeyed(glyph, 2, colours);
     auto* b = new TBitBtn(form.get());
     b->SetParent(form.get());
     b->SetBounds(20, 20, 100, 60);

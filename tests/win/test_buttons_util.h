@@ -74,6 +74,27 @@ inline void solidStrip(TBitmap& b, int frames, int w, int h, const COLORREF* col
     b.Dormant();
 }
 
+// The key colour of glyphKeyed's pictures.
+inline constexpr COLORREF kGlyphKey = RGB(0, 255, 0);
+
+// 16 x 16 pictures side by side: a key-coloured rim (transparent: it is the
+// bottom-left pixel) around a 12 x 12 block of colours[k].
+inline void glyphKeyed(TBitmap& b, int frames, const COLORREF* colours) {
+    b.SetSize(16 * frames, 16);
+    HDC dc = b.Canvas()->Handle();
+    HBRUSH key = CreateSolidBrush(kGlyphKey);
+    RECT all{0, 0, 16 * frames, 16};
+    FillRect(dc, &all, key);
+    DeleteObject(key);
+    for (int k = 0; k < frames; ++k) {
+        HBRUSH br = CreateSolidBrush(colours[k]);
+        RECT r{16 * k + 2, 2, 16 * k + 14, 14};
+        FillRect(dc, &r, br);
+        DeleteObject(br);
+    }
+    b.Dormant();
+}
+
 // Bounding box of the pixels of `img` equal to `c` (empty when none).
 inline RECT boxOf(const Image& img, COLORREF c) {
     RECT r{img.width, img.height, -1, -1};
