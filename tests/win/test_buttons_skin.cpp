@@ -25,7 +25,6 @@ namespace {
 const COLORREF kFrame[5] = {RGB(10, 20, 30), RGB(200, 40, 40), RGB(120, 120, 60), RGB(40, 200, 40), RGB(40, 40, 200)};
 COLORREF checkColour(int k) { return RGB(20 * k, 255 - 20 * k, 7 * k); }  // k from 1
 COLORREF radioColour(int k) { return RGB(255 - 15 * k, 9 * k, 100 + 10 * k); }
-constexpr COLORREF kKey = RGB(0, 255, 0);
 const COLORREF kGlyph[4] = {RGB(200, 0, 0), RGB(0, 0, 210), RGB(220, 220, 0), RGB(0, 210, 210)};
 
 void strip(TBitmap& b, int frames, int w, int h, COLORREF (*colour)(int)) {
@@ -34,21 +33,7 @@ void strip(TBitmap& b, int frames, int w, int h, COLORREF (*colour)(int)) {
     solidStrip(b, frames, w, h, c.data());
 }
 
-void makeGlyph(TBitmap& b, int frames) {
-    b.SetSize(16 * frames, 16);
-    HDC dc = b.Canvas()->Handle();
-    HBRUSH key = CreateSolidBrush(kKey);
-    RECT all{0, 0, 16 * frames, 16};
-    FillRect(dc, &all, key);
-    DeleteObject(key);
-    for (int k = 0; k < frames; ++k) {
-        HBRUSH br = CreateSolidBrush(kGlyph[k]);
-        RECT r{16 * k + 2, 2, 16 * k + 14, 14};
-        FillRect(dc, &r, br);
-        DeleteObject(br);
-    }
-    b.Dormant();
-}
+void makeGlyph(TBitmap& b, int frames) { glyphKeyed(b, frames, kGlyph); }
 
 struct SkinnedButtons : ::testing::Test {
     std::unique_ptr<TSkinData> sd;
