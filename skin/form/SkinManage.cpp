@@ -80,10 +80,14 @@ void TSkinManage::InstallHook() {
     FHook = ::SetWindowsHookExA(WH_CBT, &CBTProc, nullptr, FThreadId);
 }
 
+// In SkinWindowProc.cpp: true when a child's menu key went to our menu bar.
+bool RedirectChildKeyMenu(WPARAM command, LPARAM key);
+
 LRESULT CALLBACK TSkinManage::CBTProc(int code, WPARAM wParam, LPARAM lParam) {
     TSkinManage* m = SkinManager();
     if (m && code >= 0) {
         try {
+            if (code == HCBT_SYSCOMMAND && RedirectChildKeyMenu(wParam, lParam)) return 1;
             m->HandleCBT(code, wParam, lParam);
         } catch (...) {
             // The next hook is always called, whatever failed here.

@@ -636,4 +636,27 @@ void TWinSkinForm::ClientWindowProc(TMessage& m) {
     }
 }
 
+// ---- the menu key from a child control ----------------------------------------------
+
+// Alt+letter typed while a child control has the focus is a system command of
+// that child: its default handling looks for the top window's menu, finds
+// none (the bar is ours, the window menu style is off while skinned) and
+// drops the key. The manager's hook sees the command first; when the letter
+// belongs to our bar, the command goes to the top window instead, whose
+// handler opens the menu, and the child's is cancelled.
+bool RedirectChildKeyMenu(WPARAM command, LPARAM key) {
+    if ((command & 0xFFF0) != SC_KEYMENU) return false;
+    const auto ch = wchar_t(key);
+    if (ch == L' ' || ch == L'-') return false;
+    HWND focus = ::GetFocus();
+    HWND root = focus ? ::GetAncestor(focus, GA_ROOT) : nullptr;
+    if (!root || root == focus) return false;
+    TSkinManage* mgr = SkinManager();
+    TWinSkinForm* fs = mgr ? mgr->FindFormSkin(root) : nullptr;
+    if (!fs || !fs->FSkinFrame || fs->FTrackingMenu || ::GetCapture()) return false;
+    if (!(ch == 0 ? fs->FirstMenuButton() : fs->FindAccelButton(ch))) return false;
+    ::PostMessageW(root, WM_SYSCOMMAND, SC_KEYMENU, LPARAM(ch));
+    return true;
+}
+
 }  // namespace qs
