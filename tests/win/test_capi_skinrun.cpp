@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "WindowCapture.h"
 #include "test_winskinform_util.h"
@@ -45,8 +47,8 @@ std::wstring textOf(HWND w) {
     return buf;
 }
 
-void typeKey(WORD vk, bool withAlt = false) {
-    INPUT in[4]{};
+void typeKey(WORD vk, bool withAlt = false, bool withCtrl = false) {
+    INPUT in[6]{};
     int n = 0;
     auto key = [&](WORD k, bool up) {
         in[n].type = INPUT_KEYBOARD;
@@ -55,8 +57,10 @@ void typeKey(WORD vk, bool withAlt = false) {
         ++n;
     };
     if (withAlt) key(VK_MENU, false);
+    if (withCtrl) key(VK_CONTROL, false);
     key(vk, false);
     key(vk, true);
+    if (withCtrl) key(VK_CONTROL, true);
     if (withAlt) key(VK_MENU, true);
     ::SendInput(UINT(n), in, sizeof(INPUT));
     pumpMessages(60);
@@ -245,3 +249,85 @@ TEST_F(SkinRunTest, NotepadComesUpSkinnedAndKeepsWorking) {
 }
 
 }  // namespace
+
+namespace {
+
+HWND visibleDialogOf(DWORD thread) {
+    HWND found = nullptr;
+    for (HWND w = ::FindWindowExW(nullptr, nullptr, L"#32770", nullptr); w && !found;
+         w = ::FindWindowExW(nullptr, w, L"#32770", nullptr))
+        if (::IsWindowVisible(w) && ::GetWindowThreadProcessId(w, nullptr) == thread) found = w;
+    return found;
+}
+
+struct ChildCensus {
+    std::vector<std::pair<std::wstring, LRESULT>> seen;  // class and answer of each visible child
+    int skinned(const wchar_t* cls) const {
+        int n = 0;
+        for (const auto& [c, a] : seen) n += c == cls && a == 1;
+        return n;
+    }
+    int count(const wchar_t* cls) const {
+        int n = 0;
+        for (const auto& [c, a] : seen) n += c == cls;
+        return n;
+    }
+};
+
+BOOL CALLBACK noteChild(HWND w, LPARAM census) {
+    if (!::IsWindowVisible(w)) return TRUE;
+    wchar_t cls[64] = {};
+    ::GetClassNameW(w, cls, 64);
+    reinterpret_cast<ChildCensus*>(census)->seen.emplace_back(cls, query(w));
+    return TRUE;
+}
+
+}  // namespace
+
+// The file-open dialog is a dialog box of the program's thread made by the
+// system's dialog library: the frame and the standard controls on it are
+// dressed by the bare-window rules.
+TEST_F(SkinRunTest, NotepadsFileOpenDialogIsSkinned) {
+    ASSERT_FALSE(::FindWindowW(L"Notepad", nullptr)) << "a notepad from elsewhere is open";
+    launch(L"notepad.exe");
+    ASSERT_TRUE(waitUntil([&] { return (notepad = ::FindWindowW(L"Notepad", nullptr)) != nullptr; }, 20000));
+    ASSERT_TRUE(waitUntil([&] { return query(notepad) == 1; }, 10000));
+    const DWORD thread = ::GetWindowThreadProcessId(notepad, nullptr);
+    ::SetForegroundWindow(notepad);
+    pumpMessages(200);
+    typeKey('O', false, true);
+    HWND dialog = nullptr;
+    ASSERT_TRUE(waitUntil([&] { return (dialog = visibleDialogOf(thread)) != nullptr; }, 10000))
+        << "Ctrl+O did not open the file dialog";
+    EXPECT_TRUE(waitUntil([&] { return query(dialog) == 1; }, 3000)) << "the dialog's frame is not skinned";
+    pumpMessages(300);
+    ChildCensus census;
+    ::EnumChildWindows(dialog, &noteChild, reinterpret_cast<LPARAM>(&census));
+    for (const auto& [c, a] : census.seen)
+        std::printf("  %ls: %d\n", c.c_str(), int(a));
+    // Open and Cancel at least, and the file-name box.
+    EXPECT_GE(census.skinned(L"Button"), 2);
+    EXPECT_EQ(census.skinned(L"Button"), census.count(L"Button"));
+    EXPECT_GE(census.skinned(L"ComboBox") + census.skinned(L"Edit"), 1);
+    if (const char* dir = std::getenv("QS_SAVE_CAPTURES")) saveBmp(captureWindow(dialog), widen(std::string(dir) + "/skinrun-open.bmp"));
+    ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(waitUntil([&] { return visibleDialogOf(thread) == nullptr; }, 5000));
+    EXPECT_EQ(query(notepad), 1);
+}
+
+// Alt+F opens the File menu of the taken-over menu bar from the keyboard, as
+// it does unskinned; F10 and then Enter does the same.
+TEST_F(SkinRunTest, NotepadsMenuOpensFromTheKeyboard) {
+    ASSERT_FALSE(::FindWindowW(L"Notepad", nullptr)) << "a notepad from elsewhere is open";
+    launch(L"notepad.exe");
+    ASSERT_TRUE(waitUntil([&] { return (notepad = ::FindWindowW(L"Notepad", nullptr)) != nullptr; }, 20000));
+    ASSERT_TRUE(waitUntil([&] { return query(notepad) == 1; }, 10000));
+    const DWORD thread = ::GetWindowThreadProcessId(notepad, nullptr);
+    ::SetForegroundWindow(notepad);
+    pumpMessages(200);
+    typeKey('F', true);
+    EXPECT_TRUE(waitUntil([&] { return visibleMenuOf(thread) != nullptr; }, 3000)) << "Alt+F did not open the menu";
+    typeKey(VK_ESCAPE);
+    typeKey(VK_ESCAPE);
+    EXPECT_TRUE(waitUntil([&] { return visibleMenuOf(thread) == nullptr; }, 3000));
+}
