@@ -123,7 +123,14 @@ double sendCost(HWND w, int n) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    // Sections to run (all by default): classify, messages, switch.
+    auto wanted = [&](const char* section) {
+        if (argc < 2) return true;
+        for (int i = 1; i < argc; ++i)
+            if (std::string(argv[i]) == section) return true;
+        return false;
+    };
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
     // Only the families whose controls the form uses.
@@ -137,6 +144,12 @@ int main() {
         return 1;
     }
     std::map<std::string, double> byClass;
+    // Where attaching spends its time, by skin class: the time from one
+    // skin's creation to the next (its attach and the next control's
+    // classification) is booked to it.
+    std::map<std::string, double> attachByClass;
+    std::string attachLast;
+    auto attachMark = std::chrono::steady_clock::now();
     struct Figures {
         double classify = 0, detach = 0;
         size_t skins = 0;
@@ -154,8 +167,11 @@ int main() {
             fs.FControl = form.get();
             fs.FSkinState = 1;
             auto t0 = std::chrono::steady_clock::now();
+            attachMark = t0;
+            attachLast = "(before the first skin)";
             SkinAllControls(fs, form.get());
             auto t1 = std::chrono::steady_clock::now();
+            attachByClass[attachLast] += std::chrono::duration<double, std::micro>(t1 - attachMark).count();
             f.skins = fs.FControls.size();
             while (!fs.FControls.empty()) {
                 TSkinControl* s = fs.FControls.back();
@@ -178,6 +194,22 @@ int main() {
         f.detach = detach[detach.size() / 2];
         return f;
     };
+    if (wanted("classify")) {
+    std::map<std::string, double> attachTimes;
+    {
+        SetSkinFactory([&](TSkinClass k, const TSkinCreateArgs& a) {
+            const auto now = std::chrono::steady_clock::now();
+            attachByClass[attachLast] += std::chrono::duration<double, std::micro>(now - attachMark).count();
+            TSkinControl* s = NewSkinControl(k, a);
+            attachLast = s ? s->ClassName() : "none";
+            attachMark = std::chrono::steady_clock::now();
+            return s;
+        });
+        measure(false);
+        SetSkinFactory(nullptr);
+        attachByClass.erase("");
+        attachTimes = attachByClass;
+    }
     const Figures all = measure(true);
     // The same decisions, but only this unit's container skins are made:
     // the cost of the classification itself.
@@ -190,11 +222,16 @@ int main() {
     std::printf("classify+attach %d controls, container skins only\t%.0f\tus\n", made, own.classify);
     std::printf("detach %zu container skins\t%.0f\tus\n", own.skins, own.detach);
     std::printf("classify+attach %d controls, every family (ms)\t%.2f\tms\t<=10\n", made, all.classify / 1000);
+    for (auto& [name, us] : attachTimes)
+        std::printf("note: attach of %s (and the next classification): %.0f us in nine rounds\n", name.c_str(), us);
+    for (auto& [name, us] : byClass) std::printf("note: detach of %s: %.0f us in nine rounds\n", name.c_str(), us);
+    std::printf("note: %zu of %d controls got a skin (families not built yet make none)\n", all.skins, made);
+    }
 
     // Unhandled messages and GDI objects: the same form built twice, one
     // skinned, one left alone; the twin of a skinned control is the control
     // at the same place in the other form.
-    {
+    if (wanted("messages")) {
         auto plainForm = buildForm(made);
         auto skinnedForm = buildForm(made);
         TWinSkinForm fs(nullptr);
@@ -252,13 +289,10 @@ int main() {
         }
     }
 
-    for (auto& [name, us] : byClass) std::printf("note: detach of %s: %.0f us in nine rounds\n", name.c_str(), us);
-    std::printf("note: %zu of %d controls got a skin (families not built yet make none)\n", all.skins, made);
-
     // A skin change with its repaint on a shown form of 200 controls, through
     // the manager as a program would ask for it; the load of the new skin
     // file is timed apart.
-    {
+    if (wanted("switch")) {
         auto msd = std::make_unique<TSkinData>(nullptr);
         msd->BeginLoading();
         msd->SetSkinFile(skinPath("default"));

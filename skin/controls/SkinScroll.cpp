@@ -146,8 +146,11 @@ void TWScrollbar::UpdatePosition(HWND target) {
     } else if (!prev && (GetWindowLongPtrW(FTargetHandle, GWL_EXSTYLE) & WS_EX_TOPMOST)) {
         after = HWND_TOPMOST;  // HWND_TOP would leave a top-level cover under a topmost list
     }
-    SetWindowPos(self, after, topLeft.x, topLeft.y, w, h, flags);
-    MoveWindow(self, topLeft.x, topLeft.y, w, h, TRUE);
+    // One placement, and the cover's own repaint left to the next paint
+    // cycle: moving it again with a repaint costs milliseconds per cover
+    // under a parent with many children.
+    SetWindowPos(self, after, topLeft.x, topLeft.y, w, h, flags | SWP_NOCOPYBITS);
+    InvalidateRect(self, nullptr, FALSE);
     // Shown by SWP_SHOWWINDOW already; this only brings Visible in step.
     if (!Visible()) SetVisible(true);
 }
