@@ -133,9 +133,18 @@ void TSkinControl::AttachGraphic(TControl* control, TSkinData* skinData, TWinSki
 
 void TSkinControl::Subclass(HWND handle) {
     SetPropW(handle, kSkinProp, this);
-    const LONG_PTR old = setWndProc(handle, FUnicode, reinterpret_cast<LONG_PTR>(&SkinControlProc));
-    FOldWndProc = reinterpret_cast<WNDPROC>(old);
-    SetPropW(handle, kOldProcProp, reinterpret_cast<HANDLE>(old));
+    const LONG_PTR current =
+        FUnicode ? GetWindowLongPtrW(handle, GWLP_WNDPROC) : GetWindowLongPtrA(handle, GWLP_WNDPROC);
+    if (current == reinterpret_cast<LONG_PTR>(&SkinControlProc)) {
+        // An earlier skin's pass-through is still first in the chain: take
+        // its place. Installing again would record ourselves as the procedure
+        // to call next, and every message would recurse until the stack ran out.
+        FOldWndProc = reinterpret_cast<WNDPROC>(GetPropW(handle, kOldProcProp));
+    } else {
+        const LONG_PTR old = setWndProc(handle, FUnicode, reinterpret_cast<LONG_PTR>(&SkinControlProc));
+        FOldWndProc = reinterpret_cast<WNDPROC>(old);
+        SetPropW(handle, kOldProcProp, reinterpret_cast<HANDLE>(old));
+    }
     FObjectInstance = reinterpret_cast<void*>(&SkinControlProc);
 }
 
