@@ -4,8 +4,9 @@
 #
 # The component libraries publish source-tree include folders and link each
 # other by target name, which an exported target set cannot carry into an
-# install tree; one merged archive plus a hand-written imported target keeps
-# the package independent of how the tree is cut into libraries.
+# install tree; one archive built from all their objects, exported with its
+# own install-tree usage requirements, keeps the package independent of how
+# the tree is cut into libraries.
 include(CMakePackageConfigHelpers)
 
 # Every static library qskin pulls in, and the system libraries they need.
@@ -46,33 +47,37 @@ get_property(_qs_pkg_targets GLOBAL PROPERTY QS_PKG_TARGETS)
 get_property(_qs_pkg_syslibs GLOBAL PROPERTY QS_PKG_SYSTEM_LIBS)
 list(REMOVE_DUPLICATES _qs_pkg_syslibs)
 
-# One archive from all of them (an ar MRI script keeps every member, also
-# members of the same name from different libraries).
-set(_qs_merged ${CMAKE_CURRENT_BINARY_DIR}/libqelvoskin.a)
-set(_qs_mri "CREATE ${_qs_merged}\n")
-set(_qs_merged_deps)
+# One archive from the objects of all of them, as a target of its own so
+# that CMake exports it: programs get QelvoSkin::qskin and QelvoSkin::engine
+# from the generated target file.
+set(_qs_objects)
 foreach(_t IN LISTS _qs_pkg_targets)
-  string(APPEND _qs_mri "ADDLIB $<TARGET_FILE:${_t}>\n")
-  list(APPEND _qs_merged_deps $<TARGET_FILE:${_t}>)
+  list(APPEND _qs_objects $<TARGET_OBJECTS:${_t}>)
 endforeach()
-string(APPEND _qs_mri "SAVE\nEND\n")
-file(GENERATE OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/qelvoskin.mri CONTENT "${_qs_mri}")
-add_custom_command(OUTPUT ${_qs_merged}
-  COMMAND ${CMAKE_COMMAND} -E rm -f ${_qs_merged}
-  COMMAND ${CMAKE_AR} -M < ${CMAKE_CURRENT_BINARY_DIR}/qelvoskin.mri
-  COMMAND ${CMAKE_RANLIB} ${_qs_merged}
-  DEPENDS ${_qs_pkg_targets} ${_qs_merged_deps} ${CMAKE_CURRENT_BINARY_DIR}/qelvoskin.mri
-  COMMENT "Merging the engine libraries into libqelvoskin.a"
-  VERBATIM)
-add_custom_target(qelvoskin_package ALL DEPENDS ${_qs_merged} skin_data_builtin)
-
-# The C++ engine's own link requirements, carried over to the imported target.
-set(QS_PKG_SYSTEM_LIBS "${_qs_pkg_syslibs}")
+add_library(qelvoskin STATIC ${_qs_objects})
+add_dependencies(qelvoskin ${_qs_pkg_targets} skin_data_builtin)
+set_target_properties(qelvoskin PROPERTIES LINKER_LANGUAGE CXX EXPORT_NAME qskin
+  ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-  set(QS_PKG_MANAGER_SYMBOL "_qs_skin_manage_linked")
+  set(_qs_manager_symbol "_qs_skin_manage_linked")
 else()
-  set(QS_PKG_MANAGER_SYMBOL "qs_skin_manage_linked")
+  set(_qs_manager_symbol "qs_skin_manage_linked")
 endif()
+target_include_directories(qelvoskin INTERFACE $<INSTALL_INTERFACE:include>)
+# The built-in bitmaps (track bars and the like) travel as a resource object
+# that every program linking the engine needs; the skin manager registers
+# itself from a static object that only the skin data component reaches, so
+# it is kept by name.
+target_link_libraries(qelvoskin INTERFACE
+  $<INSTALL_INTERFACE:$<INSTALL_PREFIX>/lib/qelvoskin/builtin-resources.o> ${_qs_pkg_syslibs})
+target_link_options(qelvoskin INTERFACE $<INSTALL_INTERFACE:LINKER:-u,${_qs_manager_symbol}>)
+
+add_library(qelvoskin_engine INTERFACE)
+set_target_properties(qelvoskin_engine PROPERTIES EXPORT_NAME engine)
+target_include_directories(qelvoskin_engine INTERFACE
+  $<INSTALL_INTERFACE:include/qelvoskin> $<INSTALL_INTERFACE:include/qelvoskin/core>)
+target_compile_definitions(qelvoskin_engine INTERFACE $<INSTALL_INTERFACE:UNICODE;_UNICODE;NOMINMAX>)
+target_link_libraries(qelvoskin_engine INTERFACE qelvoskin)
 
 set(_qs_cfgdir lib/cmake/QelvoSkin)
 configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/QelvoSkinConfig.cmake.in
@@ -81,9 +86,8 @@ configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/QelvoSkinConfig.cmake.
 write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/QelvoSkinConfigVersion.cmake
   VERSION ${PROJECT_VERSION} COMPATIBILITY SameMajorVersion)
 
-install(FILES ${_qs_merged} DESTINATION lib COMPONENT qelvoskin)
-# The built-in bitmaps (track bars and the like) travel as a resource object
-# that every program linking the engine needs.
+install(TARGETS qelvoskin qelvoskin_engine EXPORT QelvoSkinTargets ARCHIVE DESTINATION lib COMPONENT qelvoskin)
+install(EXPORT QelvoSkinTargets NAMESPACE QelvoSkin:: DESTINATION ${_qs_cfgdir} COMPONENT qelvoskin)
 install(FILES $<TARGET_OBJECTS:skin_data_builtin> DESTINATION lib/qelvoskin RENAME builtin-resources.o
   COMPONENT qelvoskin)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/include/qskin/qskin.h DESTINATION include/qskin COMPONENT qelvoskin)
