@@ -4,11 +4,12 @@
 #include <algorithm>
 
 #include "PropertyHelpers.h"
+#include "Menus.h"
 #include "Messages.h"
 
 namespace qs {
 
-const std::vector<std::string> kToolButtonStyleNames = {"tbsButton", "tbsSeparator"};
+const std::vector<std::string> kToolButtonStyleNames = {"tbsButton", "tbsSeparator", "tbsCheck", "tbsDropDown"};
 
 void RegisterToolBarClasses() {
     RegisterComponentClass(TToolBar::StaticClassInfo());
@@ -32,6 +33,18 @@ const TClassInfo& TToolButton::StaticClassInfo() {
             .boolean("Enabled", &TToolButton::Enabled, &TToolButton::SetEnabled)
             .enumeration("Style", kToolButtonStyleNames, [](const TToolButton& b) { return int(b.Style()); },
                          [](TToolButton& b, int v) { b.SetStyle(TToolButtonStyle(v)); })
+            .boolean("Down", &TToolButton::Down, &TToolButton::SetDown)
+            .boolean("Grouped", &TToolButton::Grouped, &TToolButton::SetGrouped)
+            .wide("Hint", [](const TToolButton& b) { return b.Hint(); },
+                  [](TToolButton& b, const std::wstring& s) { b.SetHint(s); })
+            .object("DropdownMenu", [](const TToolButton& b) -> TObject* { return b.DropdownMenu(); },
+                    [](TToolButton& b, TObject* o) -> bool {
+                        auto* m = dynamic_cast<TPopupMenu*>(o);
+                        if (o && !m) return false;
+                        b.SetDropdownMenu(m);
+                        return true;
+                    },
+                    &TPopupMenu::StaticClassInfo())
             .event<TNotifyEvent>("OnClick", [](const TToolButton& b) { return b.OnClick; },
                                  [](TToolButton& b, const TNotifyEvent& f) { b.OnClick = f; })
             .build();
@@ -80,6 +93,28 @@ void TToolButton::SetStyle(TToolButtonStyle s) {
     if (ChangeField(FStyle, s)) Changed();
 }
 
+void TToolButton::SetDown(bool v) {
+    if (!ChangeField(FDown, v)) return;
+    if (v && FToolBar && IsCheck() && FGrouped)
+        for (TToolButton* other : FToolBar->GroupOf(this))
+            if (other != this && other->FDown) {
+                other->FDown = false;
+                FToolBar->PushDown(other);
+            }
+    if (FToolBar) FToolBar->PushDown(this);
+}
+
+void TToolButton::SetGrouped(bool v) {
+    if (ChangeField(FGrouped, v)) Changed();
+}
+
+void TToolButton::SetDropdownMenu(TPopupMenu* m) { LinkComponent(this, FDropdownMenu, m); }
+
+void TToolButton::Notification(TComponent* c, TOperation op) {
+    TComponent::Notification(c, op);
+    if (op == TOperation::opRemove && c == FDropdownMenu) FDropdownMenu = nullptr;
+}
+
 RECT TToolButton::BoundsRect() const {
     RECT r{};
     if (FToolBar && FToolBar->HandleAllocated())
@@ -88,7 +123,7 @@ RECT TToolButton::BoundsRect() const {
 }
 
 void TToolButton::Click() {
-    if (FEnabled && FStyle == tbsButton && OnClick) OnClick(this);
+    if (FEnabled && FStyle != tbsSeparator && OnClick) OnClick(this);
 }
 
 // ---- TToolBar ----
@@ -162,6 +197,29 @@ void TToolBar::Remove(TToolButton* b) {
     if (!IsDestroying()) RebuildButtons();
 }
 
+std::vector<TToolButton*> TToolBar::GroupOf(const TToolButton* b) const {
+    auto grouped = [](const TToolButton* x) { return x->IsCheck() && x->FGrouped; };
+    auto at = std::find(FButtons.begin(), FButtons.end(), b);
+    if (at == FButtons.end() || !grouped(b)) return {};
+    auto first = at, last = at + 1;
+    while (first != FButtons.begin() && grouped(*(first - 1))) --first;
+    while (last != FButtons.end() && grouped(*last)) ++last;
+    return {first, last};
+}
+
+void TToolBar::PushDown(const TToolButton* b) {
+    if (FHandle) SendMessageW(FHandle, TB_CHECKBUTTON, WPARAM(b->FCommandId), MAKELPARAM(b->FDown ? TRUE : FALSE, 0));
+}
+
+void TToolBar::DropDown(TToolButton* b) {
+    if (!b->FDropdownMenu) return;
+    RECT r = b->BoundsRect();
+    POINT p{r.left, r.bottom};
+    ::ClientToScreen(FHandle, &p);
+    b->FDropdownMenu->SetPopupComponent(b);
+    b->FDropdownMenu->Popup(p.x, p.y);  // may free the button or the bar
+}
+
 TToolButton* TToolBar::FindByCommand(int id) const {
     for (auto* b : FButtons)
         if (b->FCommandId == id) return b;
@@ -213,11 +271,15 @@ void TToolBar::CreateParams(TCreateParams& p) {
     p.Style |= CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER;
     if (FFlat) p.Style |= TBSTYLE_FLAT;
     if (FList) p.Style |= TBSTYLE_LIST;
+    // The tips ask for their text (TTN_GETDISPINFO): the buttons' hints.
+    p.Style |= TBSTYLE_TOOLTIPS;
 }
 
 void TToolBar::CreateHandle() {
     TWinControl::CreateHandle();
     SendMessageW(FHandle, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    // Drop-down buttons get an arrow part of their own.
+    SendMessageW(FHandle, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
     RebuildButtons();
 }
 
@@ -236,12 +298,18 @@ void TToolBar::RebuildButtons() {
     for (auto* b : FButtons) {
         TBBUTTON t{};
         t.idCommand = b->FCommandId;
-        t.fsState = b->FEnabled ? TBSTATE_ENABLED : 0;
+        t.fsState = BYTE((b->FEnabled ? TBSTATE_ENABLED : 0) | (b->FDown ? TBSTATE_CHECKED : 0));
         if (b->FStyle == tbsSeparator) {
             t.fsStyle = BTNS_SEP;
             t.iBitmap = 6;
         } else {
-            t.fsStyle = BTNS_BUTTON | (FList ? BTNS_AUTOSIZE | BTNS_SHOWTEXT : 0);
+            t.fsStyle = BYTE(FList ? BTNS_AUTOSIZE | BTNS_SHOWTEXT : 0);
+            if (b->FStyle == tbsCheck)
+                t.fsStyle |= BYTE(b->FGrouped ? BTNS_CHECKGROUP : BTNS_CHECK);
+            else if (b->FStyle == tbsDropDown)
+                t.fsStyle |= BTNS_DROPDOWN;
+            else
+                t.fsStyle |= BTNS_BUTTON;
             t.iBitmap = (il && b->FImageIndex >= 0) ? b->FImageIndex : I_IMAGENONE;
             t.iString = b->FCaption.empty() ? -1 : reinterpret_cast<INT_PTR>(b->FCaption.c_str());
         }
@@ -294,11 +362,36 @@ void TToolBar::WndProc(TMessage& msg) {
             msg.Result = CustomDraw(*reinterpret_cast<NMTBCUSTOMDRAW*>(msg.LParam));
             return;
         }
+        if (hdr && hdr->hwndFrom == FHandle && hdr->code == UINT(TBN_DROPDOWN)) {
+            if (auto* b = FindByCommand(reinterpret_cast<NMTOOLBARW*>(msg.LParam)->iItem)) DropDown(b);
+            msg.Result = TBDDRET_DEFAULT;
+            return;
+        }
         msg.Result = 0;
         return;
     }
+    // The bar's own tooltip asks the bar (its owner) for a button's text.
+    if (msg.Msg == WM_NOTIFY && msg.LParam) {
+        auto* hdr = reinterpret_cast<NMHDR*>(msg.LParam);
+        if (hdr->code == UINT(TTN_GETDISPINFOW) &&
+            hdr->hwndFrom == HWND(SendMessageW(FHandle, TB_GETTOOLTIPS, 0, 0))) {
+            auto* info = reinterpret_cast<NMTTDISPINFOW*>(msg.LParam);
+            const TToolButton* b = FindByCommand(int(hdr->idFrom));
+            info->szText[0] = 0;
+            info->hinst = nullptr;
+            info->lpszText = const_cast<wchar_t*>(b && ShowHint() ? b->FHint.c_str() : L"");
+            msg.Result = 0;
+            return;
+        }
+    }
     if (msg.Msg == CN_COMMAND) {
-        if (auto* b = FindByCommand(LOWORD(msg.WParam))) b->Click();
+        if (auto* b = FindByCommand(LOWORD(msg.WParam))) {
+            // The window has already moved the check marks (a group's too): the objects follow it.
+            if (b->IsCheck())
+                for (TToolButton* x : FButtons)
+                    if (x->IsCheck()) x->FDown = SendMessageW(FHandle, TB_ISBUTTONCHECKED, WPARAM(x->FCommandId), 0) != 0;
+            b->Click();
+        }
         msg.Result = 0;
         return;
     }

@@ -15,6 +15,7 @@
 namespace qs {
 
 class TToolBar;
+class TPopupMenu;
 
 // The custom-draw events. The background event gets the tool bar as sender;
 // the button event gets the button being drawn. Clearing defaultDraw leaves
@@ -23,7 +24,10 @@ using TToolBarCustomDrawEvent = std::function<void(TObject* sender, HDC dc, cons
 using TToolBarCustomDrawButtonEvent =
     std::function<void(TObject* sender, HDC dc, const RECT& bounds, UINT itemState, TColor& fontColour, bool& defaultDraw)>;
 
-enum TToolButtonStyle { tbsButton, tbsSeparator };
+// A check button stays down after a click until clicked again; grouped ones
+// next to each other act as radio buttons. A drop-down button has an arrow
+// part that opens its DropdownMenu; its main part clicks like a button.
+enum TToolButtonStyle { tbsButton, tbsSeparator, tbsCheck, tbsDropDown };
 extern const std::vector<std::string> kToolButtonStyleNames;
 
 class TToolButton : public TComponent {
@@ -48,6 +52,17 @@ public:
     void SetEnabled(bool v);
     TToolButtonStyle Style() const { return FStyle; }
     void SetStyle(TToolButtonStyle s);
+    // Shown pressed. Setting a grouped check button down lets the others of
+    // its group up.
+    bool Down() const { return FDown; }
+    void SetDown(bool v);
+    bool Grouped() const { return FGrouped; }
+    void SetGrouped(bool v);
+    TPopupMenu* DropdownMenu() const { return FDropdownMenu; }
+    void SetDropdownMenu(TPopupMenu* m);
+    // The tooltip, shown while the bar's ShowHint is on.
+    const std::wstring& Hint() const { return FHint; }
+    void SetHint(const std::wstring& h) { FHint = h; }
     // The command number the window knows the button by.
     int CommandId() const { return FCommandId; }
     // The button's box in the bar's client area (empty without a window).
@@ -56,15 +71,23 @@ public:
     TNotifyEvent OnClick;
     virtual void Click();
 
+protected:
+    void Notification(TComponent* c, TOperation op) override;
+
 private:
     friend class TToolBar;
     void Changed();
+    bool IsCheck() const { return FStyle == tbsCheck; }
     TToolBar* FToolBar = nullptr;
     std::wstring FCaption;
     int FImageIndex = -1;
     bool FEnabled = true;
     TToolButtonStyle FStyle = tbsButton;
     int FCommandId = 0;
+    bool FDown = false;
+    bool FGrouped = false;
+    TPopupMenu* FDropdownMenu = nullptr;
+    std::wstring FHint;
 };
 
 class TToolBar : public TWinControl {
@@ -106,6 +129,10 @@ private:
     void RebuildButtons();
     TToolButton* FindByCommand(int id) const;
     LRESULT CustomDraw(NMTBCUSTOMDRAW& cd);
+    // The grouped check buttons next to `b` (itself included).
+    std::vector<TToolButton*> GroupOf(const TToolButton* b) const;
+    void PushDown(const TToolButton* b);
+    void DropDown(TToolButton* b);
     std::vector<TToolButton*> FButtons;
     bool FFlat = false;
     bool FList = false;

@@ -10,7 +10,9 @@
 #include <string>
 
 #include "ComCtrlsToolBar.h"
+#include "Menus.h"
 #include "test_control_skin_util.h"
+#include "test_menus_util.h"
 #include "test_progress_util.h"
 
 using namespace qs;
@@ -183,4 +185,136 @@ TEST(ToolBar, ButtonsOutliveTheWindowAndLeaveTheBarWhenFreed) {
     EXPECT_EQ(sep->ToolBar(), nullptr);
     RECT gone = sep->BoundsRect();
     EXPECT_TRUE(IsRectEmpty(&gone));
+}
+
+namespace {
+bool checkedInWindow(const TToolBar* bar, const TToolButton* b) {
+    return SendMessageW(bar->HandleIfAllocated(), TB_ISBUTTONCHECKED, WPARAM(b->CommandId()), 0) != 0;
+}
+}  // namespace
+
+TEST(ToolBar, CheckButtonsStayDownAndGroupedOnesActAsRadio) {
+    Bar t;
+    TToolButton *single = t.bar->Button(0), *a = t.bar->Button(1), *b = t.bar->Button(2);
+    single->SetStyle(tbsCheck);
+    a->SetStyle(tbsCheck);
+    a->SetGrouped(true);
+    b->SetStyle(tbsCheck);
+    b->SetGrouped(true);
+    int clicks = 0;
+    single->OnClick = [&](TObject*) { ++clicks; };
+    auto click = [&](int i) {
+        POINT c = t.centre(i);
+        clickAt(t.bar->Handle(), c.x, c.y);
+    };
+
+    click(0);
+    EXPECT_TRUE(single->Down());
+    EXPECT_TRUE(checkedInWindow(t.bar, single));
+    EXPECT_EQ(clicks, 1);
+    click(0);
+    EXPECT_FALSE(single->Down());
+    EXPECT_FALSE(checkedInWindow(t.bar, single));
+    EXPECT_EQ(clicks, 2);
+
+    click(1);
+    EXPECT_TRUE(a->Down());
+    click(2);
+    EXPECT_TRUE(b->Down());
+    EXPECT_FALSE(a->Down());
+    EXPECT_FALSE(checkedInWindow(t.bar, a));
+    click(2);  // the down one of a group stays down
+    EXPECT_TRUE(b->Down());
+    mouseTo(t.form->Handle(), 300, 250);
+    shot(t.bar);
+    EXPECT_FALSE(single->Down());  // not of the group
+
+    // From code the group rule holds too, and the state survives a new window.
+    a->SetDown(true);
+    EXPECT_FALSE(b->Down());
+    EXPECT_FALSE(checkedInWindow(t.bar, b));
+    t.bar->SetList(true);
+    EXPECT_TRUE(checkedInWindow(t.bar, a));
+    EXPECT_FALSE(checkedInWindow(t.bar, b));
+    mouseTo(t.form->Handle(), 300, 250);
+}
+
+TEST(ToolBar, DropDownArrowOpensTheButtonsMenuAndTheMainPartClicks) {
+    Bar t;
+    TToolButton* drop = t.bar->Button(1);
+    auto* menu = new TPopupMenu(t.form.get());
+    int chosen = 0, clicks = 0;
+    auto* item = new TMenuItem(menu);
+    item->SetCaption(L"First");
+    item->OnClick = [&](TObject*) { ++chosen; };
+    menu->Items()->Add(item);
+    drop->SetStyle(tbsDropDown);
+    drop->SetDropdownMenu(menu);
+    drop->OnClick = [&](TObject*) { ++clicks; };
+    pumpMessages(30);
+    const RECT r = drop->BoundsRect();
+    ASSERT_GT(r.right - r.left, 40);  // the arrow part is added to the button
+    shot(t.bar);
+
+    RECT shown{};
+    MenuScript script({
+        [&] {
+            HWND w = windowShowing(menu->Handle());
+            if (w) GetWindowRect(w, &shown);
+            return w != nullptr;
+        },
+        [&] {
+            tapKey(VK_DOWN);
+            tapKey(VK_RETURN);
+            return true;
+        },
+        // The keys are still queued: the menu must see them before the script ends it.
+        [&] { return menuWindows().empty(); },
+    });
+    clickAt(t.bar->Handle(), r.right - 4, (r.top + r.bottom) / 2);
+    EXPECT_TRUE(runScript(script));
+    EXPECT_FALSE(script.timedOut());
+    EXPECT_EQ(chosen, 1);
+    EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(menu->PopupComponent(), drop);
+    // Under the button, from its left edge.
+    POINT below{r.left, r.bottom};
+    ClientToScreen(t.bar->Handle(), &below);
+    EXPECT_LE(std::abs(shown.left - below.x), 2);
+    EXPECT_LE(std::abs(shown.top - below.y), 2);
+
+    clickAt(t.bar->Handle(), r.left + 8, (r.top + r.bottom) / 2);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_TRUE(menuWindows().empty());
+    delete menu;
+    EXPECT_EQ(drop->DropdownMenu(), nullptr);
+    mouseTo(t.form->Handle(), 300, 250);
+}
+
+TEST(ToolBar, HintsComeFromTheButtonsWhileShowHintIsOn) {
+    Bar t;
+    t.bar->Button(0)->SetHint(L"Open a file");
+    HWND tip = HWND(SendMessageW(t.bar->Handle(), TB_GETTOOLTIPS, 0, 0));
+    ASSERT_NE(tip, nullptr);
+    auto ask = [&](TToolButton* b) {
+        NMTTDISPINFOW info{};
+        info.hdr.hwndFrom = tip;
+        info.hdr.idFrom = UINT_PTR(b->CommandId());
+        info.hdr.code = TTN_GETDISPINFOW;
+        SendMessageW(t.bar->Handle(), WM_NOTIFY, info.hdr.idFrom, LPARAM(&info));
+        return std::wstring(info.lpszText ? info.lpszText : info.szText);
+    };
+    EXPECT_EQ(ask(t.bar->Button(0)), L"");  // ShowHint off
+    t.bar->SetShowHint(true);
+    EXPECT_EQ(ask(t.bar->Button(0)), L"Open a file");
+    EXPECT_EQ(ask(t.bar->Button(1)), L"");
+
+    // Resting the real pointer on the button brings the tip up.
+    mouseTo(t.form->Handle(), 300, 250);
+    POINT c = t.centre(0);
+    mouseTo(t.bar->Handle(), c.x, c.y);
+    mouseTo(t.bar->Handle(), c.x + 1, c.y);
+    EXPECT_TRUE(waitFor([&] { return IsWindowVisible(tip) != FALSE; }, 4000));
+    if (const char* dir = getenv("QS_SHOTS")) saveBmp(captureWindow(tip), std::wstring(dir, dir + strlen(dir)) + L"/tooltip.bmp");
+    mouseTo(t.form->Handle(), 300, 250);
 }
