@@ -192,10 +192,7 @@ void TFont::SetColor(TColor c) {
     if (OnChange) OnChange(this);
 }
 void TFont::SetStyle(TFontStyles s) {
-    s &= fsBold | fsItalic | fsUnderline | fsStrikeOut;
-    if (s == FStyle) return;
-    FStyle = s;
-    Changed();
+    if (ChangeField(FStyle, TFontStyles(s & (fsBold | fsItalic | fsUnderline | fsStrikeOut)))) Changed();
 }
 void TFont::SetCharset(int c) {
     if (ChangeField(FCharset, c)) Changed();
@@ -343,10 +340,7 @@ void TPen::SetColor(TColor c) {
     if (ChangeField(FColor, c)) Changed();
 }
 void TPen::SetWidth(int w) {
-    if (w < 0) w = 0;
-    if (w == FWidth) return;
-    FWidth = w;
-    Changed();
+    if (ChangeField(FWidth, std::max(w, 0))) Changed();
 }
 void TPen::SetStyle(TPenStyle s) {
     if (ChangeField(FStyle, s)) Changed();
@@ -580,14 +574,31 @@ void TCanvas::SetPixelAt(int x, int y, TColor c) {
 
 // ---- Bitmap --------------------------------------------------------------------------
 
-UniqueBitmap CreateDIB32(int w, int h, void** bits) {
+namespace {
+// The layout every colour bitmap of ours has: 32 bits a pixel, rows top-down.
+BITMAPINFO TopDown32(int w, int h) {
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;  // top-down
+    bi.bmiHeader.biHeight = -h;
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 32;
     bi.bmiHeader.biCompression = BI_RGB;
+    return bi;
+}
+
+// Reads any bitmap (not selected into a DC) in that layout, alpha cleared.
+bool ReadPixels32(HBITMAP bmp, int w, int h, uint32_t* out) {
+    BITMAPINFO bi = TopDown32(w, h);
+    ClientDCScope screen(nullptr);
+    if (::GetDIBits(screen.get(), bmp, 0, UINT(h), out, &bi, DIB_RGB_COLORS) == 0) return false;
+    for (size_t i = 0, n = size_t(w) * size_t(h); i < n; ++i) out[i] &= 0xFFFFFF;
+    return true;
+}
+}  // namespace
+
+UniqueBitmap CreateDIB32(int w, int h, void** bits) {
+    BITMAPINFO bi = TopDown32(w, h);
     void* p = nullptr;
     UniqueBitmap b(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &p, nullptr, 0));
     if (bits) *bits = b ? p : nullptr;
@@ -760,16 +771,7 @@ PixelImage TBitmap::ToPixels() {
         std::memcpy(img.pixels.data(), FBits, img.pixels.size() * 4);
         return img;
     }
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = FWidth;
-    bi.bmiHeader.biHeight = -FHeight;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    ClientDCScope screen(nullptr);
-    ::GetDIBits(screen.get(), Handle(), 0, UINT(FHeight), img.pixels.data(), &bi, DIB_RGB_COLORS);
-    for (auto& p : img.pixels) p &= 0xFFFFFF;
+    if (!ReadPixels32(Handle(), FWidth, FHeight, img.pixels.data())) return {};
     return img;
 }
 
@@ -811,16 +813,7 @@ bool TBitmap::LoadFromBitmapHandle(HBITMAP h) {
         void* bits = nullptr;
         UniqueBitmap nb = CreateDIB32(w, hgt, &bits);
         if (!nb) return false;
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bi.bmiHeader.biWidth = w;
-        bi.bmiHeader.biHeight = -hgt;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        bi.bmiHeader.biCompression = BI_RGB;
-        ClientDCScope screen(nullptr);
-        if (::GetDIBits(screen.get(), h, 0, UINT(hgt), bits, &bi, DIB_RGB_COLORS) == 0) return false;
-        for (size_t i = 0, n = size_t(w) * size_t(hgt); i < n; ++i) static_cast<uint32_t*>(bits)[i] &= 0xFFFFFF;
+        if (!ReadPixels32(h, w, hgt, static_cast<uint32_t*>(bits))) return false;
         Replace(std::move(nb), bits, w, hgt, false);
     }
     Changed();
