@@ -407,26 +407,42 @@ void TWinSkinForm::SetSysMenuStyle(bool remove) {
 }
 
 void TWinSkinForm::SkinChanged() {
-    if (FControl && FSkinData) {
-        FControl->SetColor(FSkinData->ButtonFace);
-        // Forms the form owns (docked or embedded ones) take the new face too.
-        for (TComponent* c : FControl->Components())
-            if (auto* f = dynamic_cast<TCustomForm*>(c)) f->SetColor(FSkinData->ButtonFace);
-    }
-    ControlSkinsChanged(*this);
-    FSkinState = ssReapplying;
-    if (FSkinFrame) {
-        UpdateFrameMetrics();
-        if (FBorderKind != bkNoCaption && !FIsChild) KeepClientSize(true);
-        if (FControl) {
-            FControl->SetHeight(FControl->Height() + 1);
-            FControl->SetHeight(FControl->Height() - 1);
+    // Each step below (every control's new look, the frame's new size, the
+    // height nudge, the region) would repaint the form and its children on
+    // its own; painting is held until the one repaint at the end.
+    struct HoldPainting {
+        HWND wnd;
+        explicit HoldPainting(HWND w)
+            : wnd(w && (::GetWindowLongPtrW(w, GWL_STYLE) & WS_VISIBLE) && !::IsIconic(w) ? w : nullptr) {
+            if (wnd) ::SendMessageW(wnd, WM_SETREDRAW, FALSE, 0);
         }
-        UpdateRegion();
+        ~HoldPainting() {
+            if (wnd && ::IsWindow(wnd)) ::SendMessageW(wnd, WM_SETREDRAW, TRUE, 0);
+        }
+    };
+    {
+        HoldPainting hold(FHandle);
+        if (FControl && FSkinData) {
+            FControl->SetColor(FSkinData->ButtonFace);
+            // Forms the form owns (docked or embedded ones) take the new face too.
+            for (TComponent* c : FControl->Components())
+                if (auto* f = dynamic_cast<TCustomForm*>(c)) f->SetColor(FSkinData->ButtonFace);
+        }
+        ControlSkinsChanged(*this);
+        FSkinState = ssReapplying;
+        if (FSkinFrame) {
+            UpdateFrameMetrics();
+            if (FBorderKind != bkNoCaption && !FIsChild) KeepClientSize(true);
+            if (FControl) {
+                FControl->SetHeight(FControl->Height() + 1);
+                FControl->SetHeight(FControl->Height() - 1);
+            }
+            UpdateRegion();
+        }
+        ::SendMessageW(FHandle, WM_SKIN_NOTIFY, 0, kSkinPaintTag);
+        if (FSkinData && FSkinData->OnAfterSkinForm) FSkinData->OnAfterSkinForm(FControl, FHandle, FName);
+        FSkinState = ssSkinned;
     }
-    ::SendMessageW(FHandle, WM_SKIN_NOTIFY, 0, kSkinPaintTag);
-    if (FSkinData && FSkinData->OnAfterSkinForm) FSkinData->OnAfterSkinForm(FControl, FHandle, FName);
-    FSkinState = ssSkinned;
     // The client moved inside the window when the frame changed size: what
     // the system kept of it may hold old frame pixels, so all of it repaints.
     ::RedrawWindow(FHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME | RDW_UPDATENOW);
