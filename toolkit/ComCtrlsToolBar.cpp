@@ -134,6 +134,8 @@ const TClassInfo& TToolBar::StaticClassInfo() {
             .creatable()
             .boolean("Flat", &TToolBar::Flat, &TToolBar::SetFlat)
             .boolean("List", &TToolBar::List, &TToolBar::SetList)
+            .boolean("Wrapable", &TToolBar::Wrapable, &TToolBar::SetWrapable)
+            .boolean("AutoSize", &TToolBar::AutoSize, &TToolBar::SetAutoSize)
             .integer("ButtonWidth", [](const TToolBar& t) { return int64_t(t.ButtonWidth()); },
                      [](TToolBar& t, int64_t v) -> bool {
                          if (v < 1 || v > 0x7FFF) return false;
@@ -243,6 +245,43 @@ void TToolBar::SetList(bool v) {
     if (ChangeField(FList, v)) RecreateWnd();
 }
 
+void TToolBar::SetWrapable(bool v) {
+    if (ChangeField(FWrapable, v)) RecreateWnd();
+}
+
+void TToolBar::SetAutoSize(bool v) {
+    if (ChangeField(FAutoSize, v)) FitHeight();
+}
+
+int TToolBar::RowCount() const {
+    return FHandle ? int(SendMessageW(FHandle, TB_GETROWS, 0, 0)) : 0;
+}
+
+void TToolBar::Resize() {
+    // A new width may wrap the buttons differently.
+    if (FHandle && FWrapable) SendMessageW(FHandle, TB_AUTOSIZE, 0, 0);
+    FitHeight();
+    TWinControl::Resize();
+}
+
+// As tall as the rows of buttons, with the margin above the first row
+// repeated below the last.
+void TToolBar::FitHeight() {
+    if (!FAutoSize || !FHandle || FFitting || IsDestroying()) return;
+    int top = -1, bottom = 0;
+    const int n = int(SendMessageW(FHandle, TB_BUTTONCOUNT, 0, 0));
+    for (int i = 0; i < n; ++i) {
+        RECT r{};
+        if (!SendMessageW(FHandle, TB_GETITEMRECT, WPARAM(i), reinterpret_cast<LPARAM>(&r))) continue;
+        top = top < 0 ? int(r.top) : std::min(top, int(r.top));
+        bottom = std::max(bottom, int(r.bottom));
+    }
+    if (top < 0) return;  // no buttons: the height stays as set
+    FFitting = true;
+    SetBounds(Left(), Top(), Width(), bottom + top);
+    FFitting = false;
+}
+
 void TToolBar::SetButtonSize(int w, int h) {
     w = std::clamp(w, 1, 0x7FFF);
     h = std::clamp(h, 1, 0x7FFF);
@@ -271,6 +310,7 @@ void TToolBar::CreateParams(TCreateParams& p) {
     p.Style |= CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER;
     if (FFlat) p.Style |= TBSTYLE_FLAT;
     if (FList) p.Style |= TBSTYLE_LIST;
+    if (FWrapable) p.Style |= TBSTYLE_WRAPABLE;
     // The tips ask for their text (TTN_GETDISPINFO): the buttons' hints.
     p.Style |= TBSTYLE_TOOLTIPS;
 }
@@ -318,8 +358,10 @@ void TToolBar::RebuildButtons() {
     if (!items.empty())
         SendMessageW(FHandle, TB_ADDBUTTONSW, WPARAM(items.size()), reinterpret_cast<LPARAM>(items.data()));
     SendMessageW(FHandle, TB_SETBUTTONSIZE, 0, MAKELPARAM(FButtonWidth, FButtonHeight));
+    if (FWrapable) SendMessageW(FHandle, TB_AUTOSIZE, 0, 0);
     SendMessageW(FHandle, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(FHandle, nullptr, TRUE);
+    FitHeight();
 }
 
 LRESULT TToolBar::CustomDraw(NMTBCUSTOMDRAW& cd) {

@@ -111,6 +111,13 @@ public:
     void SetButtonSize(int w, int h);
     TImageList* Images() const { return FImages; }
     void SetImages(TImageList* images);
+    // Buttons that do not fit the width go on to further rows.
+    bool Wrapable() const { return FWrapable; }
+    void SetWrapable(bool v);
+    // The height follows the rows of buttons.
+    bool AutoSize() const { return FAutoSize; }
+    void SetAutoSize(bool v);
+    int RowCount() const;
 
     TToolBarCustomDrawEvent OnCustomDraw;
     TToolBarCustomDrawButtonEvent OnCustomDrawButton;
@@ -121,9 +128,11 @@ protected:
     void CreateParams(TCreateParams& params) override;
     void CreateHandle() override;
     void Notification(TComponent* c, TOperation op) override;
+    void Resize() override;
 
 private:
     friend class TToolButton;
+    void FitHeight();
     void Insert(TToolButton* b);
     void Remove(TToolButton* b);
     void RebuildButtons();
@@ -136,6 +145,9 @@ private:
     std::vector<TToolButton*> FButtons;
     bool FFlat = false;
     bool FList = false;
+    bool FWrapable = false;
+    bool FAutoSize = false;
+    bool FFitting = false;
     int FButtonWidth = 23, FButtonHeight = 22;
     int FNextCommand = 1;
     TImageList* FImages = nullptr;

@@ -318,3 +318,34 @@ TEST(ToolBar, HintsComeFromTheButtonsWhileShowHintIsOn) {
     if (const char* dir = getenv("QS_SHOTS")) saveBmp(captureWindow(tip), std::wstring(dir, dir + strlen(dir)) + L"/tooltip.bmp");
     mouseTo(t.form->Handle(), 300, 250);
 }
+
+TEST(ToolBar, WrapableButtonsTakeFurtherRowsAndAutoSizeFollowsThem) {
+    Bar t;
+    t.bar->SetAlign(alNone);
+    t.bar->SetWrapable(true);
+    t.bar->SetAutoSize(true);
+    const int oneRow = t.bar->Height();
+    EXPECT_EQ(t.bar->RowCount(), 1);
+    EXPECT_GE(oneRow, 30);
+    // Room for two 40-pixel buttons: the third goes below the first.
+    t.bar->SetBounds(0, 0, 100, oneRow);
+    pumpMessages(30);
+    EXPECT_EQ(t.bar->RowCount(), 2);
+    RECT first = t.bar->Button(0)->BoundsRect(), third = t.bar->Button(2)->BoundsRect();
+    EXPECT_EQ(third.left, first.left);
+    EXPECT_GE(third.top, first.bottom);
+    EXPECT_GE(t.bar->Height(), int(third.bottom));
+    EXPECT_LE(t.bar->Height(), int(third.bottom) + 6);
+    int clicks = 0;
+    t.bar->Button(2)->OnClick = [&](TObject*) { ++clicks; };
+    POINT c = t.centre(2);
+    clickAt(t.bar->Handle(), c.x, c.y);
+    EXPECT_EQ(clicks, 1);
+    shot(t.bar);
+    // Wide again: one row and the first height.
+    t.bar->SetBounds(0, 0, 300, t.bar->Height());
+    pumpMessages(30);
+    EXPECT_EQ(t.bar->RowCount(), 1);
+    EXPECT_EQ(t.bar->Height(), oneRow);
+    mouseTo(t.form->Handle(), 300, 250);
+}
