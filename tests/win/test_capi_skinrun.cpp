@@ -331,3 +331,27 @@ TEST_F(SkinRunTest, NotepadsMenuOpensFromTheKeyboard) {
     typeKey(VK_ESCAPE);
     EXPECT_TRUE(waitUntil([&] { return visibleMenuOf(thread) == nullptr; }, 3000));
 }
+
+// A program the skinned program starts comes up skinned the same way (here
+// the command interpreter starts notepad), unless told not to.
+TEST_F(SkinRunTest, ProgramsTheProgramStartsAreSkinnedToo) {
+    ASSERT_FALSE(::FindWindowW(L"Notepad", nullptr)) << "a notepad from elsewhere is open";
+    launch(L"cmd.exe /c notepad.exe");
+    FirstSight child = watchFirstWindow(L"Notepad", started);
+    notepad = child.window;
+    ASSERT_TRUE(notepad);
+    EXPECT_TRUE(child.engineBeforeWindow);
+    EXPECT_EQ(child.answerWhenShown, 1);
+    EXPECT_EQ(query(notepad), 1);
+    killWindowProcess(notepad);
+    ASSERT_TRUE(waitUntil([] { return ::FindWindowW(L"Notepad", nullptr) == nullptr; }, 5000));
+    finishRunner();
+
+    launch(L"--no-children cmd.exe /c notepad.exe");
+    ASSERT_TRUE(waitUntil([&] { return (notepad = ::FindWindowW(L"Notepad", nullptr)) != nullptr; }, 20000));
+    pumpMessages(500);
+    EXPECT_EQ(query(notepad), 0);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(notepad, &pid);
+    EXPECT_FALSE(moduleLoaded(pid, L"qskin.dll"));
+}

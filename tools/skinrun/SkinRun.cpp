@@ -1,9 +1,10 @@
-// skinrun [--skin FILE] PROGRAM [ARGS...]
+// skinrun [--skin FILE] [--no-children] PROGRAM [ARGS...]
 //
 // Starts PROGRAM suspended, loads the engine library (qskin.dll, next to this
 // program) into it and lets it skin the program's user-interface thread, so
 // an unmodified Win32 program comes up dressed in the skin. Without --skin,
-// default.skn next to this program is used.
+// default.skn next to this program is used. Programs that PROGRAM starts are
+// skinned the same way unless --no-children is given.
 //
 // The program's first thread is pointed at a few instructions of ours that
 // load the library and switch skinning on, then jump to the program's own
@@ -99,7 +100,7 @@ BOOL CALLBACK noteWindow(HWND, LPARAM found) {
 }
 
 void usage() {
-    std::fwprintf(stderr, L"usage: skinrun [--skin FILE] PROGRAM [ARGS...]\n");
+    std::fwprintf(stderr, L"usage: skinrun [--skin FILE] [--no-children] PROGRAM [ARGS...]\n");
 }
 
 }  // namespace
@@ -111,6 +112,8 @@ int wmain(int argc, wchar_t** argv) {
         const std::wstring a = argv[i];
         if (a == L"--skin" && i + 1 < argc) {
             skin = argv[++i];
+        } else if (a == L"--no-children") {
+            ::SetEnvironmentVariableW(L"QSKIN_RUN_CHILDREN", L"0");
         } else if (a == L"--help" || a == L"-h") {
             usage();
             return 0;

@@ -2,13 +2,15 @@
 // names the skin in the program's environment and loads this library on the
 // program's first thread just before the program's own entry point, then
 // calls qskin_run_start there: skinning is on before the first window exists.
-// When the library had to be loaded late, from a thread of its own, skinning
-// must still start on the user-interface thread: qskin_run_attach hooks that
-// thread so that its next message or window switches skinning on.
+// Programs it starts get the library the same way. When the library had to
+// be loaded late, from a thread of its own, skinning must still start on the
+// user-interface thread: qskin_run_attach hooks that thread so that its next
+// message or window switches skinning on.
 #include <windows.h>
 
 #include <string>
 
+#include "FollowChildren.h"
 #include "qskin/qskin.h"
 
 namespace {
@@ -48,6 +50,12 @@ LRESULT CALLBACK bootMsg(int code, WPARAM wParam, LPARAM lParam) {
     return ::CallNextHookEx(self, code, wParam, lParam);
 }
 
+void followChildren() {
+    wchar_t flag[4] = {};
+    if (::GetEnvironmentVariableW(L"QSKIN_RUN_CHILDREN", flag, 4) && flag[0] == L'0') return;
+    qs::run::followChildProcesses(gModule);
+}
+
 bool hookThread(DWORD thread) {
     if (gStarted || ((gCbtHook || gMsgHook) && gUiThread == thread)) return true;
     if (gCbtHook) ::UnhookWindowsHookEx(gCbtHook);
@@ -64,7 +72,10 @@ extern "C" {
 
 // Called on the program's first thread before its entry point, outside the
 // loader lock: that thread is the one that will make the windows.
-__declspec(dllexport) void WINAPI qskin_run_start(void) { startSkinning(); }
+__declspec(dllexport) void WINAPI qskin_run_start(void) {
+    followChildren();
+    startSkinning();
+}
 
 // Called by the launcher in a thread of its own inside the program, when
 // the library could not be loaded on the user-interface thread itself:
@@ -72,6 +83,7 @@ __declspec(dllexport) void WINAPI qskin_run_start(void) { startSkinning(); }
 // messages starts too. Returns 0 on success.
 __declspec(dllexport) DWORD WINAPI qskin_run_attach(LPVOID uiThread) {
     const DWORD thread = DWORD(reinterpret_cast<UINT_PTR>(uiThread));
+    followChildren();
     if (!hookThread(thread)) return 1;
     ::PostThreadMessageW(thread, WM_NULL, 0, 0);
     return 0;
