@@ -28,10 +28,7 @@ struct EditControls : ::testing::Test {
     }
     template <class T>
     T* place(int x, int y, int w, int h) {
-        auto* c = new T(form.get());
-        c->SetParent(form.get());
-        c->SetBounds(x, y, w, h);
-        return c;
+        return placeOn<T>(form.get(), x, y, w, h);
     }
 };
 

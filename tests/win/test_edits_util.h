@@ -36,6 +36,15 @@ inline POINT clientPoint(HWND wnd, int x, int y) {
     return p;
 }
 
+// A new control of class T, owned by and shown on `parent`.
+template <class T>
+T* placeOn(TWinControl* parent, int x, int y, int w, int h) {
+    auto* c = new T(parent);
+    c->SetParent(parent);
+    c->SetBounds(x, y, w, h);
+    return c;
+}
+
 // Press and release at a screen point, both queued before anything runs, so
 // a modal loop started by the press sees the release and ends.
 inline void clickScreen(POINT p) {
