@@ -41,10 +41,7 @@ struct EditSkinFixture : ::testing::Test {
     }
     template <class T>
     T* place(int x, int y, int w, int h) {
-        auto* c = new T(form.get());
-        c->SetParent(form.get());
-        c->SetBounds(x, y, w, h);
-        return c;
+        return placeOn<T>(form.get(), x, y, w, h);
     }
     void repaint(HWND w) { RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN); }
 };
