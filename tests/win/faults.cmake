@@ -15,3 +15,9 @@ qs_test(test_faults_controls SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_faults_contr
         LIBS skin_form skin_controls qs_winsupport)
 target_compile_definitions(test_faults_controls PRIVATE QS_SOURCE_ROOT="${PROJECT_SOURCE_DIR}")
 set_tests_properties(test_faults_controls PROPERTIES RUN_SERIAL TRUE)
+# The viewer's own form given hostile skin files.
+qs_test(test_faults_viewer SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_faults_viewer.cpp
+        LIBS qs_hostile_gen qv_form qs_winsupport)
+target_compile_definitions(test_faults_viewer PRIVATE QS_SOURCE_ROOT="${PROJECT_SOURCE_DIR}")
+qs_add_form_resource(test_faults_viewer TF_qv ${CMAKE_BINARY_DIR}/app/U_qv.dfm)
+set_tests_properties(test_faults_viewer PROPERTIES RUN_SERIAL TRUE)
