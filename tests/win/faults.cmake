@@ -21,3 +21,9 @@ qs_test(test_faults_viewer SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_faults_viewer.
 target_compile_definitions(test_faults_viewer PRIVATE QS_SOURCE_ROOT="${PROJECT_SOURCE_DIR}")
 qs_add_form_resource(test_faults_viewer TF_qv ${CMAKE_BINARY_DIR}/app/U_qv.dfm)
 set_tests_properties(test_faults_viewer PROPERTIES RUN_SERIAL TRUE)
+# Skinned windows destroyed inside their own paint and frame paint, and
+# while a skinned menu of theirs is tracked.
+qs_test(test_faults_destroy SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_faults_destroy.cpp
+        LIBS skin_form skin_controls qs_winsupport)
+target_compile_definitions(test_faults_destroy PRIVATE QS_SOURCE_ROOT="${PROJECT_SOURCE_DIR}")
+set_tests_properties(test_faults_destroy PROPERTIES RUN_SERIAL TRUE)
