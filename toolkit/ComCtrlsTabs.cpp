@@ -7,8 +7,8 @@
 #include <algorithm>
 
 #include "Application.h"
-#include "PropertyHelpers.h"
 #include "Forms.h"
+#include "PropertyHelpers.h"
 #include "SkinTabGeometry.h"
 
 namespace qs {

@@ -5,8 +5,9 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "PropertyHelpers.h"
+#include "CanvasPaint.h"
 #include "Forms.h"
+#include "PropertyHelpers.h"
 
 namespace qs {
 
@@ -544,15 +545,7 @@ TGraphicControl::~TGraphicControl() = default;
 void TGraphicControl::WndProc(TMessage& msg) {
     if ((msg.Msg == WM_PAINT || msg.Msg == WM_PRINTCLIENT) && msg.WParam) {
         // The parent hands over its DC with the origin moved to our corner.
-        FCanvas->SetHandle(reinterpret_cast<HDC>(msg.WParam));
-        FCanvas->SetFont(*Font());
-        try {
-            Paint();
-        } catch (...) {
-            FCanvas->SetHandle(nullptr);
-            throw;
-        }
-        FCanvas->SetHandle(nullptr);
+        PaintOnDC(*FCanvas, reinterpret_cast<HDC>(msg.WParam), *Font(), [this] { Paint(); });
         msg.Result = 0;
         return;
     }

@@ -2,6 +2,7 @@
 // focus; and TCustomControl.
 #include <algorithm>
 
+#include "CanvasPaint.h"
 #include "Controls.h"
 #include "Forms.h"
 
@@ -203,15 +204,7 @@ TCustomControl::~TCustomControl() {
 }
 
 void TCustomControl::PaintWindow(HDC dc) {
-    FCanvas->SetHandle(dc);
-    FCanvas->SetFont(*Font());
-    try {
-        Paint();
-    } catch (...) {
-        FCanvas->SetHandle(nullptr);
-        throw;
-    }
-    FCanvas->SetHandle(nullptr);
+    PaintOnDC(*FCanvas, dc, *Font(), [this] { Paint(); });
 }
 
 }  // namespace qs
