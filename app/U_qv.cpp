@@ -9,6 +9,11 @@ namespace qv {
 
 TF_qv* F_qv = nullptr;
 
+TViewerOptions& ViewerOptions() {
+    static TViewerOptions options;
+    return options;
+}
+
 const TClassInfo& TF_qv::StaticClassInfo() {
     static const TClassInfo info = TClassBuilder<TF_qv>("TF_qv", &TForm::StaticClassInfo()).build();
     return info;
@@ -45,6 +50,8 @@ void TF_qv::Loaded() {
     PM_1 = dynamic_cast<TPopupMenu*>(FindComponent("PM_1"));
     N1 = dynamic_cast<TMenuItem*>(FindComponent("N1"));
     N2 = dynamic_cast<TMenuItem*>(FindComponent("N2"));
+    // Before the window exists, so nothing is skinned on the way.
+    if (SD && ViewerOptions().skinningOff) SD->SetActive(false);
 }
 
 void TF_qv::FormCreate(TObject*) {

@@ -3,6 +3,7 @@
 // embedded browser showing the live channel, with the hot key, the keep-on-top
 // menu, the help link on the status bar and the one-time desktop shortcut.
 #include <memory>
+#include <string>
 
 #include "Application.h"
 #include "ComCtrls.h"
@@ -61,6 +62,17 @@ private:
 };
 
 extern TF_qv* F_qv;
+
+// How the program was started (QvMain reads the command line):
+//   --no-skin            the skin data stays loaded but skins nothing
+//   --first-frame FILE   the time from entry to the main window's first frame
+//                        (skinned, unless --no-skin) and the private bytes a
+//                        second later go to FILE, and the program closes
+struct TViewerOptions {
+    bool skinningOff = false;
+    std::wstring firstFrameReport;
+};
+TViewerOptions& ViewerOptions();
 
 // Makes every class the viewer's definition names known to the form reader.
 void RegisterViewerClasses();

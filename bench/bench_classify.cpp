@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "Application.h"
+#include "BenchUtil.h"
 #include "Classify.h"
 #include "ComCtrls.h"
 #include "ExtCtrls.h"
@@ -34,21 +35,11 @@
 #include "WindowCapture.h"
 
 using namespace qs;
+using namespace qs::bench;
 
 namespace {
 
 constexpr int kControls = 200;
-
-std::unique_ptr<TSkinData> loadSkin(const char* name) {
-    std::string path = std::string(QS_SOURCE_ROOT) + "/resources/skins/" + name + ".skn";
-    if (path[0] == '/') path = "Z:" + path;
-    std::ifstream in(path, std::ios::binary);
-    auto sd = std::make_unique<TSkinData>(nullptr);
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    sd->SetStoredSkin(std::move(bytes));
-    sd->LoadSkin();
-    return sd;
-}
 
 // A control of the registered class `name`, or null when no unit registered it.
 TControl* byName(const char* name, TComponent* owner) {
@@ -91,27 +82,6 @@ std::unique_ptr<TForm> buildForm(int& made) {
     form->Show();
     test::pumpMessages(30);
     return form;
-}
-
-long liveGdiObjects() {
-    if (DWORD n = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS)) return long(n);
-    long n = 0;  // Wine answers 0: probe the handle table instead
-    for (ULONG_PTR v = 1; v < 0x10000; ++v)
-        if (::GetObjectType(reinterpret_cast<HGDIOBJ>(v))) ++n;
-    return n;
-}
-
-void drain() {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
-
-std::string skinPath(const char* name) {
-    std::string path = std::string(QS_SOURCE_ROOT) + "/resources/skins/" + name + ".skn";
-    return path[0] == '/' ? "Z:" + path : path;
 }
 
 // Nanoseconds per message of `n` unhandled messages sent to `w`.

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchUtil.h"
 #include "SkinData.h"
 #include "SkinDraw.h"
 #include "SkinRecords.h"
@@ -22,19 +23,15 @@
 #include "WindowCapture.h"
 
 using namespace qs;
+using namespace qs::bench;
 
 namespace {
 
 constexpr int kWidth = 852, kHeight = 573;
 
-std::unique_ptr<TSkinData> loadSkin(const char* name) {
-    std::string path = std::string(QS_SOURCE_ROOT) + "/resources/skins/" + name + ".skn";
-    if (path[0] == '/') path = "Z:" + path;
-    std::ifstream in(path, std::ios::binary);
-    auto sd = std::make_unique<TSkinData>(nullptr);
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    sd->SetStoredSkin(std::move(bytes));
-    sd->LoadSkin();
+// The project's skin with what a frame paints besides its pictures.
+std::unique_ptr<TSkinData> frameSkin(const char* name) {
+    auto sd = loadSkin(name);
     sd->CreateCaptionFont();
     sd->BuildAppIcon();
     return sd;
@@ -62,16 +59,7 @@ HWND makeWindow(const wchar_t* text) {
 // Per-call time of one round of at least ~0.2 s, in microseconds.
 template <class F>
 double roundMicroseconds(F&& work) {
-    using clock = std::chrono::steady_clock;
-    int reps = 0;
-    const auto start = clock::now();
-    double seconds = 0;
-    do {
-        work();
-        ++reps;
-        seconds = std::chrono::duration<double>(clock::now() - start).count();
-    } while (seconds < 0.2);
-    return seconds * 1e6 / reps;
+    return secondsPerCall(work) * 1e6;
 }
 
 // Median per-call time of nine rounds, in microseconds.
@@ -81,22 +69,6 @@ double medianMicroseconds(F&& work) {
     for (int i = 0; i < 9; ++i) v.push_back(roundMicroseconds(work));
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
-}
-
-// Live GDI objects of the process. Wine answers GetGuiResources with 0, so
-// there the handle table is probed: a 16-bit value names the live object in
-// that slot whatever its generation.
-long liveGdiObjects() {
-    if (DWORD n = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS)) return long(n);
-    long n = 0;
-    for (ULONG_PTR v = 1; v < 0x10000; ++v)
-        if (::GetObjectType(reinterpret_cast<HGDIOBJ>(v))) ++n;
-    return n;
-}
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
 }
 
 void save(HWND w, const std::string& dir, const char* name) {
@@ -112,7 +84,7 @@ int main(int argc, char** argv) {
     for (int i = 1; i + 1 < argc; ++i)
         if (std::string(argv[i]) == "--save") dir = argv[i + 1];
 
-    auto sd = loadSkin("default");
+    auto sd = frameSkin("default");
     if (!sd->SkinLoaded()) {
         std::printf("bench_frame: the default skin did not load\n");
         return 1;
@@ -201,7 +173,7 @@ int main(int argc, char** argv) {
     double resizeRate = 0;
     int regionMisses = 0;
     {
-        auto rsd = loadSkin("rounded");
+        auto rsd = frameSkin("rounded");
         HWND w = makeWindow(L"Resized");
         auto f = std::make_unique<TWinSkinForm>(nullptr);
         f->FHandle = w;
@@ -234,7 +206,7 @@ int main(int argc, char** argv) {
     save(skinned, dir, "frame-skinned-inactive");
     for (const char* other : {"dark", "rounded"}) {
         if (dir.empty()) break;
-        auto osd = loadSkin(other);
+        auto osd = frameSkin(other);
         if (form) form->Detach();
         form = std::make_unique<TWinSkinForm>(nullptr);
         form->FHandle = skinned;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchUtil.h"
 #include "Lzh.h"
 #include "test_lzh_data.h"
 
@@ -15,19 +16,8 @@ namespace {
 // Best of several timed rounds, each at least ~0.2 s, in MB/s of `bytes`.
 template <class F>
 double throughput(std::size_t bytes, F&& work) {
-    using clock = std::chrono::steady_clock;
     double best = 0;
-    for (int round = 0; round < 5; ++round) {
-        int reps = 0;
-        const auto start = clock::now();
-        double seconds = 0;
-        do {
-            work();
-            ++reps;
-            seconds = std::chrono::duration<double>(clock::now() - start).count();
-        } while (seconds < 0.2);
-        best = std::max(best, double(bytes) * reps / seconds / 1e6);
-    }
+    for (int round = 0; round < 5; ++round) best = std::max(best, double(bytes) / bench::secondsPerCall(work) / 1e6);
     return best;
 }
 

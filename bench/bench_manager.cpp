@@ -13,28 +13,17 @@
 #include <string>
 #include <vector>
 
+#include "BenchUtil.h"
 #include "Forms.h"
 #include "SkinData.h"
 #include "SkinManage.h"
 
 using namespace qs;
+using namespace qs::bench;
 
 namespace {
 
 constexpr int kForms = 10, kRounds = 20;
-
-std::string skinPath(const char* name) {
-    std::string path = std::string(QS_SOURCE_ROOT) + "/resources/skins/" + name + ".skn";
-    return path[0] == '/' ? "Z:" + path : path;
-}
-
-void drain() {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
 
 }  // namespace
 
