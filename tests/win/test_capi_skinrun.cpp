@@ -355,3 +355,26 @@ TEST_F(SkinRunTest, ProgramsTheProgramStartsAreSkinnedToo) {
     ::GetWindowThreadProcessId(notepad, &pid);
     EXPECT_FALSE(moduleLoaded(pid, L"qskin.dll"));
 }
+
+// winecfg is a property sheet: a dialog box with tabs, buttons and lists,
+// all dressed by the bare-window rules.
+TEST_F(SkinRunTest, WinecfgComesUpSkinned) {
+#ifndef _WIN64
+    BOOL wow = FALSE;
+    ::IsWow64Process(::GetCurrentProcess(), &wow);
+    if (wow) GTEST_SKIP() << "the 32-bit winecfg of a 64-bit system only starts the 64-bit one, "
+                             "which a 32-bit engine cannot enter";
+#endif
+    ASSERT_FALSE(::FindWindowW(L"#32770", L"Wine configuration")) << "a winecfg from elsewhere is open";
+    launch(L"winecfg.exe");
+    HWND sheet = nullptr;
+    ASSERT_TRUE(waitUntil([&] { return (sheet = ::FindWindowW(L"#32770", L"Wine configuration")) != nullptr; }, 20000));
+    notepad = sheet;  // closed by the fixture
+    EXPECT_TRUE(waitUntil([&] { return query(sheet) == 1; }, 10000));
+    pumpMessages(500);
+    ChildCensus census;
+    ::EnumChildWindows(sheet, &noteChild, reinterpret_cast<LPARAM>(&census));
+    EXPECT_EQ(census.skinned(L"SysTabControl32"), 1);
+    EXPECT_GE(census.skinned(L"Button"), 3);  // OK, Cancel, Apply at least
+    EXPECT_EQ(census.skinned(L"Button"), census.count(L"Button"));
+}
