@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "ArchiveWriter.h"
+#include "FuzzSeeds.h"
 #include "Lzh.h"
 #include "SkinReader.h"
 
@@ -71,17 +72,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 #else
 
 namespace {
-void save(const std::string& dir, const std::string& name, const std::vector<uint8_t>& bytes) {
-    const std::string path = dir + "/" + name;
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) {
-        std::perror(path.c_str());
-        std::exit(1);
-    }
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
-}
-
 std::vector<uint8_t> tinyBmp(uint8_t shade) {
     std::vector<uint8_t> v = {'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 4, 0, 0, 0,
                               1, 0, 0, 0, 1, 0, 24, 0};
@@ -102,18 +92,18 @@ int main(int argc, char** argv) {
                                            {"skin.ini", {ini.begin(), ini.end()}},
                                            {"Button.BMP", tinyBmp(200)}};
     for (uint32_t version : {20000u, 30000u, 40000u})
-        save(dir, "archive-" + std::to_string(version), packSkinArchive(entries, version));
+        fuzz::saveSeed(dir, "archive-" + std::to_string(version), packSkinArchive(entries, version));
     {
         auto unpacked = layoutSkinArchive(entries, 20000);
         unpacked[0] = 0x10;  // an unknown version
-        save(dir, "archive-old", lzhPack(unpacked));
+        fuzz::saveSeed(dir, "archive-old", lzhPack(unpacked));
         auto broken = layoutSkinArchive(entries, 20000);
         broken[16 + 36 + 4] = 0xFF;  // the second size runs past the end
-        save(dir, "archive-broken-size", lzhPack(broken));
+        fuzz::saveSeed(dir, "archive-broken-size", lzhPack(broken));
     }
-    save(dir, "archive-empty", packSkinArchive({}, 20000));
-    save(dir, "raw-text", lzhPack(std::vector<uint8_t>(ini.begin(), ini.end())));
-    save(dir, "raw-blanks", lzhPack(std::vector<uint8_t>(300, ' ')));
+    fuzz::saveSeed(dir, "archive-empty", packSkinArchive({}, 20000));
+    fuzz::saveSeed(dir, "raw-text", lzhPack(std::vector<uint8_t>(ini.begin(), ini.end())));
+    fuzz::saveSeed(dir, "raw-blanks", lzhPack(std::vector<uint8_t>(300, ' ')));
     return 0;
 }
 

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "FuzzSeeds.h"
 #include "HostileSkins.h"
 #include "PortableLoad.h"
 #include "SkinDescription.h"
@@ -26,9 +27,7 @@ using namespace qs::hostile;
 namespace {
 
 std::vector<TSkinArchiveEntry> defaultEntries() {
-    std::ifstream f(QS_DEFAULT_SKIN, std::ios::binary);
-    const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-    return archiveEntries(bytes);
+    return archiveEntries(fuzz::readWholeFile(QS_DEFAULT_SKIN));
 }
 
 }  // namespace
@@ -71,19 +70,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
 #else
 
-namespace {
-void save(const std::string& dir, const std::string& name, const std::vector<uint8_t>& bytes) {
-    const std::string path = dir + "/" + name;
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) {
-        std::perror(path.c_str());
-        std::exit(1);
-    }
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
-}
-}  // namespace
-
 int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s CORPUS-DIR\n", argv[0]);
@@ -97,16 +83,15 @@ int main(int argc, char** argv) {
         if (skinLowerCase(e.Name) == "frametop.bmp") top = e.Data;
     }
     if (ini.empty()) return 1;
-    save(dir, "default", ini);
+    fuzz::saveSeed(dir, "default", ini);
     std::vector<uint8_t> withBmp = ini;
     const std::string pointTop = "\r\n[Personality]\r\nTop=fuzz.bmp\r\n";
     withBmp.insert(withBmp.begin(), pointTop.begin(), pointTop.end());
     withBmp.push_back(0);
     withBmp.insert(withBmp.end(), top.begin(), top.end());
-    save(dir, "default-fuzz-bmp", withBmp);
+    fuzz::saveSeed(dir, "default-fuzz-bmp", withBmp);
 
-    std::ifstream f(QS_DEFAULT_SKIN, std::ios::binary);
-    const std::vector<uint8_t> base((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    const std::vector<uint8_t> base = fuzz::readWholeFile(QS_DEFAULT_SKIN);
     for (const auto& c : makeHostileCases(base)) {
         const std::string& n = c.name;
         if (n.rfind("frames/", 0) != 0 && n.rfind("margins/", 0) != 0 && n.rfind("values/", 0) != 0 &&
@@ -114,10 +99,7 @@ int main(int argc, char** argv) {
             continue;
         for (const auto& e : archiveEntries(c.make()))
             if (skinLowerCase(e.Name).find(".ini") != std::string::npos && e.Data.size() < 65536) {
-                std::string file = n;
-                for (char& ch : file)
-                    if (ch == '/') ch = '-';
-                save(dir, file, e.Data);
+                fuzz::saveSeed(dir, n, e.Data);
                 break;
             }
     }

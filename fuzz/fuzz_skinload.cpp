@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "FuzzSeeds.h"
 #include "HostileSkins.h"
 #include "PortableLoad.h"
 #include "SkinBuild.h"
@@ -50,20 +51,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string dir = argv[1];
-    std::ifstream f(QS_DEFAULT_SKIN, std::ios::binary);
-    const std::vector<uint8_t> base((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-    auto save = [&](std::string name, const std::vector<uint8_t>& bytes) {
-        for (char& ch : name)
-            if (ch == '/') ch = '-';
-        const std::string path = dir + "/" + name;
-        FILE* out = std::fopen(path.c_str(), "wb");
-        if (!out) {
-            std::perror(path.c_str());
-            std::exit(1);
-        }
-        std::fwrite(bytes.data(), 1, bytes.size(), out);
-        std::fclose(out);
-    };
+    const std::vector<uint8_t> base = fuzz::readWholeFile(QS_DEFAULT_SKIN);
+    auto save = [&](const std::string& name, const std::vector<uint8_t>& bytes) { fuzz::saveSeed(dir, name, bytes); };
     save("default", base);
     for (const auto& c : makeHostileCases(base)) {
         const std::vector<uint8_t> bytes = c.make();
