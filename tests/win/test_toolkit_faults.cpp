@@ -2,8 +2,11 @@
 // together, and the application object reached from static initialisers.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "Application.h"
 #include "ComCtrlsEdit.h"
+#include "Forms.h"
 #include "MPlayer.h"
 
 using namespace qs;
@@ -55,4 +58,47 @@ TEST(HeadersTogether, MediaPlayerAndUpDownButtonKindsStayApart) {
     EXPECT_EQ(kMPBtnTypeNames.at(player), "btNext");
     EXPECT_EQ(kMPBtnTypeNames.at(btPrev), "btPrev");
     EXPECT_NE(upDown, TUDBtnType::btPrev);
+}
+
+namespace {
+
+// Paint fails after checking that it had a DC to draw on.
+template <class Base>
+class TFailingPaint : public Base {
+public:
+    using Base::Base;
+    bool hadDc = false;
+
+protected:
+    void Paint() override {
+        hadDc = this->Canvas()->HandleAllocated();
+        throw std::runtime_error("paint failed");
+    }
+};
+
+}  // namespace
+
+TEST(PaintFaults, ACanvasGivesThePaintDcBackWhenPaintThrows) {
+    TFailingPaint<TGraphicControl> graphic(nullptr);
+    HDC dc = CreateCompatibleDC(nullptr);
+    TMessage paint{WM_PAINT, WPARAM(dc), 0, 0};
+    EXPECT_THROW(graphic.WndProc(paint), std::runtime_error);
+    EXPECT_TRUE(graphic.hadDc);
+    EXPECT_FALSE(graphic.Canvas()->HandleAllocated());
+    DeleteDC(dc);
+
+    // A windowed one fails inside the window procedure: reported, DC given back.
+    TForm form(nullptr);
+    form.SetBounds(40, 40, 200, 120);
+    auto* custom = new TFailingPaint<TCustomControl>(&form);
+    custom->SetParent(&form);
+    custom->SetBounds(10, 10, 50, 50);
+    int reported = 0;
+    Application->OnException = [&](TObject*, std::exception_ptr) { ++reported; };
+    form.Show();
+    UpdateWindow(custom->Handle());
+    Application->OnException = nullptr;
+    EXPECT_TRUE(custom->hadDc);
+    EXPECT_GE(reported, 1);
+    EXPECT_FALSE(custom->Canvas()->HandleAllocated());
 }
