@@ -7,6 +7,7 @@
 #include "Classify.h"
 #include "ClassifyAttach.h"
 #include "ComCtrls.h"
+#include "ComCtrlsToolBar.h"
 #include "ExtCtrls.h"
 #include "Forms.h"
 #include "Menus.h"
@@ -34,6 +35,9 @@ void hookPopupMenus(TWinSkinForm& fs, TControl* control) {
     if (!control) return;
     if (TPopupMenu* m = control->PopupMenu()) HookControlMenu(fs, m);
     if (auto* m = dynamic_cast<TPopupMenu*>(GetObjectProp(control, "DropDownMenu"))) HookControlMenu(fs, m);
+    if (auto* bar = dynamic_cast<TToolBar*>(control))
+        for (int i = 0; i < bar->ButtonCount(); ++i)
+            if (TPopupMenu* m = bar->Button(i)->DropdownMenu()) HookControlMenu(fs, m);
 }
 
 void hookPopupMenusBelow(TWinSkinForm& fs, TWinControl* container, int depth) {

@@ -423,22 +423,36 @@ void hookForm(TWinSkinForm* fs, TComponent* owner, bool on, int level) {
 // the list through its free notification.
 class TControlMenuHooks : public TComponent {
 public:
-    TControlMenuHooks() : TComponent(nullptr) {}
+    explicit TControlMenuHooks(TWinSkinForm* fs) : TComponent(nullptr) { watch(fs); }
     struct Entry {
         TMenu* menu;
         bool ownerDraw;  // as the program had it
     };
     std::vector<Entry> entries;
+    // Null once the form skin went away without unskinning (its window was
+    // destroyed): the menus already have their look back.
+    const TWinSkinForm* form = nullptr;
 
+    void watch(TWinSkinForm* fs) {
+        form = fs;
+        FreeNotification(fs);
+    }
     bool has(const TMenu* m) const {
         return std::any_of(entries.begin(), entries.end(), [m](const Entry& e) { return e.menu == m; });
     }
+    // Every menu gets back what it had before this form skin hooked it.
+    void release();
 
 protected:
     void Notification(TComponent* c, TOperation op) override {
         TComponent::Notification(c, op);
-        if (op == TOperation::opRemove)
-            std::erase_if(entries, [c](const Entry& e) { return static_cast<TComponent*>(e.menu) == c; });
+        if (op != TOperation::opRemove) return;
+        if (form && c == static_cast<const TComponent*>(form)) {
+            release();
+            form = nullptr;
+            return;
+        }
+        std::erase_if(entries, [c](const Entry& e) { return static_cast<TComponent*>(e.menu) == c; });
     }
 };
 
@@ -447,21 +461,45 @@ std::map<const TWinSkinForm*, std::unique_ptr<TControlMenuHooks>>& controlMenuHo
     return hooks;
 }
 
+// Takes off the handlers this form skin put on; true when handlers of
+// another form skin remain.
+bool unhookItemsOf(TMenuItem* parent, const TWinSkinForm* fs) {
+    bool others = false;
+    for (int i = 0; i < parent->Count(); ++i) {
+        TMenuItem* item = parent->Items(i);
+        if (const auto* p = item->OnDrawItem.target<SkinItemPainter>()) {
+            if (p->form == fs)
+                item->OnDrawItem = nullptr;
+            else
+                others = true;
+        }
+        if (const auto* m = item->OnMeasureItem.target<SkinItemMeasure>(); m && m->form == fs)
+            item->OnMeasureItem = nullptr;
+        others = unhookItemsOf(item, fs) || others;
+    }
+    return others;
+}
+
+void TControlMenuHooks::release() {
+    const std::vector<Entry> list = std::move(entries);
+    entries.clear();
+    for (const auto& e : list) {
+        // A menu shared with another skinned form keeps that form's painter.
+        const bool stillPainted = unhookItemsOf(e.menu->Items(), form);
+        if (!e.ownerDraw && !stillPainted && !anyOwnHandler(e.menu->Items()))
+            e.menu->SetOwnerDraw(false);
+        else
+            e.menu->Rebuild();  // measured again without this skin's extra width
+    }
+}
+
 void unhookControlMenus(TWinSkinForm* fs) {
     auto& all = controlMenuHooks();
     auto it = all.find(fs);
     if (it == all.end()) return;
     std::unique_ptr<TControlMenuHooks> hooks = std::move(it->second);
     all.erase(it);
-    const SkinItemPainter paint{fs, fs->FHandle};
-    for (const auto& e : hooks->entries) {
-        const bool bar = e.menu->IsMenuBar();
-        hookItems(e.menu->Items(), 1, bar ? 2 : 1, false, paint, SkinItemMeasure{fs, fs->FHandle, !bar});
-        if (!e.ownerDraw && !anyOwnHandler(e.menu->Items()))
-            e.menu->SetOwnerDraw(false);
-        else
-            e.menu->Rebuild();  // measured again without the skin's extra width
-    }
+    if (hooks->form) hooks->release();
 }
 
 }  // namespace
@@ -470,8 +508,17 @@ bool HookControlMenu(TWinSkinForm& fs, TMenu* menu) {
     if (!menu || menu->Tag() == kSystemMenuTag) return false;
     if (fs.FSkinData && menu->Tag() == fs.FSkinData->DisableTag()) return false;
     auto& hooks = controlMenuHooks()[&fs];
-    if (!hooks) hooks = std::make_unique<TControlMenuHooks>();
-    const bool wasOwnerDraw = menu->OwnerDraw();
+    if (!hooks)
+        hooks = std::make_unique<TControlMenuHooks>(&fs);
+    else if (!hooks->form)
+        hooks->watch(&fs);  // a new form skin where a gone one was
+    bool wasOwnerDraw = menu->OwnerDraw();
+    // Hooked by another form skin already: the program's own setting is the
+    // one that skin found.
+    for (const auto& [other, list] : controlMenuHooks())
+        if (other != &fs && list)
+            for (const auto& e : list->entries)
+                if (e.menu == menu) wasOwnerDraw = e.ownerDraw;
     const bool listed = hooks->has(menu);
     if (!listed) {
         hooks->entries.push_back({menu, wasOwnerDraw});

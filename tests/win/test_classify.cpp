@@ -8,9 +8,11 @@
 #include <commctrl.h>
 
 #include "Application.h"
+#include "Classify.h"
 #include "ComCtrls.h"
 #include "ExtCtrls.h"
 #include "Forms.h"
+#include "Menus.h"
 #include "SkinContainers.h"
 #include "ComCtrlsTabs.h"
 #include "StdCtrlsEdit.h"
@@ -383,6 +385,40 @@ TEST_F(Classify, CheckGroupsSkinTheirBoxesAndPassTheDisableTagOnLikeRadioGroups)
     EXPECT_TRUE(checks->Checked(0));
     EXPECT_FALSE(checks->Checked(1));
     EXPECT_EQ(checks->ButtonCount(), 2);
+}
+
+TEST_F(Classify, AMenuSharedByTwoFormSkinsKeepsTheOtherOnesPainterWhenOneUnskins) {
+    TPopupMenu shared(nullptr);
+    for (const wchar_t* c : {L"One", L"Two"}) {
+        auto* i = new TMenuItem(&shared);
+        i->SetCaption(c);
+        shared.Items()->Add(i);
+    }
+    ClassifyingFormSkin other(form->Handle(), sd.get());
+    ASSERT_TRUE(HookControlMenu(**fs, &shared));
+    ASSERT_TRUE(HookControlMenu(*other, &shared));
+    EXPECT_TRUE(shared.OwnerDraw());
+    (*fs)->HookMenus(false);
+    EXPECT_TRUE(shared.OwnerDraw());
+    EXPECT_TRUE(shared.Items()->Items(0)->OnDrawItem);
+    EXPECT_TRUE(HookedControlMenus(**fs).empty());
+    other->HookMenus(false);
+    EXPECT_FALSE(shared.OwnerDraw());
+    EXPECT_FALSE(shared.Items()->Items(0)->OnDrawItem);
+    EXPECT_FALSE(shared.Items()->Items(1)->OnMeasureItem);
+    // A form skin that goes without unskinning (its window destroyed) gives
+    // the menu back too.
+    {
+        ClassifyingFormSkin gone(form->Handle(), sd.get());
+        ASSERT_TRUE(HookControlMenu(*gone, &shared));
+        EXPECT_TRUE(shared.OwnerDraw());
+    }
+    EXPECT_FALSE(shared.OwnerDraw());
+    EXPECT_FALSE(shared.Items()->Items(0)->OnDrawItem);
+    // A menu opted out by its tag is left alone.
+    shared.SetTag(sd->DisableTag());
+    EXPECT_FALSE(HookControlMenu(**fs, &shared));
+    EXPECT_FALSE(shared.OwnerDraw());
 }
 
 TEST_F(Classify, ActivationOfAFormSkinClassifiesItsChildren) {

@@ -308,6 +308,8 @@ TEST_F(ControlMenus, MenuButtonDropDownsAndMenuBarControlsShowSkinnedMenus) {
     bar->FMenu = barMenu;
     auto* tools = place<TMenuToolBar>(form.get(), form.get(), 10, 10, 300, 30);
     tools->FMenu = menuWith<TPopupMenu>(tools, {L"Tool first"});
+    TPopupMenu* toolDrop = menuWith<TPopupMenu>(tools, {L"Tool drop"});
+    tools->AddButton(L"Drop")->SetDropdownMenu(toolDrop);
 
     TWinSkinForm* fs = show();
     ASSERT_TRUE(fs);
@@ -320,6 +322,8 @@ TEST_F(ControlMenus, MenuButtonDropDownsAndMenuBarControlsShowSkinnedMenus) {
     EXPECT_TRUE(painterSet(barMenu, 2));
     EXPECT_TRUE(tools->FMenu->OwnerDraw());
     EXPECT_TRUE(painterSet(tools->FMenu, 1));
+    EXPECT_TRUE(toolDrop->OwnerDraw());
+    EXPECT_TRUE(painterSet(toolDrop, 1));
     // The menu bar control itself gets no skin of its own; the tool bar does.
     EXPECT_NE(::SendMessageW(bar->Handle(), WM_SKIN_QUERY, 0, 0), 1);
 
@@ -339,6 +343,7 @@ TEST_F(ControlMenus, MenuButtonDropDownsAndMenuBarControlsShowSkinnedMenus) {
     EXPECT_FALSE(drop->OwnerDraw());
     EXPECT_FALSE(barMenu->OwnerDraw());
     EXPECT_FALSE(tools->FMenu->OwnerDraw());
+    EXPECT_FALSE(toolDrop->OwnerDraw());
     EXPECT_FALSE(anyPainter(barMenu->Items()));
     const MenuLook c = openAndLook([&] { leftClickAt(centreOf(button)); });
     ASSERT_TRUE(c.opened);
