@@ -64,12 +64,12 @@ void finish(HDC dc, const RECT& r, TBitmap& tmp, bool transparent) {
 // A 1-bit mask, 1 where the pixel is the key colour. Built from the pixels
 // rather than by GDI's colour-to-monochrome conversion, so the result does
 // not depend on the driver (the fourth byte of a pixel is ignored).
-UniqueBitmap keyMask(const PixelView& v, int w, int h, COLORREF key) {
+UniqueBitmap keyMask(const PixelView& v, int w, int h, COLORREF key, int x0 = 0, int y0 = 0) {
     const uint32_t keyPixel = ((key & 0xFF) << 16) | (key & 0xFF00) | ((key >> 16) & 0xFF);
     const int stride = ((w + 15) / 16) * 2;  // CreateBitmap rows are WORD aligned
     std::vector<uint8_t> bits(std::size_t(stride) * std::size_t(h), 0);
     for (int y = 0; y < h; ++y) {
-        const uint32_t* row = v.row(y);
+        const uint32_t* row = v.row(y0 + y) + x0;
         uint8_t* out = bits.data() + std::size_t(stride) * std::size_t(y);
         for (int x = 0; x < w; ++x)
             if ((row[x] & 0xFFFFFF) == keyPixel) out[x >> 3] |= uint8_t(0x80 >> (x & 7));
@@ -116,6 +116,20 @@ void DrawFrame(HDC dc, const RECT& r, TBitmap& bmp, bool transparent, int frameC
     const int w = width(r), h = height(r);
     if (!dc || inverted(r) || w <= 0 || h <= 0 || bmp.Empty()) return;
     const PixelRect frame = FrameInStrip(bmp.Width(), bmp.Height(), frameCount, frameIndex, false);
+    // A frame drawn at its own size (caption buttons on hover) goes straight
+    // from the strip: no temporary picture to make, fill and free.
+    if (transparent && frame.width() == w && frame.height() == h && frame.left >= 0 && frame.top >= 0 &&
+        frame.right <= bmp.Width() && frame.bottom <= bmp.Height()) {
+        const PixelView v = bmp.View();
+        if (!v.empty()) {
+            if (UniqueBitmap mask = keyMask(v, w, h, kSkinKeyColour, frame.left, frame.top)) {
+                constexpr DWORD kKeepWhereKeyed = 0xCCAA0029;
+                if (::MaskBlt(dc, r.left, r.top, w, h, sourceDC(bmp), frame.left, frame.top, mask.get(), 0, 0,
+                              kKeepWhereKeyed))
+                    return;
+            }
+        }
+    }
     auto tmp = compose(bmp, w, h, {SlicePiece{frame, PixelRect{0, 0, w, h}}});
     if (tmp) finish(dc, r, *tmp, transparent);
 }

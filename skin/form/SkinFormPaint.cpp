@@ -5,6 +5,7 @@
 
 #include "Forms.h"
 #include "SkinData.h"
+#include "NineSlice.h"
 #include "SkinDraw.h"
 #include "SkinForm.h"
 #include "SkinManage.h"
@@ -207,6 +208,35 @@ void TWinSkinForm::SaveButtonBacks(HDC off) {
     FButtonBacksSaved = true;
 }
 
+namespace {
+// The saved background at (bx, by) copied to (sx, sy) of `canvas` with the
+// strip's frame drawn over it where it is not the key colour, pixel by pixel:
+// a hover is then one copy to the window and no GDI object made or freed.
+// False (nothing done) when the frame is not drawn at its own size or a
+// picture has no pixels to read.
+bool keyedButtonCopy(TBitmap& canvas, int bx, int by, int sx, int sy, int w, int h, TBitmap& strip, int frames,
+                     int frame) {
+    const PixelRect fr = FrameInStrip(strip.Width(), strip.Height(), frames, frame, false);
+    if (fr.width() != w || fr.height() != h || fr.left < 0 || fr.top < 0 || fr.right > strip.Width() ||
+        fr.bottom > strip.Height())
+        return false;
+    const PixelView src = strip.View();
+    const PixelView dst = canvas.View();
+    if (src.empty() || dst.empty()) return false;
+    if (bx < 0 || by < 0 || sx < 0 || sy < 0 || bx + w > dst.width || sx + w > dst.width || by + h > dst.height ||
+        sy + h > dst.height)
+        return false;
+    constexpr uint32_t key = ((kSkinKeyColour & 0xFF) << 16) | (kSkinKeyColour & 0xFF00) | ((kSkinKeyColour >> 16) & 0xFF);
+    for (int y = 0; y < h; ++y) {
+        const uint32_t* back = dst.row(by + y) + bx;
+        const uint32_t* pic = src.row(fr.top + y) + fr.left;
+        uint32_t* out = dst.row(sy + y) + sx;
+        for (int x = 0; x < w; ++x) out[x] = (pic[x] & 0xFFFFFF) == key ? back[x] : pic[x];
+    }
+    return true;
+}
+}  // namespace
+
 bool TWinSkinForm::PaintCaptionButton(TWinSysButton& b, HDC dc, int frame) {
     if (!FFrameValid || !FButtonBacksSaved || FTitleBitmap.Empty() || !dc || !b.FData) return false;
     // The button's place may have moved since the frame was composed.
@@ -224,6 +254,11 @@ bool TWinSkinForm::PaintCaptionButton(TWinSysButton& b, HDC dc, int frame) {
     // cell takes the background and the button, the window one copy.
     HDC off = FTitleBitmap.Canvas()->Handle();
     const int sy = y0 + cellH;
+    if (!b.IsIconButton() && keyedButtonCopy(FTitleBitmap, x0 + int(i) * cellW, y0, x0, sy, w, h, b.FData->Bitmap,
+                                             b.FData->Frame, frame)) {
+        ::BitBlt(dc, r.left, r.top, w, h, off, x0, sy, SRCCOPY);
+        return true;
+    }
     ::BitBlt(off, x0, sy, w, h, off, x0 + int(i) * cellW, y0, SRCCOPY);
     const RECT scratch{x0, sy, x0 + w, sy + h};
     if (b.IsIconButton())

@@ -3,6 +3,8 @@
 // button repaints alone over its own background, and unskinning frees it.
 #include <gtest/gtest.h>
 
+#include "FrameLayout.h"
+#include "NineSlice.h"
 #include "SkinRecords.h"
 #include "test_winskinform_util.h"
 
@@ -103,6 +105,36 @@ TEST_F(FrameCacheTest, CaptionButtonRepaintsAloneOverItsBackground) {
         for (int x = r.left; x < r.right; ++x) changed += hot.at(x, y) != before.at(x, y);
     EXPECT_GT(changed, 0) << "the hot frame did not show";
     EXPECT_FALSE(markShown());
+    // Pixel for pixel: the hot frame of the strip where it is not keyed, and
+    // where both frames are keyed the background that showed before.
+    {
+        TBitmap& strip = button->FData->Bitmap;
+        const PixelRect fr = FrameInStrip(strip.Width(), strip.Height(), button->FData->Frame,
+                                          StateButtonFrame(ncsHot, true, button->FData->Frame, button->FData->Visibility),
+                                          false);
+        const PixelRect fn = FrameInStrip(strip.Width(), strip.Height(), button->FData->Frame,
+                                          StateButtonFrame(ncsNormal, true, button->FData->Frame, button->FData->Visibility),
+                                          false);
+        ASSERT_EQ(fr.width(), r.right - r.left);
+        ASSERT_EQ(fr.height(), r.bottom - r.top);
+        const PixelView v = strip.View();
+        ASSERT_FALSE(v.empty());
+        int mismatches = 0, keyedBoth = 0;
+        for (int y = 0; y < fr.height(); ++y)
+            for (int x = 0; x < fr.width(); ++x) {
+                const uint32_t hotPixel = v.at(fr.left + x, fr.top + y) & 0xFFFFFF;
+                const uint32_t normalPixel = v.at(fn.left + x, fn.top + y) & 0xFFFFFF;
+                const uint32_t shown = hot.at(r.left + x, r.top + y);
+                if (hotPixel != 0xFF00FF) {
+                    mismatches += shown != hotPixel;
+                } else if (normalPixel == 0xFF00FF) {
+                    ++keyedBoth;
+                    mismatches += shown != before.at(r.left + x, r.top + y);
+                }
+            }
+        EXPECT_EQ(mismatches, 0);
+        RecordProperty("keyed_in_both_frames", keyedBoth);
+    }
 
     // Back to normal: exactly the composed button again, with none of the hot
     // frame's pixels left where the normal one is keyed.
