@@ -1,7 +1,8 @@
 // Programs started by a skinned program come up skinned too: the process
 // creation functions the program's modules import are replaced by ours,
 // which start the child suspended, point its first thread at the engine like
-// the launcher does, and let it run.
+// the launcher does (or have the launcher of the other bitness do it), and
+// let it run.
 #include "FollowChildren.h"
 
 #include <tlhelp32.h>
@@ -21,15 +22,34 @@ CreateW gRealW = nullptr;
 CreateA gRealA = nullptr;
 HMODULE gSelf = nullptr;
 
+// A child of the other bitness cannot load this library; the launcher of
+// that bitness, when one was named, prepares it instead. Bounded: the child
+// is resumed whatever happens.
+void handOver(const PROCESS_INFORMATION* pi) {
+    wchar_t other[MAX_PATH * 2] = {};
+    const DWORD n = ::GetEnvironmentVariableW(L"QSKIN_RUN_OTHER", other, DWORD(std::size(other)));
+    if (n == 0 || n >= std::size(other)) return;
+    wchar_t line[MAX_PATH * 2 + 64];
+    wsprintfW(line, L"\"%s\" --inject %lu %lu", other, pi->dwProcessId, pi->dwThreadId);
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION helper{};
+    if (!gRealW(nullptr, line, nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &helper)) return;
+    if (::WaitForSingleObject(helper.hProcess, 10000) != WAIT_OBJECT_0) ::TerminateProcess(helper.hProcess, 1);
+    ::CloseHandle(helper.hThread);
+    ::CloseHandle(helper.hProcess);
+}
+
 void follow(const PROCESS_INFORMATION* pi, DWORD flags) {
     BOOL selfWow = FALSE, childWow = FALSE;
     ::IsWow64Process(::GetCurrentProcess(), &selfWow);
     ::IsWow64Process(pi->hProcess, &childWow);
-    // A child of the other bitness cannot load this library: it runs as it is.
     if (selfWow == childWow) {
         wchar_t path[MAX_PATH * 2] = {};
         const DWORD n = ::GetModuleFileNameW(gSelf, path, DWORD(std::size(path)));
         if (n && n < std::size(path)) redirectEntry(pi->hProcess, pi->hThread, path, "qskin_run_start", nullptr);
+    } else {
+        handOver(pi);
     }
     if (!(flags & CREATE_SUSPENDED)) ::ResumeThread(pi->hThread);
 }

@@ -1,10 +1,11 @@
-// skinrun [--skin FILE] [--no-children] PROGRAM [ARGS...]
+// skinrun [--skin FILE] [--no-children] [--other SKINRUN] PROGRAM [ARGS...]
 //
 // Starts PROGRAM suspended, loads the engine library (qskin.dll, next to this
 // program) into it and lets it skin the program's user-interface thread, so
 // an unmodified Win32 program comes up dressed in the skin. Without --skin,
 // default.skn next to this program is used. Programs that PROGRAM starts are
-// skinned the same way unless --no-children is given.
+// skinned the same way unless --no-children is given; those of the other
+// bitness only when --other names the skinrun of that bitness.
 //
 // The program's first thread is pointed at a few instructions of ours that
 // load the library and switch skinning on, then jump to the program's own
@@ -20,6 +21,7 @@
 #include <tlhelp32.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -100,12 +102,27 @@ BOOL CALLBACK noteWindow(HWND, LPARAM found) {
 }
 
 void usage() {
-    std::fwprintf(stderr, L"usage: skinrun [--skin FILE] [--no-children] PROGRAM [ARGS...]\n");
+    std::fwprintf(stderr, L"usage: skinrun [--skin FILE] [--no-children] [--other SKINRUN] PROGRAM [ARGS...]\n");
+}
+
+// skinrun --inject PID TID: prepares the suspended process PID, whose first
+// thread is TID, like a program of its own; called by the library in a
+// program of the other bitness that has just started this one's kind.
+int injectInto(const wchar_t* pidText, const wchar_t* tidText) {
+    const DWORD pid = DWORD(std::wcstoul(pidText, nullptr, 10)), tid = DWORD(std::wcstoul(tidText, nullptr, 10));
+    HANDLE process = ::OpenProcess(PROCESS_ALL_ACCESS, FALSE, pid);
+    HANDLE thread = ::OpenThread(THREAD_GET_CONTEXT | THREAD_SET_CONTEXT | THREAD_QUERY_INFORMATION, FALSE, tid);
+    std::wstring why = L"cannot open the process";
+    const bool ok = process && thread && qs::run::redirectEntry(process, thread, ownFolder() + L"qskin.dll", "qskin_run_start", &why);
+    if (thread) ::CloseHandle(thread);
+    if (process) ::CloseHandle(process);
+    return ok ? 0 : fail(why.c_str(), 0);
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    if (argc == 4 && std::wstring(argv[1]) == L"--inject") return injectInto(argv[2], argv[3]);
     std::wstring skin = ownFolder() + L"default.skn";
     int i = 1;
     for (; i < argc; ++i) {
@@ -114,6 +131,9 @@ int wmain(int argc, wchar_t** argv) {
             skin = argv[++i];
         } else if (a == L"--no-children") {
             ::SetEnvironmentVariableW(L"QSKIN_RUN_CHILDREN", L"0");
+        } else if (a == L"--other" && i + 1 < argc) {
+            // The skinrun of the other bitness, for children of that bitness.
+            ::SetEnvironmentVariableW(L"QSKIN_RUN_OTHER", fullPath(argv[++i]).c_str());
         } else if (a == L"--help" || a == L"-h") {
             usage();
             return 0;
