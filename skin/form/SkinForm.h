@@ -195,7 +195,8 @@ public:
     int MeasureCaption(const std::wstring& text);
 
     // ---- region and styles ----
-    void UpdateRegion();
+    // `redraw` false when the caller's own change repaints the whole window anyway.
+    void UpdateRegion(bool redraw = true);
     void RemoveRegion();
     void SetCaptionStyle(bool on);
     void SetSysMenuStyle(bool remove);

@@ -460,7 +460,7 @@ void TWinSkinForm::DrawIconButton(HDC dc, const RECT& r) {
 
 // ---- region --------------------------------------------------------------------
 
-void TWinSkinForm::UpdateRegion() {
+void TWinSkinForm::UpdateRegion(bool redraw) {
     if (FSkinState == ssDestroyed || !FSkinFrame || !FSkinData || !FHandle) return;
     if (FFormKind == 2 && FWindowState != wsNormalKind) return;
     RECT wr{};
@@ -504,7 +504,10 @@ void TWinSkinForm::UpdateRegion() {
     FRegionWidth = W;
     FRegionHeight = H;
     FRegion = rgn.release();  // the window owns it from here on
-    ::SetWindowRgn(FHandle, FRegion, TRUE);
+    ::SetWindowRgn(FHandle, FRegion, redraw ? TRUE : FALSE);
+    // Without the region's own redraw the frame is still marked for the next
+    // paint, once, instead of painted inside the call.
+    if (!redraw) ::RedrawWindow(FHandle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
     FHasRegion = true;
 }
 

@@ -61,7 +61,9 @@ void TWinSkinForm::WMSize(TMessage& m) {
     }
     if (FWindowState == wsMinimizedKind) return;
     if (FFormKind == 2 && FWindowState != wsNormalKind) return;
-    if (FSkinState == ssSkinned || FSkinState == ssReapplying) UpdateRegion();
+    // The new size repaints the whole frame already; a region set with its
+    // own redraw would paint it a second time (most of a resize step).
+    if (FSkinState == ssSkinned || FSkinState == ssReapplying) UpdateRegion(false);
 }
 
 void TWinSkinForm::WMNCCalcSize(TMessage& m) {

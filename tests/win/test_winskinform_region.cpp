@@ -66,6 +66,24 @@ TEST(WinSkinFormRegion, KeyedBordersGiveARegionOfTheirOpaquePixels) {
     EXPECT_EQ(box.right, ws.cx + 40);
     EXPECT_EQ(box.bottom, ws.cy + 20);
     EXPECT_FALSE(::PtInRegion(rgn, ws.cx + 39, 0));  // the new top-right corner is rounded too
+    // Resized with nothing asking for a repaint but the resize itself: the
+    // window shows the frame composed for the new size, every opaque pixel.
+    {
+        const Image shown = captureWindow(s.wnd);
+        TBitmap& now = s.form->FTitleBitmap;
+        ASSERT_EQ(now.Width(), ws.cx + 40);
+        const int W = ws.cx + 40, H = ws.cy + 20;
+        int compared = 0, wrong = 0;
+        for (int y = 0; y < H; ++y)
+            for (int x = 0; x < W; ++x) {
+                const bool client = x >= L && x < W - R && y >= T && y < H - B;
+                if (client || px(now, x, y) == 0xFF00FF) continue;
+                ++compared;
+                wrong += shown.at(x, y) != px(now, x, y);
+            }
+        EXPECT_GT(compared, 0);
+        EXPECT_EQ(wrong, 0);
+    }
     ::DeleteObject(rgn);
 
     // Detaching takes the region away.
