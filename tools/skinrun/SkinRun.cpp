@@ -181,22 +181,29 @@ int wmain(int argc, wchar_t** argv) {
     // QSKIN_RUN_LATE=1 takes the late route on purpose, to compare the two.
     wchar_t late[4] = {};
     const bool forceLate = ::GetEnvironmentVariableW(L"QSKIN_RUN_LATE", late, 4) && late[0] == L'1';
-    const bool early = !forceLate && qs::run::redirectEntry(pi.hProcess, pi.hThread, dll, "qskin_run_start", &why);
+    bool early = !forceLate && qs::run::redirectEntry(pi.hProcess, pi.hThread, dll, "qskin_run_start", &why);
     if (!early && !forceLate) std::fwprintf(stderr, L"skinrun: %ls; loading the engine late\n", why.c_str());
     ::ResumeThread(pi.hThread);
 
+    // Until the library is in, or the program's first thread has made its
+    // first window: then it is running its own code, and a library that is
+    // still missing (never redirected, or its load failed in the program) is
+    // loaded from a thread of its own. Bounded, so a program without windows
+    // is never held up.
     HMODULE base = nullptr;
-    if (!early) {
-        // The program's first thread makes its first window: then it is
-        // running its own code and the library is loaded from a thread of
-        // its own. Bounded, so a program without windows is never held up.
-        for (DWORD start = ::GetTickCount(); ::GetTickCount() - start < 10000;) {
-            if (::WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0) break;
-            bool hasWindow = false;
-            ::EnumThreadWindows(pi.dwThreadId, &noteWindow, reinterpret_cast<LPARAM>(&hasWindow));
-            if (hasWindow) break;
-            ::Sleep(20);
+    for (DWORD start = ::GetTickCount(); ::GetTickCount() - start < 10000;) {
+        if (early && moduleLoaded(pi.dwProcessId, L"qskin.dll", &base)) break;
+        if (::WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0) break;
+        bool hasWindow = false;
+        ::EnumThreadWindows(pi.dwThreadId, &noteWindow, reinterpret_cast<LPARAM>(&hasWindow));
+        if (hasWindow) {
+            if (early && !moduleLoaded(pi.dwProcessId, L"qskin.dll", &base)) {
+                std::fwprintf(stderr, L"skinrun: the engine did not load at the program's start; loading it late\n");
+                early = false;
+            }
+            break;
         }
+        ::Sleep(early ? 5 : 20);
     }
     if (!early && ::WaitForSingleObject(pi.hProcess, 0) != WAIT_OBJECT_0) {
         // The library's path in the program's memory, for LoadLibraryW.
@@ -210,7 +217,7 @@ int wmain(int argc, wchar_t** argv) {
             std::fwprintf(stderr, L"skinrun: the engine could not be loaded into the program; it runs unskinned\n");
         }
     }
-    if (base) {
+    if (base && !early) {
         // The attach routine's address in the program: same offset from the
         // library's base as here.
         HMODULE local = ::LoadLibraryExW(dll.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
