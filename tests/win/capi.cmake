@@ -11,4 +11,4 @@ qs_test(test_capi_skinrun SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_capi_skinrun.cp
 target_compile_definitions(test_capi_skinrun PRIVATE QS_SOURCE_ROOT="${PROJECT_SOURCE_DIR}"
   QS_SKINRUN="Z:${CMAKE_BINARY_DIR}/tools/skinrun/skinrun.exe")
 add_dependencies(test_capi_skinrun skinrun)
-set_tests_properties(test_capi_skinrun PROPERTIES RUN_SERIAL TRUE TIMEOUT 120)
+set_tests_properties(test_capi_skinrun PROPERTIES RUN_SERIAL TRUE TIMEOUT 300)
