@@ -64,8 +64,6 @@ protected:
     std::unique_ptr<ClassifyingFormSkin> fs;
 };
 
-size_t area(const Image& img) { return size_t(img.width) * size_t(img.height); }
-
 void repaint(HWND h) {
     RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
