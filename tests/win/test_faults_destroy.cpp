@@ -14,7 +14,7 @@
 #include "SkinPopMenu.h"
 #include "SkinReader.h"
 #include "test_menus_util.h"
-#include "test_skinmanage_util.h"
+#include "test_managed_util.h"
 
 using namespace qs;
 using namespace qs::test;
@@ -71,21 +71,8 @@ LRESULT CALLBACK retHook(int code, WPARAM wp, LPARAM lp) {
 
 bool skinQuery(HWND w) { return ::IsWindow(w) && ::SendMessageW(w, WM_SKIN_QUERY, 0, 0) == 1; }
 
-class DestroyedMidWay : public ::testing::Test {
+class DestroyedMidWay : public ManagedSkinTest {
 protected:
-    void SetUp() override {
-        setOlderSkinNotice([](const char*) {});
-        sd = loadCommittedSkin("default");
-        ASSERT_TRUE(sd->SkinLoaded());
-        sd->SetActive(true);
-        mgr = SkinManager();
-        ASSERT_TRUE(mgr);
-    }
-    void TearDown() override {
-        sd.reset();
-        FreeSkinManager();
-        setOlderSkinNotice(nullptr);
-    }
     std::unique_ptr<TDoomedForm> shown(const wchar_t* caption) {
         auto f = std::make_unique<TDoomedForm>(nullptr);
         f->SetCaption(caption);
@@ -126,9 +113,6 @@ protected:
         for (HWND w : fresh) ::DestroyWindow(w);
         if (reused) std::printf("%s: the handle came back %d time(s), unskinned\n", what, reused);
     }
-
-    std::unique_ptr<TSkinData> sd;
-    TSkinManage* mgr = nullptr;
 };
 
 TEST_F(DestroyedMidWay, InsideItsOwnPaint) {

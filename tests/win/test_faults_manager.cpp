@@ -11,7 +11,7 @@
 #include "HostileFiles.h"
 #include "HostileSkins.h"
 #include "SkinManage.h"
-#include "test_skinmanage_util.h"
+#include "test_managed_util.h"
 
 using namespace qs;
 using namespace qs::test;
@@ -19,34 +19,17 @@ using namespace qs::hostile;
 
 namespace {
 
-bool skinned(HWND w) {
-    DWORD_PTR r = 0;
-    return ::SendMessageTimeoutW(w, WM_SKIN_QUERY, 0, 0, SMTO_ABORTIFHUNG, 2000, &r) && r == 1;
-}
-
-bool answers(HWND w) {
-    DWORD_PTR r = 0;
-    return ::SendMessageTimeoutW(w, WM_NCHITTEST, 0, MAKELPARAM(100, 100), SMTO_ABORTIFHUNG, 2000, &r) != 0;
-}
+bool skinned(HWND w) { return answersSkinned(w); }
+bool answers(HWND w) { return answersHitTest(w, 100, 100); }
 
 std::string defaultSkinPath() { return "Z:" + std::string(QS_SOURCE_ROOT) + "/resources/skins/default.skn"; }
 
-class FaultsWithManager : public ::testing::Test {
+class FaultsWithManager : public ManagedSkinTest {
 protected:
     void SetUp() override {
-        setOlderSkinNotice([](const char*) {});
-        sd = loadCommittedSkin("default");
-        ASSERT_TRUE(sd->SkinLoaded());
-        sd->SetActive(true);
-        mgr = SkinManager();
-        ASSERT_TRUE(mgr);
+        ManagedSkinTest::SetUp();
+        if (HasFatalFailure()) return;
         ASSERT_TRUE(mgr->FActive);
-    }
-    void TearDown() override {
-        form.reset();
-        sd.reset();
-        FreeSkinManager();
-        setOlderSkinNotice(nullptr);
     }
     TForm* showForm(const wchar_t* caption) {
         form = std::make_unique<TForm>(nullptr);
@@ -61,14 +44,7 @@ protected:
         waitFor([&] { return !mgr->FTimer->Enabled(); }, 2000);
         pumpMessages(150);
     }
-    Image look() {
-        ::RedrawWindow(form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        pumpMessages(40);
-        return captureWindow(form->Handle());
-    }
-    std::unique_ptr<TSkinData> sd;
-    std::unique_ptr<TForm> form;
-    TSkinManage* mgr = nullptr;
+    Image look() { return freshLook(form->Handle()); }
 };
 
 // A second thread with windows of its own: the manager's hook watches only

@@ -15,6 +15,7 @@
 #include "SkinReader.h"
 #include "U_qv.h"
 #include "WindowCapture.h"
+#include "test_managed_util.h"
 
 using namespace qs;
 using namespace qs::test;
@@ -22,20 +23,9 @@ using namespace qs::hostile;
 
 namespace {
 
-bool answers(HWND w) {
-    DWORD_PTR r = 0;
-    return ::SendMessageTimeoutW(w, WM_NCHITTEST, 0, MAKELPARAM(200, 200), SMTO_ABORTIFHUNG, 2000, &r) != 0;
-}
-bool skinned(HWND w) {
-    DWORD_PTR r = 0;
-    return ::SendMessageTimeoutW(w, WM_SKIN_QUERY, 0, 0, SMTO_ABORTIFHUNG, 2000, &r) && r == 1;
-}
-
-Image look(HWND w) {
-    ::RedrawWindow(w, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    pumpMessages(60);
-    return captureWindow(w);
-}
+bool answers(HWND w) { return answersHitTest(w, 200, 200); }
+bool skinned(HWND w) { return answersSkinned(w); }
+Image look(HWND w) { return freshLook(w, 60); }
 
 TEST(ViewerFaults, HostileSkinFilesLeaveTheViewerRunningWithItsLook) {
     setOlderSkinNotice([](const char*) {});

@@ -36,7 +36,7 @@
 #include "StdCtrlsGroup.h"
 #include "test_control_skin_util.h"
 #include "test_menus_util.h"
-#include "test_skinmanage_util.h"
+#include "test_managed_util.h"
 
 using namespace qs;
 using namespace qs::test;
@@ -125,31 +125,14 @@ struct LeakRun {
     }
 };
 
-bool skinned(HWND w) {
-    DWORD_PTR r = 0;
-    return ::SendMessageTimeoutW(w, WM_SKIN_QUERY, 0, 0, SMTO_ABORTIFHUNG, 2000, &r) && r == 1;
-}
+bool skinned(HWND w) { return answersSkinned(w); }
 
 std::string skinPath(const char* name) { return "Z:" + std::string(QS_SOURCE_ROOT) + "/resources/skins/" + name + ".skn"; }
 
 // ---- with the skin manager ----------------------------------------------------------------
 
-class ManagedLeaks : public ::testing::Test {
+class ManagedLeaks : public ManagedSkinTest {
 protected:
-    void SetUp() override {
-        setOlderSkinNotice([](const char*) {});
-        sd = loadCommittedSkin("default");
-        ASSERT_TRUE(sd->SkinLoaded());
-        sd->SetActive(true);
-        mgr = SkinManager();
-        ASSERT_TRUE(mgr);
-    }
-    void TearDown() override {
-        form.reset();
-        sd.reset();
-        FreeSkinManager();
-        setOlderSkinNotice(nullptr);
-    }
     // A shown form with a menu bar, a pop-up menu and a few controls.
     void showForm() {
         form = std::make_unique<TForm>(nullptr);
@@ -187,9 +170,6 @@ protected:
         pumpMessages(60);
     }
 
-    std::unique_ptr<TSkinData> sd;
-    TSkinManage* mgr = nullptr;
-    std::unique_ptr<TForm> form;
     TPopupMenu* popup = nullptr;
 };
 
