@@ -1,5 +1,4 @@
-// The media player page lives apart: the player's header and the up-down's
-// header both name their button kinds btNext/btPrev in one namespace.
+// The media player page: two players, the second disabled.
 #include "Forms.h"
 #include "Gallery.h"
 #include "MPlayer.h"

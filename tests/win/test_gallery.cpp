@@ -50,7 +50,6 @@ const gallery::Page* pageById(const std::string& id) {
 const std::map<std::wstring, const char*> kLeftUnskinned = {
     {L"Static", "dialog labels take the dialog's colours"},
     {L"ToolbarWindow32", "a bare tool bar is no toolkit control; only tool bars of foreign dialogs are dressed"},
-    {L"TScrollBar", "a stand-alone scroll bar control has no rule in the classification"},
     {L"TTreeView", "a tree view is dressed only when it has scroll bars"},
     {L"Edit", "the edit inside a combo box belongs to the combo's skin"},
     {L"MDIClient", "the MDI client is part of the frame's skin"},

@@ -11,9 +11,7 @@
 
 namespace qs::test {
 
-// Common controls and the class registry, once. Not from a static
-// initializer: the application object is itself made by one, in another
-// file, so it may not exist yet at that point.
+// Common controls and the class registry, once, on first use.
 inline void initToolkit() {
     static const bool done = (Application->Initialize(), true);
     (void)done;
