@@ -87,7 +87,7 @@ PageWindow framePage() {
     addItem(f, menu->Items(), L"&Help");
     f->SetMenu(menu);
     place<TButton>(f, 16, 16, 100, 26, L"In the client");
-    return {f, nullptr};
+    return {f, nullptr, {}};
 }
 
 PageWindow buttonsPage() {
@@ -230,7 +230,7 @@ PageWindow tabsPage() {
         if (i == 3) pc->SetEnabled(false);
         place<TButton>(pc->Pages(1), 10, 10, 90, 24, i == 3 ? L"Disabled" : L"On a page");
     }
-    return {f, nullptr};
+    return {f, nullptr, {}};
 }
 
 PageWindow headerPage() {
@@ -243,7 +243,7 @@ PageWindow headerPage() {
             sec->SetWidth(110);
         }
     }
-    return {f, nullptr};
+    return {f, nullptr, {}};
 }
 
 PageWindow progressPage() {
@@ -264,7 +264,7 @@ PageWindow progressPage() {
         tv->SetBounds(x, 92, 40, 110);
         tv->SetPosition(7);
     }
-    return {f, nullptr};
+    return {f, nullptr, {}};
 }
 
 HWND addToolbar(TWinControl* parent, int x, int y, int w, bool enabled) {
@@ -307,7 +307,7 @@ PageWindow containersPage() {
         p->SetText(s);
         p->SetWidth(120);
     }
-    return {f, nullptr};
+    return {f, nullptr, {}};
 }
 
 INT_PTR CALLBACK dialogProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM) {
@@ -333,7 +333,7 @@ PageWindow dialogPage() {
     HWND dlg = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kDialogTemplate), nullptr,
                                     &dialogProc, 0);
     if (dlg) ::SetWindowPos(dlg, nullptr, 20, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    return {nullptr, dlg};
+    return {nullptr, dlg, {}};
 }
 
 PageWindow mdiPage() {
@@ -352,7 +352,7 @@ PageWindow mdiPage() {
         place<TButton>(child, 12, 12, 100, 26, L"In a child", i == 0);
         child->Show();
     }
-    return {frame, nullptr};
+    return {frame, nullptr, {}};
 }
 
 }  // namespace

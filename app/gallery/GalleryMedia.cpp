@@ -16,7 +16,7 @@ PageWindow mediaPage() {
         mp->SetBounds(12, 12 + 42 * row, 300, 30);
         if (row == 1) mp->SetEnabled(false);
     }
-    return {f, nullptr};
+    return {f, nullptr, {}};
 }
 
 }  // namespace qs::gallery

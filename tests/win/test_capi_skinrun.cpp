@@ -417,7 +417,9 @@ TEST_F(SkinRunTest, RegeditComesUpSkinned) {
     notepad = first.window;  // closed by the fixture
     ASSERT_TRUE(notepad);
     // A 32-bit test cannot list a 64-bit program's modules.
-    if (other.empty()) EXPECT_TRUE(first.engineBeforeWindow);
+    if (other.empty()) {
+        EXPECT_TRUE(first.engineBeforeWindow);
+    }
     EXPECT_EQ(first.answerWhenShown, 1);
     // Alt+R opens its Registry menu from the tree view that has the focus.
     const DWORD thread = ::GetWindowThreadProcessId(notepad, nullptr);

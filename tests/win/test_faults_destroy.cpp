@@ -90,7 +90,9 @@ protected:
         // destroyed, until the manager's next safe point: freeing it at once
         // would pull it from under the paint or menu code still running.
         for (TWinSkinForm* fs : mgr->FFormSkins)
-            if (fs->FHandle == h) EXPECT_EQ(fs->FSkinState, ssDestroyed) << what << ": a live form skin still has it";
+            if (fs->FHandle == h) {
+                EXPECT_EQ(fs->FSkinState, ssDestroyed) << what << ": a live form skin still has it";
+            }
         EXPECT_EQ(::SendMessageW(h, WM_SKIN_QUERY, 0, 0), 0) << what;
         // The next window the manager skins is such a point.
         auto next = std::make_unique<TForm>(nullptr);
