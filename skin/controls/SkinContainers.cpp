@@ -204,7 +204,7 @@ void TSkinGroupBox::Paint(HDC target, const RECT& r) {
     SetTextColor(dc, GetTextColor(target));
     if (FControl) {
         font = FControl->Font()->Handle();
-        SetTextColor(dc, ColorToRGB(FControl->Font()->Color()));
+        SetTextColor(dc, ColorToRGB(SkinTextColor(this, FControl->Font()->Color())));
     }
     SelectObjectScope fontSel(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
     SIZE zero{};
@@ -254,12 +254,26 @@ void TSkinBox::Attach(TWinSkinForm* skinForm, TSkinData* skinData, bool changeCo
     if (FChangeColor && FControl) {
         FOldColor = FControl->Color();
         FControl->SetColor(FaceColor());
+        FOldFontColor = FControl->Font()->Color();
+        FOldParentFont = FControl->ParentFont();
+        const TColor text = SkinTextColor(this, FOldFontColor);
+        FFontColorChanged = text != FOldFontColor;
+        if (FFontColorChanged) FControl->Font()->SetColor(text);
     }
     FAttached = true;
 }
 
 void TSkinBox::Restore() {
-    if (FState != 4 && FChangeColor && FControl && !FControl->IsDestroying()) FControl->SetColor(FOldColor);
+    if (FState != 4 && FChangeColor && FControl && !FControl->IsDestroying()) {
+        FControl->SetColor(FOldColor);
+        if (FFontColorChanged) {
+            // Setting the colour made the font the panel's own; a panel that
+            // followed its parent's font goes back to doing so.
+            FControl->Font()->SetColor(FOldFontColor);
+            if (FOldParentFont) FControl->SetParentFont(true);
+        }
+    }
+    FFontColorChanged = false;
     FState = scsRestored;
 }
 

@@ -37,6 +37,13 @@ public:
     void Attach(TWinSkinForm* skinForm, TSkinData* skinData, bool changeColor, TCanvas* canvas) override;
     void Restore() override;
     void AfterMessage(TMessage& msg) override;
+
+private:
+    // The caption colour given back at restore when the skin replaced the
+    // system's default text colour (black would vanish on a dark face).
+    TColor FOldFontColor = clWindowText;
+    bool FOldParentFont = true;
+    bool FFontColorChanged = false;
 };
 
 class TSkinBoxH : public TSkinControl {

@@ -373,6 +373,36 @@ TEST_F(ContainerSkins, PanelSkinOnlyChangesTheColourAndGivesItBack) {
     EXPECT_EQ(ColorToRGB(p->Color()), kFace);
 }
 
+// On a dark face the system's black caption would vanish: a caption in the
+// system's text colour takes the skin's button text while skinned; one the
+// program chose keeps its colour. Restoring gives back the colour and the
+// following of the parent's font.
+TEST_F(ContainerSkins, PanelCaptionInTheSystemColourTakesTheSkinText) {
+    load(plainSkin());
+    constexpr COLORREF kSkinText = RGB(250, 210, 40);
+    sd->ButtonText = int32_t(kSkinText);
+    auto* p = new TPanel(form.get());
+    p->SetParent(form.get());
+    p->SetBounds(10, 10, 200, 60);
+    p->SetCaption(L"MMMMMMMM");
+    ASSERT_TRUE(p->ParentFont());
+    const TColor original = p->Font()->Color();
+    auto* s = skin<TSkinBox>(p, true);
+    EXPECT_EQ(ColorToRGB(p->Font()->Color()), kSkinText);
+    const RECT all{0, 0, 200, 60};
+    EXPECT_GT(countColour(shot(p->Handle()), all, kSkinText), 0u);
+    s->Restore();
+    EXPECT_EQ(p->Font()->Color(), original);
+    EXPECT_TRUE(p->ParentFont());
+    EXPECT_EQ(countColour(shot(p->Handle()), all, kSkinText), 0u);
+
+    auto* q = new TPanel(form.get());
+    q->SetParent(form.get());
+    q->Font()->SetColor(clRed);
+    skin<TSkinBox>(q, true);
+    EXPECT_EQ(q->Font()->Color(), clRed);
+}
+
 TEST_F(ContainerSkins, ForeignChildDialogPaintsStaticsOnTheFace) {
     load(plainSkin());
     HWND child = CreateWindowExW(0, testWindowClassName(), L"", WS_CHILD | WS_VISIBLE, 10, 10, 120, 60,
