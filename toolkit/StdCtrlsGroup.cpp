@@ -41,6 +41,17 @@ const TClassInfo& TGroupBox::StaticClassInfo() {
         TClassBuilder<TGroupBox>("TGroupBox", &TCustomGroupBox::StaticClassInfo()).creatable().build();
     return info;
 }
+namespace {
+// A stored Columns value outside 1..16 is refused rather than clamped, so a
+// damaged form definition is reported instead of laid out oddly.
+template <class Group>
+bool setStoredColumns(Group& g, int64_t v) {
+    if (v < 1 || v > 16) return false;
+    g.SetColumns(int(v));
+    return true;
+}
+}  // namespace
+
 const TClassInfo& TCustomRadioGroup::StaticClassInfo() {
     static const TClassInfo info =
         TClassBuilder<TCustomRadioGroup>("TCustomRadioGroup", &TCustomGroupBox::StaticClassInfo())
@@ -48,11 +59,7 @@ const TClassInfo& TCustomRadioGroup::StaticClassInfo() {
             .integer("ItemIndex", [](const TCustomRadioGroup& g) { return int64_t(g.ItemIndex()); },
                      [](TCustomRadioGroup& g, int64_t v) { g.SetItemIndex(int(v)); })
             .integer("Columns", [](const TCustomRadioGroup& g) { return int64_t(g.Columns()); },
-                     [](TCustomRadioGroup& g, int64_t v) -> bool {
-                         if (v < 1 || v > 16) return false;
-                         g.SetColumns(int(v));
-                         return true;
-                     })
+                     [](TCustomRadioGroup& g, int64_t v) { return setStoredColumns(g, v); })
             .build();
     return info;
 }
@@ -66,11 +73,7 @@ const TClassInfo& TCustomCheckGroup::StaticClassInfo() {
         TClassBuilder<TCustomCheckGroup>("TCustomCheckGroup", &TCustomGroupBox::StaticClassInfo())
             .strings("Items", &TCustomCheckGroup::Items, &TCustomCheckGroup::SetItems)
             .integer("Columns", [](const TCustomCheckGroup& g) { return int64_t(g.Columns()); },
-                     [](TCustomCheckGroup& g, int64_t v) -> bool {
-                         if (v < 1 || v > 16) return false;
-                         g.SetColumns(int(v));
-                         return true;
-                     })
+                     [](TCustomCheckGroup& g, int64_t v) { return setStoredColumns(g, v); })
             .build();
     return info;
 }

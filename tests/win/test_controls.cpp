@@ -12,6 +12,7 @@
 #include "ComCtrls.h"
 #include "ExtCtrls.h"
 #include "MessageRecorder.h"
+#include "StdCtrlsGroup.h"
 #include "WindowCapture.h"
 
 using namespace qs;
@@ -624,4 +625,21 @@ TEST(StatusBar, PanelsSimpleTextHeightAndDoubleClick) {
     EXPECT_EQ(GetEnumProp(panels->Item(1), "Alignment"), "taRightJustify");
     EXPECT_EQ(GetEnumProp(panels->Item(1), "Bevel"), "pbRaised");
     EXPECT_EQ(GetIntProp(panels->Item(0), "Width"), 120);
+}
+
+// A stored column count outside 1..16 is refused (the definition is damaged)
+// and leaves the group as it was; radio and check groups share the rule.
+TEST(Groups, StoredColumnsOutsideOneToSixteenAreRefused) {
+    TRadioGroup radios(nullptr);
+    TCheckGroup checks(nullptr);
+    for (TObject* g : {static_cast<TObject*>(&radios), static_cast<TObject*>(&checks)}) {
+        EXPECT_TRUE(SetPropValue(g, "Columns", TPropValue(int64_t(3))));
+        EXPECT_FALSE(SetPropValue(g, "Columns", TPropValue(int64_t(0))));
+        EXPECT_FALSE(SetPropValue(g, "Columns", TPropValue(int64_t(17))));
+        EXPECT_TRUE(SetPropValue(g, "Columns", TPropValue(int64_t(16))));
+        EXPECT_FALSE(SetPropValue(g, "Columns", TPropValue(int64_t(-5))));
+        const auto now = GetPropValue(g, "Columns");
+        ASSERT_TRUE(now && std::holds_alternative<int64_t>(*now));
+        EXPECT_EQ(std::get<int64_t>(*now), 16);
+    }
 }

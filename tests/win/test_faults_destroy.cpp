@@ -199,16 +199,21 @@ protected:
     static void CALLBACK safety(HWND, UINT, UINT_PTR, DWORD) {
         if (!menuWindows().empty()) ::EndMenu();
     }
+    // Destroys the form once its menu shows; the returned safety timer ends a
+    // menu loop that the destruction leaves running.
+    UINT_PTR armDestruction(HWND h) {
+        gDoomed = h;
+        gMenuSeen = nullptr;
+        ::SetTimer(nullptr, 0, 20, &destroyDuringMenu);
+        return ::SetTimer(nullptr, 0, 3000, &safety);
+    }
     TPopupMenu* popup = nullptr;
 };
 
 TEST_F(DestroyedDuringMenu, PopupMenuOwnerDestroyedWhileTracked) {
     auto f = formWithMenus();
     const HWND h = f->Handle();
-    gDoomed = h;
-    gMenuSeen = nullptr;
-    ::SetTimer(nullptr, 0, 20, &destroyDuringMenu);
-    const UINT_PTR guard = ::SetTimer(nullptr, 0, 3000, &safety);
+    const UINT_PTR guard = armDestruction(h);
     popup->Popup(140, 140);  // returns when the menu loop ends
     pumpMessages(100);
     ::KillTimer(nullptr, guard);
@@ -226,10 +231,7 @@ TEST_F(DestroyedDuringMenu, PopupMenuOwnerDestroyedWhileTracked) {
 TEST_F(DestroyedDuringMenu, MenuBarDropDownOwnerDestroyedWhileTracked) {
     auto f = formWithMenus();
     const HWND h = f->Handle();
-    gDoomed = h;
-    gMenuSeen = nullptr;
-    ::SetTimer(nullptr, 0, 20, &destroyDuringMenu);
-    const UINT_PTR guard = ::SetTimer(nullptr, 0, 3000, &safety);
+    const UINT_PTR guard = armDestruction(h);
     ::PostMessageW(h, WM_SYSCOMMAND, SC_KEYMENU, 'f');
     waitFor([&] { return gMenuSeen && menuWindows().empty(); }, 4000);
     pumpMessages(100);
