@@ -411,11 +411,9 @@ private:
     std::unique_ptr<TCanvas> FCanvas;
 };
 
-// The toolkit control linked to a window (through the window's property),
-// or null for a window the toolkit did not make.
+// The toolkit control linked to a window, or null for a window the toolkit
+// did not make.
 TWinControl* FindControl(HWND wnd);
-// Name of the window property that links a window to its control.
-extern const wchar_t* const kControlWindowProp;
 // The form a control sits on (the nearest form up the parent chain).
 TCustomForm* GetParentForm(const TControl* c);
 TShiftState KeyboardShiftState();

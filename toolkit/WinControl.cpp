@@ -9,19 +9,25 @@
 #include <stdexcept>
 
 #include "Forms.h"
+#include "WindowTable.h"
 
 namespace qs {
 
 void SetMouseControl(TControl* c);
 TControl* MouseControl();
 
-const wchar_t* const kControlWindowProp = L"QsToolkitControl";
 LRESULT CALLBACK ControlWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 namespace {
 // The control whose window CreateWindowEx is making: the first message of the
 // new window binds the two, before WM_NCCREATE.
 thread_local TWinControl* t_creating = nullptr;
+
+// Window -> control. Looked up on every message, so never a window property.
+TWindowTable& controlTable() {
+    static TWindowTable table;
+    return table;
+}
 
 struct WindowClassEntry {
     std::wstring name;
@@ -75,12 +81,11 @@ bool IsGraphic(const TControl* c) { return dynamic_cast<const TWinControl*>(c) =
 }  // namespace
 
 TWinControl* FindControl(HWND wnd) {
-    if (!wnd) return nullptr;
-    return static_cast<TWinControl*>(GetPropW(wnd, kControlWindowProp));
+    return static_cast<TWinControl*>(controlTable().Get(wnd));
 }
 
 // Every toolkit window's procedure. A subclasser may sit in front of it and
-// call it through CallWindowProc; the control is found through the property,
+// call it through CallWindowProc; the control is found through the window table,
 // never through the procedure address.
 LRESULT CALLBACK ControlWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     TWinControl* c = FindControl(wnd);
@@ -89,7 +94,7 @@ LRESULT CALLBACK ControlWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lPa
         if (!c) return DefWindowProcW(wnd, msg, wParam, lParam);
         t_creating = nullptr;
         c->FHandle = wnd;
-        SetPropW(wnd, kControlWindowProp, c);
+        controlTable().Set(wnd, c);
     }
     TMessage m{msg, wParam, lParam, 0};
     try {
@@ -206,7 +211,7 @@ void TWinControl::CreateWnd() {
     if (!h) throw std::runtime_error("cannot create the window of " + Name() + " (" + ClassName() + ")");
     if (!FHandle) {  // a window that sent no message while being made
         FHandle = h;
-        SetPropW(h, kControlWindowProp, this);
+        controlTable().Set(h, this);
     }
 }
 
@@ -249,7 +254,7 @@ void TWinControl::DestroyHandle() {
 }
 
 void TWinControl::WindowGone() {
-    if (FHandle) RemovePropW(FHandle, kControlWindowProp);
+    if (FHandle && FindControl(FHandle) == this) controlTable().Remove(FHandle);
     FHandle = nullptr;
     if (MouseControl() == this) SetMouseControl(nullptr);
     for (TControl* c : FControls)

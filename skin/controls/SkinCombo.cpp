@@ -6,11 +6,16 @@
 #include "SkinEditGeometry.h"
 #include "SkinRoutines.h"
 #include "SkinScroll.h"
+#include "WindowTable.h"
 
 namespace qs {
 
 namespace {
-constexpr wchar_t kComboEditProp[] = L"QsComboEditSkin";
+// A combo's edit -> the combo's skin.
+TWindowTable& editTable() {
+    static TWindowTable table;
+    return table;
+}
 RECT toRect(const PixelRect& p) { return RECT{p.left, p.top, p.right, p.bottom}; }
 }  // namespace
 
@@ -53,7 +58,7 @@ void TSkinComBox::AfterAttach(bool fromControl) {
         if (edit) {
             FEditHandle = edit;
             const bool unicode = IsWindowUnicode(edit) != FALSE;
-            SetPropW(edit, kComboEditProp, this);
+            editTable().Set(edit, this);
             LONG_PTR proc = reinterpret_cast<LONG_PTR>(&EditProc);
             FEditOldProc = reinterpret_cast<WNDPROC>(unicode ? SetWindowLongPtrW(edit, GWLP_WNDPROC, proc)
                                                              : SetWindowLongPtrA(edit, GWLP_WNDPROC, proc));
@@ -100,15 +105,15 @@ void TSkinComBox::UnsubclassEdit() {
             SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FEditOldProc));
         else
             SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FEditOldProc));
-        RemovePropW(edit, kComboEditProp);
+        editTable().Remove(edit);
     } else {
         // Someone subclassed after us: stay in the chain as a pass-through.
-        SetPropW(edit, kComboEditProp, nullptr);
+        editTable().Remove(edit);
     }
 }
 
 LRESULT CALLBACK TSkinComBox::EditProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* skin = static_cast<TSkinComBox*>(GetPropW(wnd, kComboEditProp));
+    auto* skin = static_cast<TSkinComBox*>(editTable().Get(wnd));
     const bool unicode = IsWindowUnicode(wnd) != FALSE;
     WNDPROC old = skin ? skin->FEditOldProc : nullptr;
     if (!old) {
@@ -135,7 +140,7 @@ LRESULT CALLBACK TSkinComBox::EditProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM
                 skin->Repaint();
                 break;
             case WM_NCDESTROY:
-                RemovePropW(wnd, kComboEditProp);
+                editTable().Remove(wnd);
                 if (skin->FEditHandle == wnd) {
                     skin->FEditHandle = nullptr;
                     skin->FEditInstance = nullptr;

@@ -6,14 +6,24 @@
 #include "SkinData.h"
 #include "SkinDraw.h"
 #include "SkinForm.h"
+#include "WindowTable.h"
 
 namespace qs {
 
 namespace {
 // A bare window's skin and the procedure it replaced live in two properties
 // of the window, so the one static procedure below finds both.
-constexpr wchar_t kSkinProp[] = L"QsControlSkin";
-constexpr wchar_t kOldProcProp[] = L"QsControlSkinOldProc";
+// Window -> its skin, and the procedure the skin's pass-through calls next.
+// The second outlives the first: a skin that could not take itself out of
+// the chain leaves the pass-through behind until the window goes.
+TWindowTable& skinTable() {
+    static TWindowTable table;
+    return table;
+}
+TWindowTable& oldProcTable() {
+    static TWindowTable table;
+    return table;
+}
 
 // MouseDown is protected; a pointer to it taken through a derived class
 // reaches it on any control.
@@ -132,18 +142,18 @@ void TSkinControl::AttachGraphic(TControl* control, TSkinData* skinData, TWinSki
 }
 
 void TSkinControl::Subclass(HWND handle) {
-    SetPropW(handle, kSkinProp, this);
+    skinTable().Set(handle, this);
     const LONG_PTR current =
         FUnicode ? GetWindowLongPtrW(handle, GWLP_WNDPROC) : GetWindowLongPtrA(handle, GWLP_WNDPROC);
     if (current == reinterpret_cast<LONG_PTR>(&SkinControlProc)) {
         // An earlier skin's pass-through is still first in the chain: take
         // its place. Installing again would record ourselves as the procedure
         // to call next, and every message would recurse until the stack ran out.
-        FOldWndProc = reinterpret_cast<WNDPROC>(GetPropW(handle, kOldProcProp));
+        FOldWndProc = reinterpret_cast<WNDPROC>(oldProcTable().Get(handle));
     } else {
         const LONG_PTR old = setWndProc(handle, FUnicode, reinterpret_cast<LONG_PTR>(&SkinControlProc));
         FOldWndProc = reinterpret_cast<WNDPROC>(old);
-        SetPropW(handle, kOldProcProp, reinterpret_cast<HANDLE>(old));
+        oldProcTable().Set(handle, reinterpret_cast<void*>(old));
     }
     FObjectInstance = reinterpret_cast<void*>(&SkinControlProc);
 }
@@ -154,27 +164,27 @@ void TSkinControl::Unsubclass() {
     const LONG_PTR current = FUnicode ? GetWindowLongPtrW(FHandle, GWLP_WNDPROC) : GetWindowLongPtrA(FHandle, GWLP_WNDPROC);
     if (current == reinterpret_cast<LONG_PTR>(&SkinControlProc)) {
         setWndProc(FHandle, FUnicode, reinterpret_cast<LONG_PTR>(FOldWndProc));
-        RemovePropW(FHandle, kSkinProp);
-        RemovePropW(FHandle, kOldProcProp);
+        skinTable().Remove(FHandle);
+        oldProcTable().Remove(FHandle);
     } else {
         // Someone subclassed the window after us: cutting ourselves out would
         // cut them out too. Stay in the chain as a plain pass-through.
-        SetPropW(FHandle, kSkinProp, nullptr);
+        if (FromHandle(FHandle) == this) skinTable().Remove(FHandle);
     }
 }
 
 TSkinControl* TSkinControl::FromHandle(HWND handle) {
-    return handle ? static_cast<TSkinControl*>(GetPropW(handle, kSkinProp)) : nullptr;
+    return static_cast<TSkinControl*>(skinTable().Get(handle));
 }
 
 LRESULT CALLBACK TSkinControl::SkinControlProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     TSkinControl* skin = FromHandle(wnd);
     if (!skin) {
-        auto old = reinterpret_cast<WNDPROC>(GetPropW(wnd, kOldProcProp));
+        auto old = reinterpret_cast<WNDPROC>(oldProcTable().Get(wnd));
         const bool unicode = IsWindowUnicode(wnd) != FALSE;
         if (msg == WM_NCDESTROY) {
-            RemovePropW(wnd, kSkinProp);
-            RemovePropW(wnd, kOldProcProp);
+            skinTable().Remove(wnd);
+            oldProcTable().Remove(wnd);
         }
         if (!old) return unicode ? DefWindowProcW(wnd, msg, wParam, lParam) : DefWindowProcA(wnd, msg, wParam, lParam);
         return unicode ? CallWindowProcW(old, wnd, msg, wParam, lParam) : CallWindowProcA(old, wnd, msg, wParam, lParam);
@@ -184,8 +194,8 @@ LRESULT CALLBACK TSkinControl::SkinControlProc(HWND wnd, UINT msg, WPARAM wParam
     if (msg == WM_NCDESTROY && FromHandle(wnd) == skin) {
         // The handle may be reused for another window: nothing may be put
         // back on it later.
-        RemovePropW(wnd, kSkinProp);
-        RemovePropW(wnd, kOldProcProp);
+        skinTable().Remove(wnd);
+        oldProcTable().Remove(wnd);
         skin->FObjectInstance = nullptr;
     }
     return m.Result;

@@ -9,12 +9,17 @@
 #include "SkinManage.h"
 #include "SkinRecords.h"
 #include "SkinRoutines.h"
+#include "WindowTable.h"
 
 namespace qs {
 
 namespace {
 
-constexpr wchar_t kSkinFormProp[] = L"qs.WinSkinForm";
+// Window -> its form skin.
+TWindowTable& formTable() {
+    static TWindowTable table;
+    return table;
+}
 // SetWindowPos flag sets used throughout.
 constexpr UINT kFrameChangedOnly = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
 constexpr UINT kResizeFrameChanged = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
@@ -94,7 +99,7 @@ void TWinSkinForm::ReleaseCaptionButtons() {
 }
 
 TWinSkinForm* TWinSkinForm::FromWindow(HWND wnd) {
-    return wnd ? static_cast<TWinSkinForm*>(::GetPropW(wnd, kSkinFormProp)) : nullptr;
+    return static_cast<TWinSkinForm*>(formTable().Get(wnd));
 }
 
 // ---- attaching ----------------------------------------------------------------
@@ -227,7 +232,7 @@ void TWinSkinForm::AttachWindow(TSkinData* skinData) {
 }
 
 void TWinSkinForm::Subclass() {
-    ::SetPropW(FHandle, kSkinFormProp, this);
+    formTable().Set(FHandle, this);
     if (FUnicode)
         FOldWndProc = reinterpret_cast<WNDPROC>(
             ::SetWindowLongPtrW(FHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StaticWindowProc)));
@@ -244,8 +249,8 @@ void TWinSkinForm::Unsubclass() {
             ::SetWindowLongPtrW(FHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FOldWndProc));
         else
             ::SetWindowLongPtrA(FHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FOldWndProc));
-        ::RemovePropW(FHandle, kSkinFormProp);
     }
+    if (FromWindow(FHandle) == this) formTable().Remove(FHandle);
     FSubclassed = false;
 }
 

@@ -7,12 +7,17 @@
 #include "SkinForm.h"
 #include "SkinManage.h"
 #include "SkinRecords.h"
+#include "WindowTable.h"
 
 namespace qs {
 
 namespace {
 
-constexpr wchar_t kPopMenuProp[] = L"qs.WinSkinPopMenu";
+// Menu window -> the skin painting it.
+TWindowTable& menuTable() {
+    static TWindowTable table;
+    return table;
+}
 // The frame the system gives a menu window.
 constexpr int kMenuFrame = 3;
 
@@ -31,7 +36,7 @@ bool ntFamily() {
 TWinSkinPopMenu::~TWinSkinPopMenu() { DetachMenuWindow(); }
 
 TWinSkinPopMenu* TWinSkinPopMenu::FromWindow(HWND wnd) {
-    return wnd ? static_cast<TWinSkinPopMenu*>(::GetPropW(wnd, kPopMenuProp)) : nullptr;
+    return static_cast<TWinSkinPopMenu*>(menuTable().Get(wnd));
 }
 
 void TWinSkinPopMenu::AttachMenuWindow(HWND wnd, TSkinData* skinData, HMENU menu) {
@@ -39,7 +44,7 @@ void TWinSkinPopMenu::AttachMenuWindow(HWND wnd, TSkinData* skinData, HMENU menu
     FHandle = wnd;
     FSkinData = skinData;
     FMenuHandle = menu;
-    ::SetPropW(wnd, kPopMenuProp, this);
+    menuTable().Set(wnd, this);
     FOldWndProc = reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(wnd, GWLP_WNDPROC));
     ::SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StaticWndProc));
     FAttached = true;
@@ -52,8 +57,8 @@ void TWinSkinPopMenu::DetachMenuWindow() {
         // Only take our procedure out when nobody subclassed on top of it.
         if (reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(FHandle, GWLP_WNDPROC)) == &StaticWndProc)
             ::SetWindowLongPtrA(FHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FOldWndProc));
-        ::RemovePropW(FHandle, kPopMenuProp);
     }
+    if (FromWindow(FHandle) == this) menuTable().Remove(FHandle);
     FBackground.Clear();
     FAttached = false;
 }

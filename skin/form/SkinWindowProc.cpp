@@ -11,12 +11,17 @@
 #include "SkinForm.h"
 #include "SkinManage.h"
 #include "SkinRecords.h"
+#include "WindowTable.h"
 
 namespace qs {
 
 namespace {
 
-constexpr wchar_t kClientProp[] = L"qs.WinSkinForm.Client";
+// MDI client window -> the frame's form skin.
+TWindowTable& clientTable() {
+    static TWindowTable table;
+    return table;
+}
 constexpr UINT kFrameChangedOnly = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
 
 bool isWindowCommand(UINT cmd) {
@@ -548,7 +553,7 @@ void TWinSkinForm::FormDialogChar(TMessage& m) {
 
 void TWinSkinForm::SubclassClient() {
     if (FClientSubclassed || !FClientWnd) return;
-    ::SetPropW(FClientWnd, kClientProp, this);
+    clientTable().Set(FClientWnd, this);
     FOldClientProc = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrW(FClientWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StaticClientProc)));
     FClientSubclassed = true;
@@ -558,8 +563,8 @@ void TWinSkinForm::UnsubclassClient() {
     if (!FClientSubclassed) return;
     if (FClientWnd && ::IsWindow(FClientWnd)) {
         ::SetWindowLongPtrW(FClientWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FOldClientProc));
-        ::RemovePropW(FClientWnd, kClientProp);
     }
+    if (clientTable().Get(FClientWnd) == this) clientTable().Remove(FClientWnd);
     FClientSubclassed = false;
     if (TSkinManage* mgr = SkinManager())
         if (mgr->FMDIClient == FClientWnd) {
@@ -574,7 +579,7 @@ LRESULT TWinSkinForm::CallClientDefault(UINT msg, WPARAM wParam, LPARAM lParam) 
 }
 
 LRESULT CALLBACK TWinSkinForm::StaticClientProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = static_cast<TWinSkinForm*>(::GetPropW(wnd, kClientProp));
+    auto* self = static_cast<TWinSkinForm*>(clientTable().Get(wnd));
     if (!self) return ::DefWindowProcW(wnd, msg, wParam, lParam);
     TMessage m{msg, wParam, lParam, 0};
     try {

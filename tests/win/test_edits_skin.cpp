@@ -130,7 +130,7 @@ TEST_F(EditSkinFixture, ComboButtonFromTheSkinHotOnHoverAndItsListBarSkinned) {
     HWND edit = combo->EditHandle();
     skin->Restore();
     EXPECT_EQ(skin->FListScrollbar, nullptr);
-    EXPECT_EQ(GetPropW(edit, L"QsComboEditSkin"), nullptr);
+    EXPECT_EQ(GetWindowLongPtrW(edit, GWLP_WNDPROC), LONG_PTR(GetClassLongPtrW(edit, GCLP_WNDPROC)));
 }
 
 TEST_F(EditSkinFixture, RightToLeftComboDrawsItsButtonOverTheSystemsAndItOpensTheList) {
