@@ -1,8 +1,6 @@
 // The user's class-name mapping (Skin3rd lines "ClassName=kind"): it decides
 // before the class chain, and once a line names the class the chain is not
 // consulted, even when the kind is unknown or switched off.
-#include <cctype>
-
 #include "Classify.h"
 #include "ClassifyAttach.h"
 #include "Controls.h"
@@ -13,9 +11,30 @@
 namespace qs {
 
 namespace {
-std::string lower(std::string s) {
-    for (auto& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
-    return s;
+char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
+
+// True when the first `n` characters of `a` and `b` differ at most in case.
+bool samePrefixNoCase(const std::string& a, const std::string& b, size_t n) {
+    if (a.size() < n || b.size() < n) return false;
+    for (size_t i = 0; i < n; ++i)
+        if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
+    return true;
+}
+
+bool sameNoCase(const std::string& a, const std::string& b) { return a.size() == b.size() && samePrefixNoCase(a, b, a.size()); }
+
+// The kind the first line naming `className` gives (lower case, at most 50
+// characters), without copying the lines: every control of every pass asks
+// this of a list of more than a hundred lines.
+bool findKind(const std::vector<std::string>& lines, const std::string& className, std::string& kind) {
+    const size_t n = className.size();
+    for (const std::string& line : lines) {
+        if (line.size() <= n || line[n] != '=' || !samePrefixNoCase(line, className, n)) continue;
+        kind = line.substr(n + 1, 50);
+        for (auto& c : kind) c = lowerAscii(c);
+        return true;
+    }
+    return false;
 }
 
 bool hasBorder(TControl* control) {
@@ -35,29 +54,16 @@ bool hasScrollStyle(TControl* control) {
 }  // namespace
 
 std::string Skin3rdKind(const std::vector<std::string>& lines, const std::string& className) {
-    const std::string key = lower(className) + "=";
-    for (const std::string& line : lines) {
-        const std::string l = lower(line);
-        if (l.compare(0, key.size(), key) != 0) continue;
-        return l.substr(key.size(), 50);
-    }
-    return {};
+    std::string kind;
+    findKind(lines, className, kind);
+    return kind;
 }
 
 bool SkinThirdParty(TWinSkinForm& fs, const std::string& upperClassName, TControl* control) {
     TSkinData* data = fs.FSkinData;
     if (!data || !control) return false;
-    const std::string key = lower(upperClassName) + "=";
-    bool found = false;
     std::string kind;
-    for (const std::string& line : data->Skin3rd()) {
-        const std::string l = lower(line);
-        if (l.compare(0, key.size(), key) != 0) continue;
-        found = true;
-        kind = l.substr(key.size(), 50);
-        break;
-    }
-    if (!found) return false;
+    if (!findKind(data->Skin3rd(), upperClassName, kind)) return false;
     const auto gate = [data](TSkinControlType x) { return inSet(data->SkinControls(), x); };
     const auto make = [&](TSkinClass k, bool changeColor = false, TSkinAttachMode mode = TSkinAttachMode::Control) {
         return MakeSkin(fs, k, control, mode, changeColor);
@@ -91,7 +97,8 @@ bool SkinThirdParty(TWinSkinForm& fs, const std::string& upperClassName, TContro
         if (gate(xcButton)) make(TSkinClass::MP);
     } else if (kind == "bitbtn") {
         if (gate(xcButton)) {
-            const bool dropDown = key == "tcxbutton=" && prop::GetEnumPropName(control, "Kind") == "cxbkDropDownButton";
+            const bool dropDown = sameNoCase(upperClassName, "tcxbutton") &&
+                                  prop::GetEnumPropName(control, "Kind") == "cxbkDropDownButton";
             make(dropDown ? TSkinClass::MenuButton : TSkinClass::BitButton);
         }
     } else if (kind == "pngbitbtn") {

@@ -172,6 +172,9 @@ TEST_F(Classify, Skin3rdPanelKindMakesATransparentColouredBox) {
     EXPECT_TRUE(log.Find(p)->skin->FChangeColor);
     EXPECT_EQ(Skin3rdKind({"x=1", "TMyPanel=Container=more"}, "TMYPANEL"), "container=more");
     EXPECT_EQ(Skin3rdKind({"TMyPanelX=nil"}, "TMyPanel"), "");
+    // Shorter and empty lines, a line without its '=', and the first of two lines wins.
+    EXPECT_EQ(Skin3rdKind({"", "TMy=x", "TMyPanel", "tmypanel=Edit", "TMyPanel=nil"}, "TMyPanel"), "edit");
+    EXPECT_EQ(Skin3rdKind({"TMyPanel=" + std::string(60, 'K')}, "TMyPanel"), std::string(50, 'k'));
 }
 
 TEST_F(Classify, PanelFromTheEventStillGetsItsChildrenClassified) {
