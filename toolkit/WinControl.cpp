@@ -525,7 +525,12 @@ void TWinControl::ColorChanged() {
 
 void TWinControl::FontChanged() {
     if (FHandle) {
-        SendMessageW(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), FALSE);
+        // A change of colour only keeps the font: handing a standard control
+        // its own font again makes it measure and place itself anew (a combo
+        // box resizes its list), which costs milliseconds per panel of
+        // controls under Wine.
+        const auto font = reinterpret_cast<WPARAM>(Font()->Handle());
+        if (SendMessageW(FHandle, WM_GETFONT, 0, 0) != LRESULT(font)) SendMessageW(FHandle, WM_SETFONT, font, FALSE);
         InvalidateRect(FHandle, nullptr, TRUE);
     }
     for (TControl* c : std::vector<TControl*>(FControls)) c->ParentFontChanged();

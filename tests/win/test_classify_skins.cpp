@@ -13,7 +13,9 @@
 #include "Application.h"
 #include "Classify.h"
 #include "ComCtrlsTabs.h"
+#include "ExtCtrls.h"
 #include "Forms.h"
+#include "MessageRecorder.h"
 #include "SkinContainers.h"
 #include "SkinRoutines.h"
 #include "SkinScroll.h"
@@ -249,4 +251,38 @@ TEST_F(ClassifySkins, ButtonStylePageControlsGetTheButtonPainterAndCheckGroupsTh
     keepShot(img, L"classify_check_group.bmp");
     // Inside the frame below the boxes: the skin's face colour.
     EXPECT_EQ(img.colorAt(90, 112), ColorToRGB(TColor(sd->ButtonFace)));
+}
+
+// A skinned panel writes in the skin's text colour and its children follow
+// it; a colour is no new font, so the standard controls inside are not handed
+// their font again (a combo box would measure and place itself anew), while a
+// real font change still reaches them.
+TEST_F(ClassifySkins, PanelTextColourReachesItsChildrenWithoutHandingThemTheirFontAgain) {
+    auto* panel = place<TPanel>(10, 10, 300, 120);
+    auto* combo = place<TComboBox>(10, 10, 150, 24, panel);
+    auto* edit = place<TEdit>(10, 50, 150, 24, panel);
+    pumpMessages(20);
+    const TColor before = panel->Font()->Color();
+    RECT comboRect{};
+    GetWindowRect(combo->Handle(), &comboRect);
+    MessageRecorder comboFonts(combo->Handle(), {WM_SETFONT}), editFonts(edit->Handle(), {WM_SETFONT});
+    all();
+    ASSERT_TRUE(FindSkinByControl(fs->fs.get(), panel));
+    ASSERT_NE(panel->Font()->Color(), before) << "the skin keeps the system's text colour: nothing to follow";
+    for (TWinControl* c : {static_cast<TWinControl*>(combo), static_cast<TWinControl*>(edit)}) {
+        EXPECT_EQ(c->Font()->Color(), panel->Font()->Color()) << c->ClassName();
+        EXPECT_EQ(HFONT(SendMessageW(c->Handle(), WM_GETFONT, 0, 0)), c->Font()->Handle()) << c->ClassName();
+    }
+    EXPECT_EQ(comboFonts.count(WM_SETFONT), 0u);
+    EXPECT_EQ(editFonts.count(WM_SETFONT), 0u);
+    RECT after{};
+    GetWindowRect(combo->Handle(), &after);
+    EXPECT_TRUE(EqualRect(&after, &comboRect));
+
+    panel->Font()->SetSize(panel->Font()->Size() + 4);
+    EXPECT_EQ(comboFonts.count(WM_SETFONT), 1u);
+    EXPECT_EQ(editFonts.count(WM_SETFONT), 1u);
+    EXPECT_EQ(HFONT(SendMessageW(combo->Handle(), WM_GETFONT, 0, 0)), combo->Font()->Handle());
+    GetWindowRect(combo->Handle(), &after);
+    EXPECT_GT(after.bottom - after.top, comboRect.bottom - comboRect.top);
 }
