@@ -3,7 +3,8 @@
 // window with transparent borders resized step by step; the region of a
 // whole composed frame; the GDI objects a skinned window holds. Prints
 // tab-separated rows (metric, value, unit, target, peer) for scripts/bench;
-// not a test. With "--save DIR" it also writes the captured windows there.
+// not a test. With "--save DIR" it also writes the captured windows there;
+// with "resize" it measures only the resize rows.
 #include <windows.h>
 
 #include <algorithm>
@@ -77,12 +78,74 @@ void save(HWND w, const std::string& dir, const char* name) {
     test::saveBmp(test::captureWindow(w), std::wstring(path.begin(), path.end()));
 }
 
+// Resizing a sizeable window with transparent borders: each step is a new
+// size, its region and a frame painted at once. The same steps on a window
+// the skin leaves alone are the peer: what the system's own moving costs.
+struct ResizeFigures {
+    double skinned = 0, plain = 0;
+    int misses = 0;
+};
+
+ResizeFigures measureResize() {
+    ResizeFigures out;
+    auto rsd = frameSkin("rounded");
+    HWND w = makeWindow(L"Resized");
+    HWND p = makeWindow(L"Resized plainly");
+    auto f = std::make_unique<TWinSkinForm>(nullptr);
+    f->FHandle = w;
+    f->AttachWindow(rsd.get());
+    ::SendMessageW(w, WM_SKIN_ACTIVATE, 0, kSkinActivateParam);
+    test::pumpMessages(30);
+    auto steps = [](HWND wnd, int& step, auto&& check) {
+        return roundMicroseconds([&] {
+            const int dw = (step % 40) * 6, dh = (step % 40) * 4;
+            ++step;
+            ::SetWindowPos(wnd, nullptr, 0, 0, 600 + dw, 420 + dh, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            ::RedrawWindow(wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_NOCHILDREN);
+            ::GdiFlush();
+            check(600 + dw);
+        });
+    };
+    std::vector<double> rates, plainRates;
+    int step = 0, plainStep = 0;
+    // A warm-up round each, then rounds of the two alternate.
+    for (int round = 0; round < 10; ++round) {
+        const double us = steps(w, step, [&](int width) {
+            if (f->FRegionWidth != width || f->FTitleBitmap.Width() != width) ++out.misses;
+        });
+        const double plainUs = steps(p, plainStep, [](int) {});
+        if (round == 0) continue;
+        rates.push_back(1e6 / us);
+        plainRates.push_back(1e6 / plainUs);
+    }
+    out.skinned = median(rates);
+    out.plain = median(plainRates);
+    f->Detach();
+    f.reset();
+    ::DestroyWindow(w);
+    ::DestroyWindow(p);
+    return out;
+}
+
+void printResize(const ResizeFigures& r) {
+    std::printf("resize 600x420.., rounded skin: repaints incl. region\t%.0f\t/s\t>=200\n", r.skinned);
+    std::printf("resize 600x420.., the same steps on an unskinned window\t%.0f\t/s\n", r.plain);
+    if (r.misses) std::printf("note: %d resize steps ended without their region or frame\n", r.misses);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     std::string dir;
-    for (int i = 1; i + 1 < argc; ++i)
-        if (std::string(argv[i]) == "--save") dir = argv[i + 1];
+    bool resizeOnly = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::string(argv[i]) == "--save" && i + 1 < argc) dir = argv[++i];
+        if (std::string(argv[i]) == "resize") resizeOnly = true;
+    }
+    if (resizeOnly) {
+        printResize(measureResize());
+        return 0;
+    }
 
     auto sd = frameSkin("default");
     if (!sd->SkinLoaded()) {
@@ -168,37 +231,7 @@ int main(int argc, char** argv) {
         ::DestroyWindow(w);
     }
 
-    // Resizing a sizeable window with transparent borders: each step is a
-    // new size, its region and a frame painted at once.
-    double resizeRate = 0;
-    int regionMisses = 0;
-    {
-        auto rsd = frameSkin("rounded");
-        HWND w = makeWindow(L"Resized");
-        auto f = std::make_unique<TWinSkinForm>(nullptr);
-        f->FHandle = w;
-        f->AttachWindow(rsd.get());
-        ::SendMessageW(w, WM_SKIN_ACTIVATE, 0, kSkinActivateParam);
-        test::pumpMessages(30);
-        std::vector<double> rates;
-        int step = 0;
-        for (int round = 0; round < 9; ++round) {
-            const double us = roundMicroseconds([&] {
-                const int dw = (step % 40) * 6, dh = (step % 40) * 4;
-                ++step;
-                ::SetWindowPos(w, nullptr, 0, 0, 600 + dw, 420 + dh, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-                ::RedrawWindow(w, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_NOCHILDREN);
-                ::GdiFlush();
-                if (f->FRegionWidth != 600 + dw || f->FTitleBitmap.Width() != 600 + dw) ++regionMisses;
-            });
-            rates.push_back(1e6 / us);
-        }
-        resizeRate = median(rates);
-        f->Detach();
-        f.reset();
-        ::DestroyWindow(w);
-    }
-
+    const ResizeFigures resize = measureResize();
     save(plain, dir, "frame-system");
     ::DestroyWindow(plain);
     save(skinned, dir, "frame-skinned");
@@ -226,11 +259,10 @@ int main(int argc, char** argv) {
         std::printf("hover: one caption button state change vs full composed paint\t%.1f\tus\t<=0.10\t%.1f\n", hot, full);
     else
         std::printf("note: the default skin has no caption button with an action to hover\n");
-    std::printf("resize 600x420.., rounded skin: repaints incl. region\t%.0f\t/s\t>=200\n", resizeRate);
+    printResize(resize);
     std::printf("BitmapToRegion of the composed 852x573 frame\t%.3f\tms\t<=2\n", region / 1000);
     std::printf("GDI objects held by a skinned window\t%ld\tobjects\t<=8\n", gdiSkinned);
     std::printf("GDI objects left after unskinning\t%ld\tobjects\t<=0\n", gdiLeft);
     if (!keptValid) std::printf("note: the composed frame was not kept between paints\n");
-    if (regionMisses) std::printf("note: %d resize steps ended without their region or frame\n", regionMisses);
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "NineSlice.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace qs {
 
@@ -95,6 +96,41 @@ std::vector<SlicePiece> ThreeSliceStretchedPieces(int width, int height, const P
     add(out, rect(ox + left, oy, ox + fw - right, oy + fh), rect(left, 0, W - right, H));
     add(out, rect(ox + fw - right, oy, ox + fw, oy + fh), rect(W - right, 0, W, H));
     return out;
+}
+
+bool CopyPieces(const PixelView& dst, int x, int y, const PixelView& src, const std::vector<SlicePiece>& pieces) {
+    if (dst.empty() || src.empty()) return false;
+    const PixelRect inSrc{0, 0, src.width, src.height};
+    for (const SlicePiece& p : pieces) {
+        if (p.src.empty() || p.src.intersect(inSrc) != p.src) return false;
+        if (!p.tile && (p.src.width() != p.dst.width() || p.src.height() != p.dst.height())) return false;
+    }
+    const PixelRect inDst{0, 0, dst.width, dst.height};
+    for (const SlicePiece& p : pieces) {
+        // Where the piece lands, clipped to the picture; in 64 bits, as a
+        // piece's target may lie anywhere.
+        const int64_t l = int64_t(p.dst.left) + x, t = int64_t(p.dst.top) + y;
+        const int64_t r = int64_t(p.dst.right) + x, b = int64_t(p.dst.bottom) + y;
+        const int64_t cl = std::max<int64_t>(l, 0), ct = std::max<int64_t>(t, 0);
+        const int64_t cr = std::min<int64_t>(r, inDst.right), cb = std::min<int64_t>(b, inDst.bottom);
+        if (cl >= cr || ct >= cb) continue;
+        const int sw = p.src.width(), sh = p.src.height();
+        for (int64_t dy = ct; dy < cb; ++dy) {
+            // A tile's row repeats every sh rows counted from the piece's top.
+            const int sy = p.src.top + int((dy - t) % sh);
+            const uint32_t* from = src.row(sy) + p.src.left;
+            uint32_t* to = dst.row(int(dy));
+            int64_t dx = cl;
+            int sx = int((dx - l) % sw);
+            while (dx < cr) {
+                const int64_t n = std::min<int64_t>(sw - sx, cr - dx);
+                std::memcpy(to + dx, from + sx, std::size_t(n) * 4);
+                dx += n;
+                sx = 0;
+            }
+        }
+    }
+    return true;
 }
 
 PixelRect CentredRect(const PixelRect& area, int tileW, int tileH) {

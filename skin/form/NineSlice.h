@@ -60,6 +60,14 @@ std::vector<SlicePiece> ThreeSliceTiledPieces(int width, int height, const Pixel
 std::vector<SlicePiece> ThreeSliceStretchedPieces(int width, int height, const PixelRect& frame, int left,
                                                   int right);
 
+// Copies the pieces from `src` into `dst` with their targets moved by (x, y),
+// pixel for pixel: the same pixels a device-context copy of each piece would
+// give, without a device context. Tiles repeat inside their piece only;
+// everything is clipped to `dst`. Only for pieces that need no stretching
+// (each copied at its own size, or tiled) and lie inside `src`: otherwise
+// nothing is written and the answer is false.
+bool CopyPieces(const PixelView& dst, int x, int y, const PixelView& src, const std::vector<SlicePiece>& pieces);
+
 // Top-left corner at which a tileW x tileH picture is centred in `area`
 // (halves truncated toward zero, so a larger picture overhangs both sides).
 PixelRect CentredRect(const PixelRect& area, int tileW, int tileH);

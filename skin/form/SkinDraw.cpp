@@ -189,9 +189,48 @@ void TileBitmap(TCanvas& canvas, const RECT& dest, TBitmap& bmp, const RECT& src
     TileBitmapDC(canvas.Handle(), dest, bmp, src);
 }
 
+bool NineSliceToPixels(const PixelView& dst, const RECT& target, TBitmap& bmp, const RECT& margins, bool vertical,
+                       bool tile, int frameCount, int frameIndex) {
+    const int w = width(target), h = height(target);
+    if (w <= 0 || h <= 0 || bmp.Empty() || dst.empty()) return false;
+    const PixelView src = bmp.View();
+    if (src.empty()) return false;
+    const PixelRect frame = FrameInStrip(bmp.Width(), bmp.Height(), frameCount, frameIndex, vertical);
+    const std::vector<SlicePiece> pieces = NineSlicePieces(w, h, frame, toMargins(margins), tile);
+    // A strip without middle columns or rows leaves a gap, which the
+    // temporary picture of the device-context route fills with black.
+    int64_t area = 0;
+    for (const SlicePiece& p : pieces) area += int64_t(p.dst.width()) * p.dst.height();
+    if (area != int64_t(w) * h) return false;
+    return CopyPieces(dst, target.left, target.top, src, pieces);
+}
+
+bool KeyedFrameToPixels(const PixelView& dst, int x, int y, int w, int h, TBitmap& strip, int frameCount,
+                        int frameIndex) {
+    if (w <= 0 || h <= 0 || strip.Empty() || dst.empty()) return false;
+    const PixelRect fr = FrameInStrip(strip.Width(), strip.Height(), frameCount, frameIndex, false);
+    if (fr.width() != w || fr.height() != h || fr.left < 0 || fr.top < 0 || fr.right > strip.Width() ||
+        fr.bottom > strip.Height())
+        return false;
+    if (x < 0 || y < 0 || int64_t(x) + w > dst.width || int64_t(y) + h > dst.height) return false;
+    const PixelView src = strip.View();
+    if (src.empty()) return false;
+    constexpr uint32_t keyPixel = colourToPixel(kSkinKeyColour);
+    for (int row = 0; row < h; ++row) {
+        const uint32_t* pic = src.row(fr.top + row) + fr.left;
+        uint32_t* out = dst.row(y + row) + x;
+        for (int col = 0; col < w; ++col)
+            if ((pic[col] & 0xFFFFFF) != keyPixel) out[col] = pic[col];
+    }
+    return true;
+}
+
 UniqueRegion BitmapToRegion(TBitmap& bmp, int dx, int dy, int tolB, int tolG, int tolR, COLORREF key) {
+    return BitmapToRegion(bmp.View(), dx, dy, tolB, tolG, tolR, key);
+}
+
+UniqueRegion BitmapToRegion(const PixelView& v, int dx, int dy, int tolB, int tolG, int tolR, COLORREF key) {
     UniqueRegion result(::CreateRectRgn(0, 0, 0, 0));
-    const PixelView v = bmp.View();
     if (!result || v.empty()) return result;
     const KeyRange range{uint32_t(key), tolB, tolG, tolR};
     std::vector<uint8_t> buffer;

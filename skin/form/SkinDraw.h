@@ -43,6 +43,20 @@ void TileBitmap(TCanvas& canvas, const RECT& dest, TBitmap& bmp, const RECT& src
 // region (empty when every pixel is transparent). The caller owns it.
 UniqueRegion BitmapToRegion(TBitmap& bmp, int dx, int dy, int tolB, int tolG, int tolR,
                             COLORREF key = kSkinKeyColour);
+UniqueRegion BitmapToRegion(const PixelView& pixels, int dx, int dy, int tolB, int tolG, int tolR,
+                            COLORREF key = kSkinKeyColour);
+// The nine-slice of BuildNineSlice written straight into the pixels of
+// `dst` at `target`, without a temporary picture or a device context; false
+// (nothing written) when a piece would have to be stretched, which only the
+// device-context routines do.
+bool NineSliceToPixels(const PixelView& dst, const RECT& target, TBitmap& bmp, const RECT& margins, bool vertical,
+                       bool tile, int frameCount, int frameIndex);
+// Frame `frameIndex` of a strip laid side by side, at its own size, over the
+// pixels of `dst` at (x, y): the key colour leaves the pixel below, as
+// DrawFrame does. False (nothing written) when the frame is not w x h or
+// does not fit.
+bool KeyedFrameToPixels(const PixelView& dst, int x, int y, int w, int h, TBitmap& strip, int frameCount,
+                        int frameIndex);
 // The parent's background and painting under the control, drawn into `dc`
 // (which shows the control's client area).
 void PaintParentBackground(TControl* control, HDC dc);

@@ -47,11 +47,25 @@ std::unique_ptr<TBitmap> buildPiece(TDataSkinBorder* e, int kind, const RECT& r,
     return BuildNineSlice(r, e->Bitmap, e->Margins(), kind == 3 || kind == 4, e->Tile != 1, frames, frame);
 }
 
+// The same piece written straight into `dst` at `r`; false (nothing
+// written) where only the device-context route can draw it.
+bool pieceToPixels(const PixelView& dst, TDataSkinBorder* e, int kind, const RECT& r, bool active) {
+    if (!e || e->Bitmap.Empty() || r.right - r.left <= 0 || r.bottom - r.top <= 0) return false;
+    const int frames = std::max(e->Frame, 1);
+    const int frame = active || frames == 1 ? 1 : 2;
+    return NineSliceToPixels(dst, r, e->Bitmap, e->Margins(), kind == 3 || kind == 4, e->Tile != 1, frames, frame);
+}
+
 }  // namespace
 
 void TWinSkinForm::PaintBorderPiece(int kind, const RECT& r, HDC dc) {
     if (!FSkinData || !dc) return;
-    auto piece = buildPiece(borderOf(FSkinData, kind), kind, r, FActive);
+    TDataSkinBorder* e = borderOf(FSkinData, kind);
+    // Into the composed frame a tiled or copied piece goes pixel by pixel:
+    // a resize composes every border again, and through the device context
+    // each tile is a transfer of its own.
+    if (dc == FTitleBitmap.Canvas()->Handle() && pieceToPixels(FTitleBitmap.View(), e, kind, r, FActive)) return;
+    auto piece = buildPiece(e, kind, r, FActive);
     if (!piece) return;
     ::BitBlt(dc, r.left, r.top, piece->Width(), piece->Height(), piece->Canvas()->Handle(), 0, 0, SRCCOPY);
 }
@@ -327,15 +341,22 @@ void TWinSkinForm::PaintTitle(HDC dc, const RECT& titleRect) {
     PaintBorderPiece(3, titleRect, dc);
     for (auto& b : FButtons) ButtonVisible(*b);
     LayoutButtons();
-    if (dc == FTitleBitmap.Canvas()->Handle()) SaveButtonBacks(dc);
+    const bool composed = dc == FTitleBitmap.Canvas()->Handle();
+    if (composed) SaveButtonBacks(dc);
     for (auto& b : FButtons) {
         if (!b->FVisible || !b->FData || b->FData->Bitmap.Empty() || b->FData->Visibility == 100) continue;
         if (b->IsIconButton()) {
             DrawIconButton(dc, b->FBoundsRect);
-        } else {
-            const int f = TitleButtonFrame(FActive, b->FEnabled, b->FData->Frame);
-            DrawFrame(dc, b->FBoundsRect, b->FData->Bitmap, true, b->FData->Frame, f);
+            continue;
         }
+        const int f = TitleButtonFrame(FActive, b->FEnabled, b->FData->Frame);
+        const RECT& r = b->FBoundsRect;
+        // Keyed through the device context a button costs a mask and
+        // several transfers; in the composed frame it is a pixel loop.
+        if (composed && KeyedFrameToPixels(FTitleBitmap.View(), r.left, r.top, r.right - r.left, r.bottom - r.top,
+                                           b->FData->Bitmap, b->FData->Frame, f))
+            continue;
+        DrawFrame(dc, r, b->FData->Bitmap, true, b->FData->Frame, f);
     }
     PaintCaptionText(dc);
 }
@@ -483,14 +504,22 @@ void TWinSkinForm::UpdateRegion(bool redraw) {
         FRegionHeight = H;
         rgn.reset(::CreateRectRgn(FLeftWidth, FTitleHeight, W - FRightWidth, H - FBottomHeight));
         if (FBorderKind != bkNoCaption) {
+            PixelImage scratch;
             auto addPiece = [&](TDataSkinBorder* e, int kind, const RECT& r, bool keyed) {
                 if (r.right <= r.left || r.bottom <= r.top) return;
                 UniqueRegion part;
-                std::unique_ptr<TBitmap> piece = keyed ? buildPiece(e, kind, RECT{0, 0, r.right - r.left, r.bottom - r.top}, FActive) : nullptr;
-                if (piece)
-                    part = BitmapToRegion(*piece, r.left, r.top, 1, 1, 1, kSkinKeyColour);
-                else
-                    part.reset(::CreateRectRgn(r.left, r.top, r.right, r.bottom));
+                const RECT at{0, 0, r.right - r.left, r.bottom - r.top};
+                // The piece put together in plain memory where it can be
+                // (no bitmap, no device context), else as the paint makes it.
+                if (keyed) {
+                    scratch = PixelImage(at.right, at.bottom);
+                    if (pieceToPixels(scratch.view(), e, kind, at, FActive)) {
+                        part = BitmapToRegion(scratch.view(), r.left, r.top, 1, 1, 1, kSkinKeyColour);
+                    } else if (std::unique_ptr<TBitmap> piece = buildPiece(e, kind, at, FActive)) {
+                        part = BitmapToRegion(*piece, r.left, r.top, 1, 1, 1, kSkinKeyColour);
+                    }
+                }
+                if (!part) part.reset(::CreateRectRgn(r.left, r.top, r.right, r.bottom));
                 if (part) ::CombineRgn(rgn.get(), rgn.get(), part.get(), RGN_OR);
             };
             addPiece(L, 1, RECT{0, 0, FLeftWidth, H}, trans(L) && H > 1);

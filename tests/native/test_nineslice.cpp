@@ -4,6 +4,7 @@
 
 #include <numeric>
 #include <set>
+#include <tuple>
 
 #include "NineSlice.h"
 #include "RegionRuns.h"
@@ -245,4 +246,53 @@ TEST(RegionRuns, BatchesOfTwoThousandWithTheirBounds) {
     EXPECT_EQ(sizes, (std::vector<std::size_t>{2000, 2000, 200}));
     EXPECT_EQ(bounds[0], R(0, 0, 4, 1000));
     EXPECT_EQ(bounds[2], R(0, 2000, 4, 2100));
+}
+
+TEST(CopyPieces, TilesAndCopiesLikeTheReferenceMovedAndClipped) {
+    const PixelImage src = numbered(10, 9);
+    const PixelRect frame = R(1, 1, 9, 8);  // 8 x 7 inside the strip
+    // A border as the frame draws it: its ends copied, the middle tiled;
+    // along the frame's own width (a side) and along its height (top, bottom).
+    for (auto [w, h, m] : {std::tuple{8, 17, SliceMargins{0, 3, 0, 1}}, std::tuple{23, 7, SliceMargins{2, 0, 3, 0}}}) {
+        const auto pieces = NineSlicePieces(w, h, frame, m, true);
+        const PixelImage want = render(src, w, h, pieces);
+        // Moved by (4, 2) into a picture that cuts the piece off at the
+        // right and bottom; then moved partly off its top-left corner.
+        for (auto [dx, dy] : {std::pair{4, 2}, std::pair{-5, -3}}) {
+            PixelImage out(12, 12, 0xABCDEF);
+            PixelImage copy = src;
+            ASSERT_TRUE(CopyPieces(out.view(), dx, dy, copy.view(), pieces));
+            int wrong = 0;
+            for (int y = 0; y < out.height; ++y)
+                for (int x = 0; x < out.width; ++x) {
+                    const int px = x - dx, py = y - dy;
+                    const bool inside = px >= 0 && py >= 0 && px < w && py < h;
+                    wrong += out.at(x, y) != (inside ? want.at(px, py) : 0xABCDEFu);
+                }
+            EXPECT_EQ(wrong, 0) << w << "x" << h << " at " << dx << "," << dy;
+        }
+    }
+    // Three-slice tiles, whose last copy is cut short.
+    const auto three = ThreeSliceTiledPieces(31, 9, R(0, 0, 10, 9), 2, 3);
+    PixelImage out(31, 9), copy = src;
+    ASSERT_TRUE(CopyPieces(out.view(), 0, 0, copy.view(), three));
+    EXPECT_EQ(out.pixels, render(src, 31, 9, three).pixels);
+}
+
+TEST(CopyPieces, RefusesStretchingAndSourcesOutsideThePicture) {
+    PixelImage src = numbered(10, 9);
+    PixelImage out(30, 30, 7);
+    // A centre that is stretched, not tiled: nothing is written.
+    EXPECT_FALSE(CopyPieces(out.view(), 0, 0, src.view(), NineSlicePieces(23, 17, R(0, 0, 10, 9), SliceMargins{2, 2, 2, 2}, false)));
+    // A copy whose source reaches past the strip.
+    EXPECT_FALSE(CopyPieces(out.view(), 0, 0, src.view(), {SlicePiece{R(5, 5, 12, 9), R(0, 0, 7, 4)}}));
+    EXPECT_FALSE(CopyPieces(out.view(), 0, 0, src.view(), {SlicePiece{R(-1, 0, 3, 3), R(0, 0, 4, 3), true}}));
+    for (uint32_t p : out.pixels) ASSERT_EQ(p, 7u);
+    // Nothing to copy from or into.
+    PixelImage none;
+    EXPECT_FALSE(CopyPieces(none.view(), 0, 0, src.view(), {SlicePiece{R(0, 0, 2, 2), R(0, 0, 2, 2)}}));
+    EXPECT_FALSE(CopyPieces(out.view(), 0, 0, none.view(), {SlicePiece{R(0, 0, 2, 2), R(0, 0, 2, 2)}}));
+    // Entirely outside the target: accepted, nothing written.
+    EXPECT_TRUE(CopyPieces(out.view(), 100, 100, src.view(), {SlicePiece{R(0, 0, 2, 2), R(0, 0, 2, 2), true}}));
+    for (uint32_t p : out.pixels) ASSERT_EQ(p, 7u);
 }
