@@ -134,6 +134,8 @@ void TWScrollbar::UpdatePosition(HWND target) {
         FScreenPos = screen;
     }
     FLength = FVertical ? h : w;
+    // A cover that comes out of hiding is painted whole by its showing.
+    const bool wasShown = Visible() && HandleAllocated();
     HWND self = Handle();
     FShown = true;
     // Directly above the target: after whatever lies just above it.
@@ -148,11 +150,16 @@ void TWScrollbar::UpdatePosition(HWND target) {
     }
     // One placement, and the cover's own repaint left to the next paint
     // cycle: moving it again with a repaint costs milliseconds per cover
-    // under a parent with many children.
-    SetWindowPos(self, after, topLeft.x, topLeft.y, w, h, flags | SWP_NOCOPYBITS);
-    InvalidateRect(self, nullptr, FALSE);
-    // Shown by SWP_SHOWWINDOW already; this only brings Visible in step.
-    if (!Visible()) SetVisible(true);
+    // under a parent with many children. Its erasing waits for that paint
+    // too (it erases nothing, but asking costs four server round trips).
+    SetWindowPos(self, after, topLeft.x, topLeft.y, w, h, flags | SWP_NOCOPYBITS | SWP_DEFERERASE);
+    if (wasShown) {
+        // The thumb may have moved in a bar that stayed where it was.
+        InvalidateRect(self, nullptr, FALSE);
+    } else {
+        // Shown by SWP_SHOWWINDOW already: only Visible is brought in step.
+        SyncVisible(true);
+    }
 }
 
 TScrollPart TWScrollbar::HitTest(POINT p) const {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -287,6 +288,15 @@ TEST_F(ScrollSkinFixture, ResizingHidingAndDisablingKeepTheCoverInPlace) {
     pumpMessages(60);
     EXPECT_TRUE(IsWindowVisible(c));
     EXPECT_TRUE(sameRect(windowRect(c), vbarInfo(memo->Handle()).rcScrollBar));
+    // Shown again, the cover paints the skin's bar, not what lay under it.
+    {
+        Image skinned = captureScreenRect(windowRect(c));
+        Image plain = captureScreenRect(vbarInfo(twin->Handle()).rcScrollBar);
+        ASSERT_EQ(skinned.width, plain.width);
+        const int h = std::min(skinned.height, plain.height);
+        EXPECT_GT(countDifferences(skinned.crop(0, 0, skinned.width, h), plain.crop(0, 0, plain.width, h), 8),
+                  size_t(skinned.width * h / 4));
+    }
     memo->SetEnabled(false);
     pumpMessages(40);
     EXPECT_FALSE(IsWindowEnabled(c));
