@@ -113,7 +113,12 @@ public:
     TWinSkinMenu* FSkinMenu = nullptr;  // the skinned menu bar, owned; null when none
     std::vector<std::unique_ptr<TWinSysButton>> FButtons;
     TBitmap FIconBitmap;
-    TBitmap FTitleBitmap;  // the composed frame, window-sized
+    // The composed frame: the window's part at the top-left of a bitmap
+    // whose sides are the window's rounded up by ComposedSide.
+    TBitmap FTitleBitmap;
+    static constexpr int ComposedSide(int side) {
+        return side <= 0 || side > 0x7FFFFF00 ? side : (side + 63) / 64 * 64;
+    }
     // What the composed frame was drawn from. While it still matches, a
     // frame paint is one copy; anything outside it (skin records, icon,
     // metrics) clears FFrameValid through InvalidateFrame.

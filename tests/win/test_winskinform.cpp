@@ -276,7 +276,8 @@ TEST_F(WinSkinFormTest, TheSystemNeverPaintsTheSkinnedFrame) {
         // The frame on screen is the one the skin composed, pixel for pixel.
         const Image shown = captureWindow(wnd);
         TBitmap& composed = form->FTitleBitmap;
-        ASSERT_EQ(composed.Width(), shown.width);
+        ASSERT_EQ(form->FFrameKey.width, shown.width);
+        ASSERT_EQ(composed.Width(), TWinSkinForm::ComposedSide(shown.width));
         int wrong = 0;
         for (int y = 0; y < form->FTitleHeight; ++y)
             for (int x = 0; x < shown.width; ++x) wrong += shown.at(x, y) != px(composed, x, y);

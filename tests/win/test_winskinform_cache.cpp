@@ -32,7 +32,7 @@ protected:
         if (wnd) ::DestroyWindow(wnd);
     }
     // A pixel of the left border, which nothing drawn over the frame covers.
-    POINT markerSpot() const { return POINT{form->FLeftWidth / 2, form->FTitleBitmap.Height() / 2}; }
+    POINT markerSpot() const { return POINT{form->FLeftWidth / 2, form->FFrameKey.height / 2}; }
     void mark() {
         const POINT p = markerSpot();
         ::SetPixelV(form->FTitleBitmap.Canvas()->Handle(), p.x, p.y, RGB(1, 2, 3));
@@ -70,7 +70,8 @@ TEST_F(FrameCacheTest, RepeatedPaintCopiesTheKeptFrameAndChangesComposeAnew) {
     ::SetWindowPos(wnd, nullptr, 0, 0, wr.right - wr.left + 30, wr.bottom - wr.top + 10, SWP_NOMOVE | SWP_NOZORDER);
     ::RedrawWindow(wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
     pumpMessages(10);
-    EXPECT_EQ(form->FTitleBitmap.Width(), wr.right - wr.left + 30);
+    EXPECT_EQ(form->FFrameKey.width, wr.right - wr.left + 30);
+    EXPECT_EQ(form->FTitleBitmap.Width(), TWinSkinForm::ComposedSide(wr.right - wr.left + 30));
     EXPECT_FALSE(markShown()) << "a new size kept the old frame";
 
     // Another skin on the same form skin: composed from the new records.
@@ -146,6 +147,41 @@ TEST_F(FrameCacheTest, CaptionButtonRepaintsAloneOverItsBackground) {
     EXPECT_EQ(wrong, 0);
 }
 
+TEST_F(FrameCacheTest, ResizeWithinAStepReusesTheBitmapAndShowsTheNewFrame) {
+    RECT wr{};
+    ::GetWindowRect(wnd, &wr);
+    const int H = wr.bottom - wr.top;
+    // Two widths in one step of the composed bitmap, the second larger.
+    const int narrow = TWinSkinForm::ComposedSide(wr.right - wr.left + 64) - 50, wide = narrow + 30;
+    ASSERT_EQ(TWinSkinForm::ComposedSide(narrow), TWinSkinForm::ComposedSide(wide));
+    auto resize = [&](int w) {
+        ::SetWindowPos(wnd, nullptr, 0, 0, w, H, SWP_NOMOVE | SWP_NOZORDER);
+        ::RedrawWindow(wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+        pumpMessages(10);
+    };
+    // What the window shows once its frame is composed afresh in a new bitmap.
+    auto composedAfresh = [&] {
+        form->FreeComposedFrame();
+        ::RedrawWindow(wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+        pumpMessages(10);
+        return captureWindow(wnd);
+    };
+    resize(narrow);
+    const HBITMAP bitmap = form->FTitleBitmap.Handle();
+    mark();
+    resize(wide);
+    EXPECT_EQ(form->FTitleBitmap.Handle(), bitmap) << "a size in the same step made a new bitmap";
+    EXPECT_EQ(form->FFrameKey.width, wide);
+    EXPECT_FALSE(markShown()) << "the new size kept the old frame";
+    const Image grown = captureWindow(wnd);
+    EXPECT_EQ(countDifferences(grown, composedAfresh()), 0u);
+    // Narrower again, over the wider frame's pixels: none of them may show.
+    resize(narrow);
+    const Image shrunk = captureWindow(wnd);
+    ASSERT_EQ(shrunk.width, narrow);
+    EXPECT_EQ(countDifferences(shrunk, composedAfresh()), 0u);
+}
+
 TEST_F(FrameCacheTest, UnskinningFreesTheComposedBitmaps) {
     ASSERT_FALSE(form->FTitleBitmap.Empty());
     form->Detach();
@@ -157,7 +193,8 @@ TEST_F(FrameCacheTest, UnskinningFreesTheComposedBitmaps) {
     RECT wr{};
     ::GetWindowRect(wnd, &wr);
     EXPECT_TRUE(form->FFrameValid);
-    EXPECT_EQ(form->FTitleBitmap.Width(), wr.right - wr.left);
+    EXPECT_EQ(form->FFrameKey.width, wr.right - wr.left);
+    EXPECT_EQ(form->FTitleBitmap.Width(), TWinSkinForm::ComposedSide(wr.right - wr.left));
 }
 
 }  // namespace
