@@ -113,8 +113,9 @@ public:
     TWinSkinMenu* FSkinMenu = nullptr;  // the skinned menu bar, owned; null when none
     std::vector<std::unique_ptr<TWinSysButton>> FButtons;
     TBitmap FIconBitmap;
-    // The composed frame: the window's part at the top-left of a bitmap
-    // whose sides are the window's rounded up by ComposedSide.
+    // The composed frame: the window's part at the top-left of a bitmap of
+    // the window's size, or, once the window was resized, of its sides
+    // rounded up by ComposedSide.
     TBitmap FTitleBitmap;
     static constexpr int ComposedSide(int side) {
         return side <= 0 || side > 0x7FFFFF00 ? side : (side + 63) / 64 * 64;

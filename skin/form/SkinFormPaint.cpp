@@ -146,15 +146,19 @@ TWinSkinForm::FrameKey TWinSkinForm::CurrentFrameKey(int W, int H) {
 }
 
 bool TWinSkinForm::ComposeFrame(int W, int H) {
-    // The bitmap's sides are the window's rounded up to a step: a window
-    // resized step by step would otherwise get fresh memory for every size,
-    // and touching fresh pages costs more than composing the frame (about
-    // 0.6 ms at 700 x 480 under Wine). Only the window's own part is used.
-    const int bw = ComposedSide(W), bh = ComposedSide(H);
-    if (FTitleBitmap.Width() != bw || FTitleBitmap.Height() != bh) {
+    // Once the window changes size, the bitmap's sides are the window's
+    // rounded up to a step: a window resized step by step would otherwise
+    // get fresh memory for every size, and touching fresh pages costs more
+    // than composing the frame (about 0.6 ms at 700 x 480 under Wine). The
+    // first composition takes the window's size exactly, as most windows
+    // keep it. Only the window's own part is used.
+    const int bw = FTitleBitmap.Width(), bh = FTitleBitmap.Height();
+    const bool fits = (bw == W && bh == H) || (bw == ComposedSide(W) && bh == ComposedSide(H));
+    if (!fits) {
+        const bool resized = !FTitleBitmap.Empty();
         // A fresh bitmap: keeping the old picture is a copy nobody needs.
         FTitleBitmap.Clear();
-        FTitleBitmap.SetSize(bw, bh);
+        FTitleBitmap.SetSize(resized ? ComposedSide(W) : W, resized ? ComposedSide(H) : H);
     }
     if (FTitleBitmap.Empty() || FTitleBitmap.Width() < W || FTitleBitmap.Height() < H) return false;
     HDC off = FTitleBitmap.Canvas()->Handle();

@@ -194,7 +194,7 @@ TEST_F(FrameCacheTest, UnskinningFreesTheComposedBitmaps) {
     ::GetWindowRect(wnd, &wr);
     EXPECT_TRUE(form->FFrameValid);
     EXPECT_EQ(form->FFrameKey.width, wr.right - wr.left);
-    EXPECT_EQ(form->FTitleBitmap.Width(), TWinSkinForm::ComposedSide(wr.right - wr.left));
+    EXPECT_EQ(form->FTitleBitmap.Width(), wr.right - wr.left);
 }
 
 }  // namespace
