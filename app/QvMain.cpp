@@ -65,12 +65,16 @@ void CALLBACK reportAndClose(HWND, UINT, UINT_PTR id, DWORD) {
 }
 
 // The first non-client paint of the main window that shows the frame the
-// run asked for: the skin's, or the system's with skinning off.
+// run asked for: the skin's, or the system's with skinning off. A skinned
+// window's paints before its activation draw nothing: the frame is up once
+// the form skin has composed it (and so copied it to the window).
 LRESULT CALLBACK afterSentMessage(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION && gFirstFrameMs < 0) {
         const auto* c = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+        const qs::TWinSkinForm* skin = nullptr;
         if (c->message == WM_NCPAINT && qv::F_qv && c->hwnd == qv::F_qv->HandleIfAllocated() &&
-            (qv::ViewerOptions().skinningOff || SendMessageW(c->hwnd, qs::WM_SKIN_QUERY, 0, 0) == 1)) {
+            (qv::ViewerOptions().skinningOff ||
+             ((skin = qs::TWinSkinForm::FromWindow(c->hwnd)) && skin->FFrameValid))) {
             gFirstFrameMs = msSinceEntry();
             // The memory is read once the window has settled.
             SetTimer(nullptr, 0, 1000, reportAndClose);
