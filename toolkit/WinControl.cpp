@@ -519,7 +519,8 @@ void TWinControl::ColorChanged() {
         DeleteObject(FBackgroundBrush);
         FBackgroundBrush = nullptr;
     }
-    if (FHandle) InvalidateRect(FHandle, nullptr, TRUE);
+    // No invalidation here: both callers invalidate right after, and under
+    // Wine each one is a server round trip.
     for (TControl* c : std::vector<TControl*>(FControls)) c->ParentColorChanged();
 }
 
