@@ -331,7 +331,17 @@ void TSkinControl::Restore() {
 
 void TSkinControl::SkinChanged() {
     if (FChangeColor && FControl && !FControl->IsDestroying()) FControl->SetColor(FaceColor());
-    Repaint();
+    if (!RepaintFollowsChange()) Repaint();
+}
+
+bool TSkinControl::RepaintFollowsChange() const {
+    if (!FSkinForm || FSkinForm->FSkinState != ssReapplying || !FHandle || !FSkinForm->FHandle) return false;
+    // The form's repaint reaches only the windows inside it (not a pop-up
+    // list, for one). Parents of our own windows are known in-process.
+    int depth = 0;
+    for (HWND w = FHandle; w && depth < 64; w = GetAncestor(w, GA_PARENT), ++depth)
+        if (w == FSkinForm->FHandle) return true;
+    return false;
 }
 
 // ---- helpers ------------------------------------------------------------------------

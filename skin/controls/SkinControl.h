@@ -116,6 +116,11 @@ public:
     void EraseMessage(TMessage& msg);
     // The skin colour ButtonFace (the system face colour without skin data).
     TColor FaceColor() const;
+    // True while the form skin carries out a skin change, which ends with one
+    // repaint of everything inside the form (client, background and frame):
+    // a change handler then only takes the new skin, as a repaint of its own
+    // would be painted over.
+    bool RepaintFollowsChange() const;
     // The control whose right-to-left setting and properties apply.
     TControl* PropControl() const { return FGraphicControl ? FGraphicControl : FControl; }
 

@@ -202,6 +202,7 @@ void TSkinScrollbar::SkinChanged() {
     }
     invalidate(FHorzBar);
     invalidate(FVertBar);
+    if (RepaintFollowsChange()) return;
     redrawFrame(FHandle);
     Repaint();
 }

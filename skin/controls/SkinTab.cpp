@@ -176,7 +176,7 @@ void TSkinTab::AttachHandle(HWND handle, TSkinData* skinData, TWinSkinForm* skin
 void TSkinTab::SkinChanged() {
     TSkinControl::SkinChanged();
     PrepareImages();
-    Repaint();
+    if (!RepaintFollowsChange()) Repaint();
 }
 
 void TSkinTab::PrepareImages() {
@@ -445,7 +445,7 @@ void TSkinTab31::Attach(TWinSkinForm* skinForm, TSkinData* skinData, bool, TCanv
 void TSkinTab31::SkinChanged() {
     TSkinControl::SkinChanged();
     PrepareImage();
-    Repaint();
+    if (!RepaintFollowsChange()) Repaint();
 }
 
 void TSkinTab31::PrepareImage() {

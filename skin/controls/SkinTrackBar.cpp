@@ -121,7 +121,7 @@ void TSkinTrackBar::SkinChanged() {
     // Redrawn in place: moving the focus to force a redraw would fire the
     // controls' enter and exit events and could bring an inactive window to
     // the front, and the focus stays wherever it was.
-    if (FHandle && IsWindow(FHandle))
+    if (FHandle && IsWindow(FHandle) && !RepaintFollowsChange())
         RedrawWindow(FHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
 }
 

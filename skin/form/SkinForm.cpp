@@ -433,8 +433,9 @@ void TWinSkinForm::SkinChanged() {
             for (TComponent* c : FControl->Components())
                 if (auto* f = dynamic_cast<TCustomForm*>(c)) f->SetColor(FSkinData->ButtonFace);
         }
-        ControlSkinsChanged(*this);
+        // Set before the control skins change: they leave their repaint to the one below.
         FSkinState = ssReapplying;
+        ControlSkinsChanged(*this);
         if (FSkinFrame) {
             UpdateFrameMetrics();
             if (FBorderKind != bkNoCaption && !FIsChild) KeepClientSize(true);

@@ -4,9 +4,11 @@
 // behind.
 #include <gtest/gtest.h>
 
+#include "ExtCtrls.h"
 #include "Forms.h"
 #include "Menus.h"
 #include "StdCtrlsButtons.h"
+#include "StdCtrlsGroup.h"
 #include "SkinManage.h"
 #include "test_skinmanage_util.h"
 
@@ -337,6 +339,52 @@ TEST_F(SkinManageTest, NewSkinFileIsMeasuredAndPaintedOnEveryWindow) {
     EXPECT_TRUE(sd->SkinLoaded());
     EXPECT_FALSE(mgr->FTimer->Enabled());
     EXPECT_EQ(mgr->FindFormSkin(a->Handle())->FTitleHeight, darkTitle);
+}
+
+// The control skins leave their repaint to the form's one repaint after a
+// skin change: what is on screen afterwards must be what a full repaint of
+// the form draws, with no control left in the old skin.
+TEST_F(SkinManageTest, SkinChangeLeavesEveryControlPaintedInTheNewSkin) {
+    TForm* f = showForm(40, 40, L"Controls");
+    auto* panel = new TPanel(f);
+    panel->SetParent(f);
+    panel->SetBounds(8, 8, 130, 70);
+    auto* inPanel = new TCheckBox(f);
+    inPanel->SetParent(panel);
+    inPanel->SetBounds(6, 6, 110, 20);
+    auto* group = new TGroupBox(f);
+    group->SetParent(f);
+    group->SetBounds(146, 8, 130, 70);
+    auto* button = new TButton(f);
+    button->SetParent(f);
+    button->SetBounds(8, 90, 90, 26);
+    auto* check = new TCheckBox(f);
+    check->SetParent(f);
+    check->SetBounds(110, 92, 120, 20);
+    // The controls came after the form was skinned: a new activation classifies them.
+    sd->SetActive(false);
+    settle();
+    sd->SetActive(true);
+    settle();
+    TWinSkinForm* fs = mgr->FindFormSkin(f->Handle());
+    ASSERT_TRUE(fs);
+    ASSERT_GE(fs->FControls.size(), 4u);
+    const Image before = captureWindow(f->Handle());
+
+    sd->SetSkinFile(skinPath("dark"));
+    settle();
+    const Image changed = captureWindow(f->Handle());
+    ::RedrawWindow(f->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    pumpMessages(60);
+    const Image repainted = captureWindow(f->Handle());
+    ASSERT_EQ(changed.width, repainted.width);
+    EXPECT_EQ(countDifferences(changed, repainted), 0u);
+    // And the change did show, inside the controls too.
+    RECT inside{}, outer{};
+    ::GetWindowRect(button->Handle(), &inside);
+    ::GetWindowRect(f->Handle(), &outer);
+    ::OffsetRect(&inside, -outer.left, -outer.top);
+    EXPECT_NE(changed.at(inside.left + 20, inside.top + 13), before.at(inside.left + 20, inside.top + 13));
 }
 
 TEST_F(SkinManageTest, MDIFrameAndChildren) {
