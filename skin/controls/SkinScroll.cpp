@@ -107,6 +107,16 @@ void TWScrollbar::HideBar() {
 
 void TWScrollbar::UpdatePosition(HWND target) {
     if (target) FTargetHandle = target;
+    if (FMode != kControl && FTargetHandle && IsWindow(FTargetHandle)) {
+        // A window's bar without its style bit is not there. Asking the
+        // system would say so too, at the price of a server round trip (it
+        // looks up the capture), for each bar of each list and memo attached.
+        const LONG_PTR style = GetWindowLongPtrW(FTargetHandle, GWL_STYLE);
+        if (!(style & WS_VISIBLE) || !(style & (FVertical ? WS_VSCROLL : WS_HSCROLL))) {
+            HideBar();
+            return;
+        }
+    }
     TScrollBarState st;
     FShown = ReadBar(st);
     if (!FShown) return;
