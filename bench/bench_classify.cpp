@@ -319,6 +319,29 @@ int main(int argc, char** argv) {
             std::printf("skin change (request 3 + repaint), form of %d controls, %zu skins\t%.2f\tms\t<=30\n", made,
                         now ? now->FControls.size() : size_t(0), switches[switches.size() / 2]);
             std::printf("note: loading the skin file for that change took %.2f ms (median)\n", loads[loads.size() / 2]);
+            // The floor under the change: a full repaint of the same form
+            // without a change, skinned, then of an unskinned twin alone on
+            // the screen.
+            const UINT all = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME | RDW_UPDATENOW;
+            auto repaints = [&](HWND w) {
+                std::vector<double> v;
+                for (int i = 0; i < 12; ++i) {
+                    const auto t0 = std::chrono::steady_clock::now();
+                    ::RedrawWindow(w, nullptr, nullptr, all);
+                    drain();
+                    if (i >= 2) v.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
+                }
+                return median(v);
+            };
+            const double skinnedRepaint = repaints(form->Handle());
+            ::ShowWindow(form->Handle(), SW_HIDE);
+            drain();
+            auto plain = buildForm(made);
+            drain();
+            const double plainRepaint = repaints(plain->Handle());
+            std::printf("note: a full repaint of that form without a change takes %.2f ms skinned, %.2f ms for an "
+                        "unskinned twin (medians)\n",
+                        skinnedRepaint, plainRepaint);
         }
         form.reset();
         msd.reset();
