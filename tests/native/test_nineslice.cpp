@@ -218,6 +218,20 @@ TEST(RegionRuns, OpaqueRunsPerRowWithOffsetAndTolerance) {
     EXPECT_EQ(got, (std::vector<PixelRect>{R(11, 20, 13, 21), R(14, 20, 15, 21), R(15, 21, 16, 22)}));
 }
 
+TEST(RegionRuns, KeyChannelsTolerancesAndTheFourthByte) {
+    // Key colour number 0x0000FF is red; green may rise by 2, blue and red not.
+    const KeyRange range{0x0000FF, 0, 2, 0};
+    const uint32_t row[] = {0x00FF0000, 0x000000FF, 0xAAFF0200, 0x00FF0300, 0x00FE0000, 0x00FF0001};
+    const bool keyed[] = {true, false, true, false, false, false};
+    PixelImage img(6, 1);
+    for (int x = 0; x < 6; ++x) img.at(x, 0) = row[x];
+    std::vector<PixelRect> got;
+    CollectOpaqueRuns(img.view(), range, 0, 0,
+                      [&](const RunBatch& b) { got.insert(got.end(), b.rects.begin(), b.rects.end()); });
+    EXPECT_EQ(got, (std::vector<PixelRect>{R(1, 0, 2, 1), R(3, 0, 6, 1)}));
+    for (int x = 0; x < 6; ++x) EXPECT_EQ(range.transparent(row[x] & 0xFFFFFF), keyed[x]) << x;
+}
+
 TEST(RegionRuns, AllKeyColourGivesNothing) {
     PixelImage img(50, 40, 0xFF00FF);
     int batches = 0;
