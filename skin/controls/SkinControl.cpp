@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "AttachRepaint.h"
 #include "SkinRoutines.h"
 #include "SkinData.h"
 #include "SkinDraw.h"
@@ -98,7 +99,7 @@ void TSkinControl::Attach(TWinSkinForm* skinForm, TSkinData* skinData, bool chan
         FOldColor = win->Color();
         win->SetColor(FaceColor());
     }
-    win->Invalidate();
+    if (!TAttachRepaintDeferral::Active()) win->Invalidate();
     FAttached = true;
     FState = scsAttached;
 }
@@ -115,7 +116,7 @@ void TSkinControl::AttachHandle(HWND handle, TSkinData* skinData, TWinSkinForm* 
     FUnicode = IsWindowUnicode(handle) != FALSE;
     FCaption = GetWindowTextWide(handle);
     Subclass(handle);
-    InvalidateRect(handle, nullptr, TRUE);
+    if (!TAttachRepaintDeferral::Active()) InvalidateRect(handle, nullptr, TRUE);
     FAttached = true;
     FState = scsAttached;
 }
@@ -136,7 +137,7 @@ void TSkinControl::AttachGraphic(TControl* control, TSkinData* skinData, TWinSki
     if (TWinControl* p = control->Parent()) FHandle = p->HandleIfAllocated();
     HookControl(control);
     AddToSkinForm();
-    control->Invalidate();
+    if (!TAttachRepaintDeferral::Active()) control->Invalidate();
     FAttached = true;
     FState = scsAttached;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "AttachRepaint.h"
 #include "SkinData.h"
 #include "SkinForm.h"
 #include "SkinRoutines.h"
@@ -99,7 +100,7 @@ void TSkinScrollbar::AttachScrollbar(TControl* control, TSkinData* skinData, TWi
     HookControl(control);
     FAttached = true;
     FState = scsAttached;
-    redrawFrame(FHandle);
+    if (!TAttachRepaintDeferral::Active()) redrawFrame(FHandle);
 }
 
 void TSkinScrollbar::UpdateBars() {

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "AttachRepaint.h"
 #include "Classify.h"
 #include "ClassifyAttach.h"
 #include "ComCtrls.h"
@@ -76,6 +77,18 @@ bool IsHandled(const TWinSkinForm& fs, TControl* control) {
 
 void SkinAllControls(TWinSkinForm& fs, TCustomForm* form) {
     if (!form || !fs.FSkinData) return;
+    // The skins attached below leave their repaint to this one, which also
+    // reaches the frames of the controls (a memo's skinned border).
+    struct RepaintOnce {
+        explicit RepaintOnce(TCustomForm* f) : form(f) {}
+        ~RepaintOnce() {
+            if (!deferral.Outermost()) return;
+            if (HWND h = form->HandleIfAllocated())
+                RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        }
+        TCustomForm* form;
+        TAttachRepaintDeferral deferral;
+    } repaint(form);
     PurgeControlSkins(fs);
     SkinComponents(fs, form);
     std::vector<TWinControl*> list;

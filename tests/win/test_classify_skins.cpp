@@ -12,6 +12,7 @@
 
 #include "Application.h"
 #include "Classify.h"
+#include "ComCtrls.h"
 #include "ComCtrlsTabs.h"
 #include "ExtCtrls.h"
 #include "Forms.h"
@@ -20,6 +21,7 @@
 #include "SkinRoutines.h"
 #include "SkinScroll.h"
 #include "SkinTab.h"
+#include "StdCtrlsButtons.h"
 #include "StdCtrlsEdit.h"
 #include "StdCtrlsGroup.h"
 #include "test_control_skin_util.h"
@@ -285,4 +287,35 @@ TEST_F(ClassifySkins, PanelTextColourReachesItsChildrenWithoutHandingThemTheirFo
     EXPECT_EQ(HFONT(SendMessageW(combo->Handle(), WM_GETFONT, 0, 0)), combo->Font()->Handle());
     GetWindowRect(combo->Handle(), &after);
     EXPECT_GT(after.bottom - after.top, comboRect.bottom - comboRect.top);
+}
+
+// Skinning a whole form repaints it once instead of control by control: what
+// shows on screen afterwards is what a full repaint shows, frames included
+// (a memo's skinned border is drawn in its non-client area).
+TEST_F(ClassifySkins, SkinnedFormShowsWhatAFullRepaintShows) {
+    auto* panel = place<TPanel>(10, 10, 200, 100);
+    place<TCheckBox>(10, 10, 150, 20, panel)->SetCaption(L"Inside");
+    place<TButton>(220, 10, 100, 28)->SetCaption(L"Button");
+    place<TEdit>(220, 50, 120, 24);
+    auto* memo = place<TMemo>(10, 120, 200, 120);
+    memo->SetScrollBars(ssVertical);
+    memo->SetLines(std::vector<std::wstring>(40, L"line"));
+    auto* list = place<TListBox>(220, 120, 150, 120);
+    for (int i = 0; i < 30; ++i) list->Items().Add(L"item");
+    auto* bar = place<TStatusBar>(0, 0, 100, 20);
+    bar->Panels()->Add()->SetWidth(100);
+    pumpMessages(60);
+    const Image plain = captureWindow(form->Handle());
+    MessageRecorder memoFrame(memo->Handle(), {WM_NCPAINT});
+    all();
+    ASSERT_TRUE(FindSkinByControl(fs->fs.get(), memo));
+    EXPECT_GE(memoFrame.count(WM_NCPAINT), 1u);
+    const Image skinned = captureWindow(form->Handle());
+    EXPECT_GT(countDifferences(plain, skinned, 8), size_t(2000));
+    RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    pumpMessages(60);
+    const Image fresh = captureWindow(form->Handle());
+    keepShot(skinned, L"classify_form_once.bmp");
+    // A caret may blink in between.
+    EXPECT_LE(countDifferences(skinned, fresh, 8), size_t(40));
 }
