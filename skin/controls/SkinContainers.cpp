@@ -190,8 +190,11 @@ void TSkinGroupBox::Paint(HDC target, const RECT& r) {
     if (!target || r.right <= 0 || r.bottom <= 0) return;
     // Composed in memory and copied in one go: the frame, the caption over
     // it and the windowless children never flicker through half drawn.
+    // A DIB section rather than a bitmap compatible with the window's DC:
+    // under Wine the latter asks the server about the display on creation
+    // and on selection, for every group box on every paint.
     UniqueDC mem(CreateCompatibleDC(target));
-    UniqueBitmap bmp(mem ? CreateCompatibleBitmap(target, r.right, r.bottom) : nullptr);
+    UniqueBitmap bmp = mem ? CreateDIB32(r.right, r.bottom, nullptr) : UniqueBitmap();
     if (!mem || !bmp) return;
     SelectObjectScope bmpSel(mem.get(), bmp.get());
     HDC dc = mem.get();
