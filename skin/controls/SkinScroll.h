@@ -67,6 +67,7 @@ protected:
 
 private:
     void Attach(TSkinControl* ownerSkin, HWND target, int mode);
+    void HideWithoutErasing();
     void MouseDown(TMessage& msg);
     void MouseUp(TMessage& msg);
     void InvalidateBar();

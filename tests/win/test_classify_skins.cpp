@@ -135,6 +135,11 @@ TEST_F(ClassifySkins, StandAloneScrollBarIsCoveredByTheSkinsBar) {
         for (int x = 0; x < vimg.width; ++x) upMismatch += vimg.at(x, y) != (up.View().at(x, y) & 0xFFFFFF);
     EXPECT_EQ(upMismatch, 0);
 
+    // Unskinned, the covers go and the system's bar shows again where they were.
+    FreeControlSkins(**fs);
+    EXPECT_FALSE(IsWindow(cover));
+    pumpMessages(40);
+    EXPECT_EQ(countDifferences(captureWindow(bar->Handle()), captureWindow(twin->Handle()), 0), size_t(0));
 }
 
 // ---- the form skin's answer to a tab's close request -----------------------------------------
