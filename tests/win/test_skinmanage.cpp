@@ -346,21 +346,16 @@ TEST_F(SkinManageTest, NewSkinFileIsMeasuredAndPaintedOnEveryWindow) {
 // the form draws, with no control left in the old skin.
 TEST_F(SkinManageTest, SkinChangeLeavesEveryControlPaintedInTheNewSkin) {
     TForm* f = showForm(40, 40, L"Controls");
-    auto* panel = new TPanel(f);
-    panel->SetParent(f);
-    panel->SetBounds(8, 8, 130, 70);
-    auto* inPanel = new TCheckBox(f);
-    inPanel->SetParent(panel);
-    inPanel->SetBounds(6, 6, 110, 20);
-    auto* group = new TGroupBox(f);
-    group->SetParent(f);
-    group->SetBounds(146, 8, 130, 70);
-    auto* button = new TButton(f);
-    button->SetParent(f);
-    button->SetBounds(8, 90, 90, 26);
-    auto* check = new TCheckBox(f);
-    check->SetParent(f);
-    check->SetBounds(110, 92, 120, 20);
+    auto place = [f](TControl* c, TWinControl* parent, int x, int y, int w, int h) {
+        c->SetParent(parent);
+        c->SetBounds(x, y, w, h);
+        return c;
+    };
+    auto* panel = static_cast<TPanel*>(place(new TPanel(f), f, 8, 8, 130, 70));
+    place(new TCheckBox(f), panel, 6, 6, 110, 20);
+    place(new TGroupBox(f), f, 146, 8, 130, 70);
+    auto* button = static_cast<TButton*>(place(new TButton(f), f, 8, 90, 90, 26));
+    place(new TCheckBox(f), f, 110, 92, 120, 20);
     // The controls came after the form was skinned: a new activation classifies them.
     sd->SetActive(false);
     settle();
