@@ -161,12 +161,13 @@ void TSkinComBox::Restore() {
 }
 
 void TSkinComBox::AfterMessage(TMessage& msg) {
-    const bool enabled = IsWindowEnabled(FHandle) != FALSE;
     switch (msg.Msg) {
         case WM_SETFOCUS:
         case WM_KILLFOCUS:
             break;
         case WM_MOUSEMOVE: {
+            // Asked here only: every other message, handled or not, would pay for it.
+            const bool enabled = IsWindowEnabled(FHandle) != FALSE;
             POINT p{GET_X_LPARAM(msg.LParam), GET_Y_LPARAM(msg.LParam)};
             const bool inButton = PtInRect(&FButtonRect, p) != FALSE;
             if (FMouseState & kMouseHot) {
