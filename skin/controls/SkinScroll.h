@@ -123,6 +123,7 @@ public:
 
     void Attach(TWinSkinForm* skinForm, TSkinData* skinData, bool changeColor, TCanvas* canvas) override;
     void AttachScrollBarControl(TControl* control, TSkinData* skinData, TWinSkinForm* skinForm, TCanvas* canvas);
+    bool BeforeMessage(TMessage& msg) override;
     void AfterMessage(TMessage& msg) override;
     void Paint(HDC dc, const RECT& r) override;
     void Restore() override;

@@ -337,6 +337,21 @@ void TSkinScControl::AttachScrollBarControl(TControl* control, TSkinData* skinDa
     FState = scsAttached;
 }
 
+bool TSkinScControl::BeforeMessage(TMessage& msg) {
+    if (!TSkinControl::BeforeMessage(msg)) return false;
+    // A shown cover hides the whole control, so the system's own drawing of
+    // the bar underneath is never seen; under Wine it costs some 80 server
+    // requests a paint. The update is validated and the cover repaints.
+    if (msg.Msg == WM_PAINT && !msg.WParam && FBar && FBar->FShown && FHandle) {
+        PAINTSTRUCT ps{};
+        if (BeginPaint(FHandle, &ps)) EndPaint(FHandle, &ps);
+        invalidate(FBar);
+        msg.Result = 0;
+        return false;
+    }
+    return true;
+}
+
 void TSkinScControl::AfterMessage(TMessage& msg) {
     switch (msg.Msg) {
         case WM_WINDOWPOSCHANGED:
