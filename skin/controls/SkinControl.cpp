@@ -12,11 +12,10 @@
 namespace qs {
 
 namespace {
-// A bare window's skin and the procedure it replaced live in two properties
-// of the window, so the one static procedure below finds both.
-// Window -> its skin, and the procedure the skin's pass-through calls next.
-// The second outlives the first: a skin that could not take itself out of
-// the chain leaves the pass-through behind until the window goes.
+// Window -> its skin, and the procedure the skin replaced, so the one static
+// procedure below finds both. The second outlives the first: a skin that
+// could not take itself out of the chain leaves the pass-through behind
+// until the window goes.
 TWindowTable& skinTable() {
     static TWindowTable table;
     return table;
