@@ -18,35 +18,13 @@
 #include <vector>
 
 #include "BenchUtil.h"
+#include "ViewerReport.h"
 
 namespace {
 
 constexpr int kPairs = 16;
 
 std::wstring widen(const std::string& s) { return std::wstring(s.begin(), s.end()); }
-
-// One run of the viewer; the report's key=value lines, empty when it failed.
-std::map<std::string, double> runViewer(const std::wstring& exe, bool skinned, const std::wstring& report) {
-    DeleteFileW(report.c_str());
-    std::wstring cmd = L"\"" + exe + L"\" --first-frame \"" + report + L"\"" + (skinned ? L"" : L" --no-skin");
-    STARTUPINFOW si{};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return {};
-    if (WaitForSingleObject(pi.hProcess, 60000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    std::map<std::string, double> out;
-    FILE* in = _wfopen(report.c_str(), L"r");
-    if (!in) return out;
-    char line[256];
-    while (std::fgets(line, sizeof(line), in)) {
-        const std::string l = line;
-        if (auto eq = l.find('='); eq != std::string::npos) out[l.substr(0, eq)] = std::atof(l.c_str() + eq + 1);
-    }
-    std::fclose(in);
-    return out;
-}
 
 }  // namespace
 
@@ -70,7 +48,7 @@ int main() {
         double ms[2] = {-1, -1};
         for (int k = 0; k < 2; ++k) {
             const bool skinned = (k == 0) == (pair % 2 == 0);
-            auto r = runViewer(exe, skinned, report);
+            auto r = qv::RunViewerReport(exe, skinned, report, 60000);
             if (r.empty() || r["first_frame_ms"] < 0 || r["skin_loaded"] != 1) {
                 ++failed;
                 continue;

@@ -2,5 +2,6 @@
 if(WIN32)
   add_executable(bench_startup ${CMAKE_CURRENT_LIST_DIR}/bench_startup.cpp)
   target_compile_definitions(bench_startup PRIVATE QV_EXE="$<TARGET_FILE:qv>")
+  target_include_directories(bench_startup PRIVATE ${PROJECT_SOURCE_DIR}/app)
   add_dependencies(bench_startup qv)
 endif()

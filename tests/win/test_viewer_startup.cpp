@@ -12,6 +12,7 @@
 
 #include "Application.h"
 #include "U_qv.h"
+#include "ViewerReport.h"
 #include "WinSkinForm.h"
 #include "WindowCapture.h"
 
@@ -26,27 +27,7 @@ std::map<std::string, double> runViewer(bool skinned, DWORD& exitWait) {
     const std::wstring wexe(exe.begin(), exe.end());
     wchar_t tmp[MAX_PATH];
     GetTempPathW(MAX_PATH, tmp);
-    const std::wstring report = std::wstring(tmp) + L"qs_test_viewer_startup.txt";
-    DeleteFileW(report.c_str());
-    std::wstring cmd = L"\"" + wexe + L"\" --first-frame \"" + report + L"\"" + (skinned ? L"" : L" --no-skin");
-    STARTUPINFOW si{};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi{};
-    std::map<std::string, double> out;
-    if (!CreateProcessW(wexe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return out;
-    exitWait = WaitForSingleObject(pi.hProcess, 45000);
-    if (exitWait != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    if (FILE* in = _wfopen(report.c_str(), L"r")) {
-        char line[256];
-        while (std::fgets(line, sizeof(line), in)) {
-            const std::string l = line;
-            if (auto eq = l.find('='); eq != std::string::npos) out[l.substr(0, eq)] = std::atof(l.c_str() + eq + 1);
-        }
-        std::fclose(in);
-    }
-    return out;
+    return RunViewerReport(wexe, skinned, std::wstring(tmp) + L"qs_test_viewer_startup.txt", 45000, &exitWait);
 }
 
 TEST(ViewerStartup, SkinningOffLeavesTheWindowAloneWithTheSkinLoaded) {
