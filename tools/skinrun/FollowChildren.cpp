@@ -54,22 +54,26 @@ void follow(const PROCESS_INFORMATION* pi, DWORD flags) {
     if (!(flags & CREATE_SUSPENDED)) ::ResumeThread(pi->hThread);
 }
 
-BOOL WINAPI followW(LPCWSTR app, LPWSTR cmd, LPSECURITY_ATTRIBUTES pa, LPSECURITY_ATTRIBUTES ta, BOOL inherit,
-                    DWORD flags, LPVOID env, LPCWSTR dir, LPSTARTUPINFOW si, LPPROCESS_INFORMATION pi) {
-    if (!gRealW(app, cmd, pa, ta, inherit, flags | CREATE_SUSPENDED, env, dir, si, pi)) return FALSE;
+// Starts the child suspended through `start` (the real function with the
+// caller's arguments and the given flags), then follows it; the caller sees
+// the last error the real start left.
+template <class Start>
+BOOL startAndFollow(Start start, DWORD flags, LPPROCESS_INFORMATION pi) {
+    if (!start(flags | CREATE_SUSPENDED)) return FALSE;
     const DWORD error = ::GetLastError();
     follow(pi, flags);
     ::SetLastError(error);
     return TRUE;
 }
 
+BOOL WINAPI followW(LPCWSTR app, LPWSTR cmd, LPSECURITY_ATTRIBUTES pa, LPSECURITY_ATTRIBUTES ta, BOOL inherit,
+                    DWORD flags, LPVOID env, LPCWSTR dir, LPSTARTUPINFOW si, LPPROCESS_INFORMATION pi) {
+    return startAndFollow([&](DWORD f) { return gRealW(app, cmd, pa, ta, inherit, f, env, dir, si, pi); }, flags, pi);
+}
+
 BOOL WINAPI followA(LPCSTR app, LPSTR cmd, LPSECURITY_ATTRIBUTES pa, LPSECURITY_ATTRIBUTES ta, BOOL inherit,
                     DWORD flags, LPVOID env, LPCSTR dir, LPSTARTUPINFOA si, LPPROCESS_INFORMATION pi) {
-    if (!gRealA(app, cmd, pa, ta, inherit, flags | CREATE_SUSPENDED, env, dir, si, pi)) return FALSE;
-    const DWORD error = ::GetLastError();
-    follow(pi, flags);
-    ::SetLastError(error);
-    return TRUE;
+    return startAndFollow([&](DWORD f) { return gRealA(app, cmd, pa, ta, inherit, f, env, dir, si, pi); }, flags, pi);
 }
 
 void setSlot(ULONG_PTR* slot, ULONG_PTR value) {
