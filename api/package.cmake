@@ -91,7 +91,7 @@ install(EXPORT QelvoSkinTargets NAMESPACE QelvoSkin:: DESTINATION ${_qs_cfgdir} 
 install(FILES $<TARGET_OBJECTS:skin_data_builtin> DESTINATION lib/qelvoskin RENAME builtin-resources.o
   COMPONENT qelvoskin)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/include/qskin/qskin.h DESTINATION include/qskin COMPONENT qelvoskin)
-foreach(_d skin/data skin/form skin/controls toolkit)
+foreach(_d base skin/data skin/form skin/controls toolkit)
   install(DIRECTORY ${PROJECT_SOURCE_DIR}/${_d}/ DESTINATION include/qelvoskin COMPONENT qelvoskin
     FILES_MATCHING PATTERN "*.h")
 endforeach()
