@@ -111,6 +111,7 @@ void TF_qv::ShowPageNotice() {
     FPageNotice->SetAddress(std::wstring(url.begin(), url.end()));
     FPageNotice->SetBoundsRect(WB_qv ? WB_qv->BoundsRect() : Panel2->ClientRect());
     FPageNotice->SetAlign(alClient);
+    FPageNotice->SetPopupMenu(PM_1);  // the browser's menu goes with its place
     FPageNotice->SetParent(Panel2);
     if (WB_qv) WB_qv->SetVisible(false);
 }

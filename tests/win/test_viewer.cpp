@@ -172,13 +172,14 @@ struct Reports {
 };
 
 // A COM class that cannot be made while this lives: it is treated as a
-// class nobody registered.
+// class nobody registered. A run that died meanwhile left that in the
+// prefix's registry: it is not taken for a setting of the prefix.
 struct Uncreatable {
+    static constexpr CLSID nobody = {0x5a0e1b3c, 0x7d2f, 0x4e61, {0x9c, 0x8b, 0x01, 0x23, 0x45, 0x67, 0x89, 0xab}};
     CLSID cls, previous{};
     bool hadPrevious;
     explicit Uncreatable(REFCLSID c) : cls(c) {
-        hadPrevious = CoGetTreatAsClass(c, &previous) == S_OK;
-        const CLSID nobody = {0x5a0e1b3c, 0x7d2f, 0x4e61, {0x9c, 0x8b, 0x01, 0x23, 0x45, 0x67, 0x89, 0xab}};
+        hadPrevious = CoGetTreatAsClass(c, &previous) == S_OK && !IsEqualCLSID(previous, nobody);
         CoTreatAsClass(c, nobody);
     }
     ~Uncreatable() { CoTreatAsClass(cls, hadPrevious ? previous : CLSID_NULL); }
@@ -362,6 +363,7 @@ TEST(Viewer, RealBrowserWithoutDocumentShowsTheNoticeInTheSkinsColours) {
     expectPageNoticeOpensTheChannelPage(v.form);
     TSkinData* sd = v.form->SD;
     expectNoticeInColours(v.form, resolveColour(sd->ButtonFace), resolveColour(sd->WindowText));
+    EXPECT_EQ(SendMessageW(v.form->PageNotice()->OpenButton()->Handle(), 0x3523, 0, 0), 1) << "the button is skinned";
     // Another skin's colours: the dark one's face is far from the system's.
     sd->SetSkinFile(std::string(QS_SOURCE_ROOT) + "/resources/skins/dark.skn");
     test::pumpMessages(500);
