@@ -12,14 +12,18 @@ namespace qv {
 
 const char kShortcutName936[] = "Qelvo" "\xCD\xF8\xC2\xE7\xB5\xE7\xCA\xD3" "V1.24.lnk";
 
+std::string channelPageUrl() { return std::string("http://") + QV_LIVE_HOST + "/live.asp"; }
+
 std::string pageFragment() {
-    return std::string("<iframe id=\"TV\" name=\"TV\" frameborder=\"0\" scrolling=\"no\" src=http://") + QV_LIVE_HOST +
-           "/live.asp width=\"820\" height=\"520\"></iframe>";
+    return "<iframe id=\"TV\" name=\"TV\" frameborder=\"0\" scrolling=\"no\" src=" + channelPageUrl() +
+           " width=\"820\" height=\"520\"></iframe>";
 }
 
 std::string helpPageUrl() { return std::string("http://") + QV_PORTAL_DOMAIN + "/help/tvcj.htm"; }
 
 void openHelpPage() { ShellExecuteA(nullptr, "open", helpPageUrl().c_str(), "", "", SW_SHOW); }
+
+void openChannelPage() { ShellExecuteA(nullptr, "open", channelPageUrl().c_str(), "", "", SW_SHOW); }
 
 namespace {
 template <class T>

@@ -5,6 +5,8 @@
 
 namespace qv {
 
+// Full address of the live channel's page.
+std::string channelPageUrl();
 // The channel page framed in one inline frame; narrow text.
 std::string pageFragment();
 // Full address of the operator's help page for the playback plug-in.
@@ -17,7 +19,9 @@ extern const char kShortcutName936[];
 // had; the results of the later calls are not checked.
 void createDesktopShortcut();
 
-// Asks the shell to open the help page in the default browser.
+// Ask the shell to open the help page, or the channel page, in the default
+// browser.
 void openHelpPage();
+void openChannelPage();
 
 }  // namespace qv

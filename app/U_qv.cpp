@@ -32,10 +32,17 @@ TF_qv::TF_qv(TComponent* owner) : TForm(owner) {
                  TWebBrowserDocumentCompleteEvent(
                      [this](TObject* s, IDispatch* d, const VARIANT& u) { WB_qvDocumentComplete(s, d, u); }));
     SetMessageHandler(WM_HOTKEY, [this](TMessage& m) { OnWMHotKey(m); });
+    SetMessageHandler(kTrayMessage, [this](TMessage& m) { OnTrayIcon(m); });
+    // A shell that starts again has forgotten the icon.
+    SetMessageHandler(RegisterWindowMessageW(L"TaskbarCreated"), [this](TMessage& m) {
+        FTray.Restore();
+        m.Result = 0;
+    });
     ReadFormDefinition();
 }
 
 TF_qv::~TF_qv() {
+    FTray.Remove();
     if (F_qv == this) F_qv = nullptr;
 }
 
@@ -58,7 +65,14 @@ void TF_qv::FormCreate(TObject*) {
     RegisterHotKey(Handle(), kHotKeyId, kHotKeyModifiers, kHotKeyKey);
 
     auto stream = std::make_unique<TMemoryStream>(pageFragment());
-    WB_qv->Navigate(L"about:blank");
+    try {
+        WB_qv->Navigate(L"about:blank");
+    } catch (...) {
+        // No browser control: the page area says so, and the error still goes
+        // to the application's report.
+        ShowPageNotice();
+        throw;
+    }
     try {
         stream->SetPosition(0);
         // The adapter leaves the stream to us: the document may keep or drop
@@ -83,21 +97,77 @@ void TF_qv::FormCreate(TObject*) {
         WB_qv->SetSilent(true);
         FPageStream = std::move(stream);
     } catch (...) {
-        // The window stays on the blank page, without a word.
+        // No document to write into (no HTML engine): nothing is reported,
+        // and instead of a blank page the page area explains itself.
+        ShowPageNotice();
     }
 }
 
+void TF_qv::ShowPageNotice() {
+    if (FPageNotice || !Panel2) return;
+    FPageNotice = new TQvPageNotice(this);
+    FPageNotice->SetSkinData(SD);
+    const std::string url = channelPageUrl();
+    FPageNotice->SetAddress(std::wstring(url.begin(), url.end()));
+    FPageNotice->SetBoundsRect(WB_qv ? WB_qv->BoundsRect() : Panel2->ClientRect());
+    FPageNotice->SetAlign(alClient);
+    FPageNotice->SetPopupMenu(PM_1);  // the browser's menu goes with its place
+    FPageNotice->SetParent(Panel2);
+    if (WB_qv) WB_qv->SetVisible(false);
+}
+
 void TF_qv::FormShow(TObject*) {}
+
+void TF_qv::DoShow() {
+    FTray.Remove();
+    TForm::DoShow();
+}
 
 void TF_qv::FormClose(TObject*, TCloseAction& action) { action = caFree; }
 
 void TF_qv::OnWMHotKey(TMessage& msg) {
     msg.Result = 0;
     if (msg.WParam != WPARAM(kHotKeyId)) return;
-    if (Visible())
+    if (Visible()) {
         Hide();
-    else
+        FTray.Add(Handle(), Application->Icon(), kViewerName);
+    } else {
         Show();
+    }
+}
+
+void TF_qv::OnTrayIcon(TMessage& msg) {
+    msg.Result = 0;
+    switch (LOWORD(msg.LParam)) {
+        case WM_LBUTTONUP: Show(); break;
+        case WM_RBUTTONUP: TrayMenu(); break;
+        default: break;
+    }
+}
+
+void TF_qv::TrayMenu() {
+    enum : UINT { cmdShow = 1, cmdTop, cmdNotTop, cmdExit };
+    HMENU menu = CreatePopupMenu();
+    AppendMenuW(menu, MF_STRING, cmdShow, L"\u663e\u793a\u7a97\u53e3");  // show the window
+    AppendMenuW(menu, MF_STRING, cmdTop, N1 ? N1->Caption().c_str() : L"");
+    AppendMenuW(menu, MF_STRING, cmdNotTop, N2 ? N2->Caption().c_str() : L"");
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, cmdExit, L"\u9000\u51fa");  // exit
+    SetMenuDefaultItem(menu, cmdShow, FALSE);
+    POINT at{};
+    GetCursorPos(&at);
+    // Without this the menu stays open when the user clicks elsewhere.
+    SetForegroundWindow(Handle());
+    const UINT cmd = UINT(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr));
+    PostMessageW(Handle(), WM_NULL, 0, 0);
+    DestroyMenu(menu);
+    switch (cmd) {
+        case cmdShow: Show(); break;
+        case cmdTop: if (N1) N1->Click(); break;
+        case cmdNotTop: if (N2) N2->Click(); break;
+        case cmdExit: Close(); break;
+        default: break;
+    }
 }
 
 void TF_qv::N1Click(TObject*) { SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); }

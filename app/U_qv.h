@@ -11,6 +11,8 @@
 #include "ExtCtrlsTimer.h"
 #include "Forms.h"
 #include "Menus.h"
+#include "QvPageNotice.h"
+#include "QvTray.h"
 #include "SkinData.h"
 #include "StreamAdapter.h"
 #include "WebBrowser.h"
@@ -22,6 +24,10 @@ using namespace qs;
 constexpr int kHotKeyId = 9563;  // 0x255B
 constexpr UINT kHotKeyModifiers = MOD_ALT;
 constexpr UINT kHotKeyKey = 'Z';
+// Mouse events on the notification-area icon.
+constexpr UINT kTrayMessage = WM_APP + 1;
+// The viewer's name, as its notification-area icon and its shortcut give it.
+inline constexpr wchar_t kViewerName[] = L"Qelvo\u7f51\u7edc\u7535\u89c6V1.24";
 
 class TF_qv : public TForm {
     QS_DECLARE_CLASS(TF_qv)
@@ -53,12 +59,23 @@ public:
 
     // The fragment's stream once the document took it; lives until the end.
     TMemoryStream* PageStream() const { return FPageStream.get(); }
+    // What the page area shows instead of the channel page; null while the
+    // browser shows it (or may still).
+    TQvPageNotice* PageNotice() const { return FPageNotice; }
+    // The notification-area icon, up while Alt+Z keeps the window hidden.
+    const TQvTrayIcon& TrayIcon() const { return FTray; }
 
 protected:
     void Loaded() override;
+    void DoShow() override;
 
 private:
+    void ShowPageNotice();
+    void OnTrayIcon(TMessage& msg);
+    void TrayMenu();
     std::unique_ptr<TMemoryStream> FPageStream;
+    TQvPageNotice* FPageNotice = nullptr;
+    TQvTrayIcon FTray{kTrayMessage};
 };
 
 extern TF_qv* F_qv;

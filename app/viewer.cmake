@@ -25,7 +25,8 @@ string(REGEX REPLACE "([0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][
 string(APPEND QV_SKIN_STREAM "\n")
 configure_file(${CMAKE_CURRENT_LIST_DIR}/U_qv.dfm.in ${CMAKE_CURRENT_BINARY_DIR}/U_qv.dfm @ONLY)
 
-add_library(qv_form STATIC ${CMAKE_CURRENT_LIST_DIR}/U_qv.cpp)
+add_library(qv_form STATIC ${CMAKE_CURRENT_LIST_DIR}/U_qv.cpp ${CMAKE_CURRENT_LIST_DIR}/QvPageNotice.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/QvTray.cpp)
 target_include_directories(qv_form PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(qv_form PUBLIC toolkit skin_data_win skin_form qv_shell)
 

@@ -22,10 +22,20 @@ public:
     ~TApplication() override;
 
     void Initialize();
-    // Makes a form owned by the application; the first one becomes the main form.
+    // Makes a form owned by the application; the first one becomes the main
+    // form. A form that cannot be made (its definition or a component's
+    // loaded step failed) is reported and none is returned: a program left
+    // without a main form ends its Run at once instead of aborting.
     template <class F>
     F* CreateForm(F** ref = nullptr) {
-        F* f = new F(this);
+        F* f = nullptr;
+        try {
+            f = new F(this);
+        } catch (...) {
+            if (ref) *ref = nullptr;
+            ReportCurrentException();
+            return nullptr;
+        }
         if (ref) *ref = f;
         if (!FMainForm) FMainForm = f;
         return f;

@@ -188,7 +188,13 @@ void TCustomForm::ReadFormDefinition(std::string_view text) {
     static const bool registered = (RegisterControlClasses(), true);
     (void)registered;
     ReadForm(this, text);
-    DoCreate();
+    // A failing creation handler is reported; the form itself is whole by
+    // now and the program goes on with it.
+    try {
+        DoCreate();
+    } catch (...) {
+        ReportCurrentException();
+    }
     if (Visible()) VisibleChanged();
 }
 

@@ -1,5 +1,7 @@
 #include "UtilWindow.h"
 
+#include "Controls.h"
+
 namespace qs {
 
 namespace {
@@ -43,7 +45,14 @@ LRESULT CALLBACK TUtilWindow::Proc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lPa
     auto* self = reinterpret_cast<TUtilWindow*>(::GetWindowLongPtrW(wnd, GWLP_USERDATA));
     if (self && self->FHandler) {
         LRESULT result = 0;
-        if (self->FHandler(msg, wParam, lParam, result)) return result;
+        // Timer ticks and menu commands run program code from here: what it
+        // throws is reported, never unwound through the system's dispatch.
+        try {
+            if (self->FHandler(msg, wParam, lParam, result)) return result;
+        } catch (...) {
+            ReportCurrentException();
+            return 0;
+        }
     }
     return ::DefWindowProcW(wnd, msg, wParam, lParam);
 }

@@ -2,6 +2,8 @@
 
 #include <exdispid.h>
 
+#include "Controls.h"
+
 namespace qs {
 
 HRESULT TWebBrowserHost::Create(HWND parent, const RECT& bounds, TWebBrowserHost** out) {
@@ -129,8 +131,13 @@ STDMETHODIMP TWebBrowserHost::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* 
             if (a.vt == VT_DISPATCH) disp = a.pdispVal;
             url = &params->rgvarg[0];
         }
-        auto handler = OnDocumentComplete;  // the handler may close us
-        handler(disp, url);
+        // The control called us: nothing may unwind back into it.
+        try {
+            auto handler = OnDocumentComplete;  // the handler may close us
+            handler(disp, url);
+        } catch (...) {
+            ReportCurrentException();
+        }
     }
     return S_OK;
 }

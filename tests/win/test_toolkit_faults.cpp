@@ -1,8 +1,11 @@
 // Toolkit faults that only show across files: headers that must be usable
-// together, and the application object reached from static initialisers.
+// together, the application object reached from static initialisers, and a
+// form that cannot be made.
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "Application.h"
 #include "ComCtrlsEdit.h"
@@ -48,6 +51,30 @@ TEST(ApplicationObject, AReplacementIsUsedAndAClearedOneIsNotRemade) {
     EXPECT_EQ(Application.get(), nullptr);
     Application = saved;
     EXPECT_EQ(Application.get(), saved);
+}
+
+namespace {
+class TBrokenForm : public TForm {
+public:
+    explicit TBrokenForm(TComponent* owner) : TForm(owner) {
+        ReadFormDefinition("object BrokenForm: TBrokenForm\n  Left = \n");
+    }
+};
+}  // namespace
+
+TEST(ApplicationObject, AFormThatCannotBeMadeIsReportedNotThrownOutOfTheProgram) {
+    std::vector<std::string> errors;
+    const TExceptionEvent saved = Application->OnException;
+    Application->OnException = [&](TObject*, std::exception_ptr e) {
+        errors.push_back(TApplication::DescribeException(e));
+    };
+    auto* form = reinterpret_cast<TBrokenForm*>(&errors);  // anything but null
+    EXPECT_NO_THROW(Application->CreateForm(&form));
+    EXPECT_EQ(form, nullptr);
+    EXPECT_EQ(errors.size(), 1u);
+    EXPECT_EQ(Application->MainForm(), nullptr);
+    EXPECT_EQ(Application->ComponentCount(), 0);
+    Application->OnException = saved;
 }
 
 TEST(HeadersTogether, MediaPlayerAndUpDownButtonKindsStayApart) {

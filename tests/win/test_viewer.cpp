@@ -1,7 +1,9 @@
 // The viewer's main window, built from its real definition: layout and texts,
 // start-up order, the hot key, the stacking menu, the help link and the
-// desktop shortcut. A recording browser stands in where a test needs to see
-// the browser calls; one test uses the real control.
+// desktop shortcut, the page area without a page, the way back from hiding,
+// and errors that must be reported rather than end the program. A recording
+// browser stands in where a test needs to see the browser calls; others use
+// the real control.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -12,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "Colour.h"
 #include "QvConfig.h"
 #include "QvShell.h"
 #include "U_qv.h"
@@ -156,6 +159,74 @@ std::wstring widen(const char* utf8) {
     return buf;
 }
 
+// What reached the application's error report meanwhile.
+struct Reports {
+    std::vector<std::string> errors;
+    TExceptionEvent saved = Application->OnException;
+    Reports() {
+        Application->OnException = [this](TObject*, std::exception_ptr e) {
+            errors.push_back(TApplication::DescribeException(e));
+        };
+    }
+    ~Reports() { Application->OnException = saved; }
+};
+
+// A COM class that cannot be made while this lives: it is treated as a
+// class nobody registered. A run that died meanwhile left that in the
+// prefix's registry: it is not taken for a setting of the prefix.
+struct Uncreatable {
+    static constexpr CLSID nobody = {0x5a0e1b3c, 0x7d2f, 0x4e61, {0x9c, 0x8b, 0x01, 0x23, 0x45, 0x67, 0x89, 0xab}};
+    CLSID cls, previous{};
+    bool hadPrevious;
+    explicit Uncreatable(REFCLSID c) : cls(c) {
+        hadPrevious = CoGetTreatAsClass(c, &previous) == S_OK && !IsEqualCLSID(previous, nobody);
+        CoTreatAsClass(c, nobody);
+    }
+    ~Uncreatable() { CoTreatAsClass(cls, hadPrevious ? previous : CLSID_NULL); }
+};
+
+void realClick(HWND w) {
+    RECT r;
+    GetWindowRect(w, &r);
+    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_MOUSE;
+    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, in, sizeof(INPUT));
+}
+
+// The page area explains itself instead of the browser, and its button,
+// clicked for real, hands exactly the channel page to the default browser.
+void expectPageNoticeOpensTheChannelPage(TF_qv* f) {
+    test::UrlRecorder browser;
+    ASSERT_TRUE(browser.registered());
+    TQvPageNotice* notice = f->PageNotice();
+    ASSERT_NE(notice, nullptr);
+    EXPECT_TRUE(IsWindowVisible(notice->Handle()));
+    EXPECT_FALSE(f->WB_qv->Visible());
+    EXPECT_EQ(notice->BoundsRect().right - notice->BoundsRect().left, 848);
+    wchar_t text[512] = {};
+    GetWindowTextW(notice->Handle(), text, 512);
+    const std::string url = channelPageUrl();
+    EXPECT_NE(std::wstring(text).find(std::wstring(url.begin(), url.end())), std::wstring::npos);
+    EXPECT_NE(std::wstring(text).find(TQvPageNotice::kHeading), std::wstring::npos);
+    ASSERT_TRUE(IsWindowVisible(notice->OpenButton()->Handle()));
+    realClick(notice->OpenButton()->Handle());
+    test::pumpMessages(300);  // the click is ours to dispatch
+    EXPECT_EQ(browser.waitForUrl(), url);
+}
+
+// Pixels of the notice in the skin's face colour, and of its text colour
+// where the heading is.
+void expectNoticeInColours(TF_qv* f, COLORREF face, COLORREF text) {
+    test::pumpMessages(50);
+    const test::Image img = test::captureClient(f->PageNotice()->Handle());
+    ASSERT_FALSE(img.empty());
+    EXPECT_EQ(img.colorAt(3, 3), face);
+    EXPECT_GT(test::countColour(img, RECT{0, 0, img.width, img.height}, text), 50u);
+}
+
 }  // namespace
 
 TEST(Viewer, WindowLayoutAndTexts) {
@@ -253,6 +324,7 @@ TEST(Viewer, StartUpOrderThenFormCreateSteps) {
         "Navigate about:blank", "Document", "Load", "Silent true"};
     EXPECT_EQ(g_log, expected);
     EXPECT_EQ(doc.loaded, pageFragment());
+    EXPECT_EQ(v.form->PageNotice(), nullptr);  // the page is there: nothing else shows
     // The stream stays with the form once the document took it.
     ASSERT_NE(v.form->PageStream(), nullptr);
     EXPECT_EQ(v.form->PageStream()->Data(), pageFragment());
@@ -260,16 +332,19 @@ TEST(Viewer, StartUpOrderThenFormCreateSteps) {
     EXPECT_FALSE(RegisterHotKey(v.wnd(), kHotKeyId, MOD_ALT, 'Z'));
 }
 
-TEST(Viewer, NoDocumentLeavesTheBlankPageSilently) {
+TEST(Viewer, NoDocumentIsNotReported) {
     g_document = nullptr;
+    Reports reports;
     Viewer v;
     const std::vector<std::string> tail = {"Navigate about:blank", "Document"};
     ASSERT_GE(g_log.size(), 2u);
     EXPECT_EQ(std::vector<std::string>(g_log.end() - 2, g_log.end()), tail);
     EXPECT_EQ(v.form->PageStream(), nullptr);  // released, not kept
+    EXPECT_NE(v.form->PageNotice(), nullptr);
+    EXPECT_TRUE(reports.errors.empty());
 }
 
-TEST(Viewer, RealBrowserControlIsCreatedAndNothingBlocks) {
+TEST(Viewer, RealBrowserWithoutDocumentShowsTheNoticeInTheSkinsColours) {
     DWORD start = GetTickCount();
     Viewer v(false);
     v.form->Show();
@@ -277,10 +352,41 @@ TEST(Viewer, RealBrowserControlIsCreatedAndNothingBlocks) {
     EXPECT_LT(GetTickCount() - start, 10000u);
     EXPECT_EQ(v.form->WB_qv->CreateResult(), S_OK);
     EXPECT_NE(v.form->WB_qv->Browser(), nullptr);
-    // Without an HTML engine (Wine) there is no document, so the page stays blank.
     IDispatch* doc = v.form->WB_qv->Document();
     EXPECT_EQ(v.form->PageStream() != nullptr, doc != nullptr);
-    if (doc) doc->Release();
+    if (doc) {  // an HTML engine: the page itself shows
+        doc->Release();
+        EXPECT_EQ(v.form->PageNotice(), nullptr);
+        return;
+    }
+    // Without one (Wine here), the page area says so.
+    expectPageNoticeOpensTheChannelPage(v.form);
+    TSkinData* sd = v.form->SD;
+    expectNoticeInColours(v.form, resolveColour(sd->ButtonFace), resolveColour(sd->WindowText));
+    EXPECT_EQ(SendMessageW(v.form->PageNotice()->OpenButton()->Handle(), 0x3523, 0, 0), 1) << "the button is skinned";
+    // Another skin's colours: the dark one's face is far from the system's.
+    sd->SetSkinFile(std::string(QS_SOURCE_ROOT) + "/resources/skins/dark.skn");
+    test::pumpMessages(500);
+    ASSERT_NE(resolveColour(sd->ButtonFace), COLORREF(GetSysColor(COLOR_BTNFACE)));
+    expectNoticeInColours(v.form, resolveColour(sd->ButtonFace), resolveColour(sd->WindowText));
+}
+
+TEST(Viewer, UncreatableBrowserIsReportedAndThePageAreaExplainsItself) {
+    CoInitialize(nullptr);
+    Reports reports;
+    {
+        Uncreatable noBrowser(CLSID_WebBrowser);
+        Viewer v(false);
+        v.form->Show();
+        test::pumpMessages(100);
+        EXPECT_NE(v.form->WB_qv->CreateResult(), S_OK);
+        ASSERT_EQ(reports.errors.size(), 1u);
+        EXPECT_NE(reports.errors[0].find("web browser"), std::string::npos) << reports.errors[0];
+        // The rest of the start-up happened: the hot key is the form's.
+        EXPECT_FALSE(RegisterHotKey(v.wnd(), kHotKeyId, MOD_ALT, 'Z'));
+        expectPageNoticeOpensTheChannelPage(v.form);
+    }
+    CoUninitialize();
 }
 
 TEST(Viewer, HotKeyTogglesVisibilityOnlyForItsId) {
@@ -319,6 +425,42 @@ TEST(Viewer, RealAltZTogglesWhileAnotherWindowHasTheFocus) {
     }
     EXPECT_TRUE(hidden);
     DestroyWindow(other);
+}
+
+// Wine on a bare X display shows notification icons in a tray window of its own.
+HWND trayIconWindow() {
+    HWND tray = FindWindowW(L"__winex11_standalone_tray", nullptr);
+    if (!tray || !IsWindowVisible(tray)) return nullptr;
+    HWND icon = FindWindowExW(tray, nullptr, L"__winex11_tray_icon", nullptr);
+    return icon && IsWindowVisible(icon) ? icon : nullptr;
+}
+
+TEST(Viewer, HiddenByAltZTheWindowComesBackFromItsNotificationIcon) {
+    Viewer v;
+    v.form->Show();
+    test::pumpMessages(50);
+    EXPECT_EQ(trayIconWindow(), nullptr);
+    SendMessageW(v.wnd(), WM_HOTKEY, kHotKeyId, MAKELPARAM(MOD_ALT, 'Z'));
+    EXPECT_FALSE(IsWindowVisible(v.wnd()));
+    EXPECT_TRUE(v.form->TrayIcon().Shown());
+    HWND icon = nullptr;
+    for (int i = 0; i < 80 && !icon; ++i) {
+        test::pumpMessages(25);
+        icon = trayIconWindow();
+    }
+    ASSERT_NE(icon, nullptr) << "no notification icon on screen";
+    realClick(icon);
+    for (int i = 0; i < 80 && !IsWindowVisible(v.wnd()); ++i) test::pumpMessages(25);
+    EXPECT_TRUE(IsWindowVisible(v.wnd()));
+    EXPECT_FALSE(v.form->TrayIcon().Shown());
+    for (int i = 0; i < 80 && trayIconWindow(); ++i) test::pumpMessages(25);
+    EXPECT_EQ(trayIconWindow(), nullptr) << "the icon stayed";
+    // Alt+Z goes on toggling, and the icon follows.
+    SendMessageW(v.wnd(), WM_HOTKEY, kHotKeyId, MAKELPARAM(MOD_ALT, 'Z'));
+    EXPECT_TRUE(v.form->TrayIcon().Shown());
+    SendMessageW(v.wnd(), WM_HOTKEY, kHotKeyId, MAKELPARAM(MOD_ALT, 'Z'));
+    EXPECT_TRUE(IsWindowVisible(v.wnd()));
+    EXPECT_FALSE(v.form->TrayIcon().Shown());
 }
 
 TEST(Viewer, StackingMenuSetsAndClearsTopmost) {
@@ -363,6 +505,27 @@ TEST(Viewer, ShortTimerIntervalWritesTheShortcutOnce) {
     Viewer v;
     v.form->T_1->SetInterval(50);
     for (int i = 0; i < 40 && v.form->T_1->Enabled(); ++i) test::pumpMessages(25);
+    EXPECT_FALSE(v.form->T_1->Enabled());
+    EXPECT_NE(GetFileAttributesW(shortcutPath().c_str()), INVALID_FILE_ATTRIBUTES);
+    DeleteFileW(shortcutPath().c_str());
+    CoUninitialize();
+}
+
+TEST(Viewer, ShortcutFailureIsReportedAtEachTickUntilItWorks) {
+    CoInitialize(nullptr);
+    DeleteFileW(shortcutPath().c_str());
+    Reports reports;
+    Viewer v;
+    {
+        Uncreatable noLinks(CLSID_ShellLink);
+        v.form->T_1->SetInterval(50);
+        for (int i = 0; i < 80 && reports.errors.size() < 2; ++i) test::pumpMessages(25);
+        ASSERT_GE(reports.errors.size(), 2u) << "each failing tick is reported";
+        EXPECT_NE(reports.errors[0].find("shell link"), std::string::npos) << reports.errors[0];
+        EXPECT_TRUE(v.form->T_1->Enabled());
+        EXPECT_EQ(GetFileAttributesW(shortcutPath().c_str()), INVALID_FILE_ATTRIBUTES);
+    }
+    for (int i = 0; i < 80 && v.form->T_1->Enabled(); ++i) test::pumpMessages(25);
     EXPECT_FALSE(v.form->T_1->Enabled());
     EXPECT_NE(GetFileAttributesW(shortcutPath().c_str()), INVALID_FILE_ATTRIBUTES);
     DeleteFileW(shortcutPath().c_str());

@@ -2,6 +2,11 @@
 // engine: creation must still succeed and nothing may block or pop up.
 #include <gtest/gtest.h>
 
+#include <exdispid.h>
+
+#include <stdexcept>
+
+#include "Application.h"
 #include "WebBrowserHost.h"
 #include "WindowCapture.h"
 
@@ -74,6 +79,37 @@ TEST(WebBrowserHost, LateBoundPropertyOnMissingNameFails) {
     EXPECT_EQ(silent, VARIANT_TRUE);
     EXPECT_TRUE(FAILED(GetDispProperty(host->Browser(), L"NoSuchProperty", &v)));
     EXPECT_EQ(GetDispProperty(nullptr, L"Silent", &v), E_POINTER);
+    host->Close();
+    host->Release();
+    DestroyWindow(parent);
+}
+
+TEST(WebBrowserHost, AnErrorInTheDocumentCompleteHandlerIsReportedNotThrownIntoTheControl) {
+    ComScope com;
+    HWND parent = makeParent();
+    TWebBrowserHost* host = nullptr;
+    ASSERT_EQ(TWebBrowserHost::Create(parent, RECT{0, 0, 100, 100}, &host), S_OK);
+    std::vector<std::string> errors;
+    const TExceptionEvent saved = Application->OnException;
+    Application->OnException = [&](TObject*, std::exception_ptr e) {
+        errors.push_back(TApplication::DescribeException(e));
+    };
+    host->OnDocumentComplete = [](IDispatch*, VARIANT*) { throw std::runtime_error("the document has no body"); };
+    // As the control raises the event through the sink: (pDisp, URL), last first.
+    VARIANT args[2];
+    VariantInit(&args[0]);
+    VariantInit(&args[1]);
+    args[1].vt = VT_DISPATCH;
+    args[1].pdispVal = nullptr;
+    DISPPARAMS params{args, nullptr, 2, 0};
+    IDispatch* sink = host;
+    HRESULT hr = E_FAIL;
+    EXPECT_NO_THROW(hr = sink->Invoke(DISPID_DOCUMENTCOMPLETE, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params,
+                                      nullptr, nullptr, nullptr));
+    EXPECT_EQ(hr, S_OK);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0], "the document has no body");
+    Application->OnException = saved;
     host->Close();
     host->Release();
     DestroyWindow(parent);
