@@ -53,7 +53,11 @@ LRESULT CALLBACK bootMsg(int code, WPARAM wParam, LPARAM lParam) {
 void followChildren() {
     wchar_t flag[4] = {};
     if (::GetEnvironmentVariableW(L"QSKIN_RUN_CHILDREN", flag, 4) && flag[0] == L'0') return;
-    qs::run::followChildProcesses(gModule);
+    const wchar_t* where = qs::run::followChildProcesses(gModule);
+    // Seen by a debugger (or Wine's debug channel) only.
+    wchar_t note[160];
+    wsprintfW(note, L"qskin: following child programs: %s\n", where ? where : L"no hook (children run unskinned)");
+    ::OutputDebugStringW(note);
 }
 
 bool hookThread(DWORD thread) {
