@@ -1,6 +1,7 @@
 // A program that starts another by one of the ways skinrun must follow:
 //   skinrun_parent late COMMAND   through a library it loads only now
 //   skinrun_parent shell FILE     through ShellExecuteEx of a shell library it loads only now
+//   skinrun_parent winexec COMMAND  through WinExec, which takes the narrow-character path
 //   skinrun_parent env COMMAND    with an environment of its own, without skinrun's settings
 // Exit code 0 when the child was started.
 #include <windows.h>
@@ -56,6 +57,11 @@ int wmain(int argc, wchar_t** argv) {
         info.lpFile = cmd.c_str();
         info.nShow = SW_SHOWNORMAL;
         return execute && execute(&info) ? 0 : 1;
+    }
+    if (mode == L"winexec") {
+        char narrow[MAX_PATH * 2] = {};
+        ::WideCharToMultiByte(CP_ACP, 0, cmd.c_str(), -1, narrow, int(sizeof narrow), nullptr, nullptr);
+        return ::WinExec(narrow, SW_SHOWNORMAL) > 31 ? 0 : 1;
     }
     if (mode == L"env") {
         std::vector<wchar_t> env = environmentWithoutOurs();

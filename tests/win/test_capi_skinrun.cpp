@@ -493,7 +493,7 @@ BOOL CALLBACK findOtherDialog(HWND w, LPARAM state) {
 TEST_F(SkinRunTest, ChildrenOfEveryStartingPathAreSkinned) {
     ASSERT_FALSE(::FindWindowW(L"Notepad", nullptr)) << "a notepad from elsewhere is open";
     const std::wstring parent = besideTest(L"skinrun_parent.exe");
-    for (const wchar_t* path : {L"late", L"shell", L"env"}) {
+    for (const wchar_t* path : {L"late", L"shell", L"winexec", L"env"}) {
         SCOPED_TRACE(::testing::Message() << "started " << std::string(path, path + wcslen(path)));
         launch(L"\"" + parent + L"\" " + path + L" notepad.exe");
         FirstSight child = watchFirstWindow(L"Notepad", started);
