@@ -1,8 +1,8 @@
 // Programs started by a skinned program come up skinned too. Every way a
 // program starts another (CreateProcess A or W from any module, loaded at
-// start or later, WinExec, ShellExecute(Ex), the shell's own launches, and
-// the user-token variants) meets in one function of the system's base
-// library, CreateProcessInternalW: that function is hooked in place. Ours
+// start or later, WinExec, ShellExecute(Ex), the shell's own launches)
+// meets in one function of the system's base library,
+// CreateProcessInternalW: that function is hooked in place. Ours
 // starts the child suspended, points its first thread at the engine like the
 // launcher does (or has the launcher of the other bitness do it), and lets
 // it run.
