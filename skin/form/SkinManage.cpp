@@ -282,7 +282,10 @@ bool TSkinManage::SkinWindow(HWND wnd) {
         if (lower(classNameOf(parent)) != "mdiclient") return false;
     }
     const std::string cls = classNameOf(wnd);
-    if (!form && !gEveryModule &&
+    // Of other modules' windows only those with a title bar: their
+    // captionless pop-ups (drop-down calendars, lists) are parts of controls.
+    const bool everyModule = gEveryModule && (style & WS_CAPTION) == WS_CAPTION;
+    if (!form && !everyModule &&
         reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(wnd, GWLP_HINSTANCE)) != gProgramInstance && cls != "#32770")
         return false;
     RECT r{};

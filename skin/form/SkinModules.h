@@ -3,7 +3,9 @@
 // so that a library's private windows keep their look. A program the engine
 // was put into from outside has no "own" windows in that sense: those the
 // system's libraries make for it (a control panel's window is the shell's)
-// are its windows just as much, and are skinned when this is switched on.
+// are its windows just as much, and those with a title bar are skinned when
+// this is switched on (captionless pop-ups of other modules belong to
+// controls: a date picker's drop-down calendar, say).
 #pragma once
 
 namespace qs {
