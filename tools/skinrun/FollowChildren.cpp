@@ -144,6 +144,10 @@ const wchar_t* followChildProcesses(HMODULE self) {
         HMODULE m = ::GetModuleHandleW(module);
         void* target = m ? reinterpret_cast<void*>(::GetProcAddress(m, "CreateProcessInternalW")) : nullptr;
         if (!target) continue;
+        // The hook outlives any FreeLibrary of ours: the library stays.
+        HMODULE pinned = nullptr;
+        ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_PIN | GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                             reinterpret_cast<LPCWSTR>(&followInternalW), &pinned);
         if (void* original = hookFunction(target, reinterpret_cast<void*>(&followInternalW))) {
             gOriginal = reinterpret_cast<CreateInternalW>(original);
             gWhere = module;
