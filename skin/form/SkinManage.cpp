@@ -1,4 +1,5 @@
 #include "SkinManage.h"
+#include "SkinModules.h"
 
 #include <algorithm>
 #include <cctype>
@@ -21,6 +22,7 @@ namespace {
 
 const HINSTANCE gProgramInstance = ::GetModuleHandleW(nullptr);
 DWORD gSystemVersion = 0;
+bool gEveryModule = false;
 
 std::string classNameOf(HWND wnd) {
     char buf[256] = {};
@@ -49,6 +51,8 @@ struct FactoryRegistrar {
 TSkinManage* SkinManager() { return static_cast<TSkinManage*>(SkinManagerBase()); }
 HINSTANCE SkinProgramInstance() { return gProgramInstance; }
 DWORD SkinSystemVersion() { return gSystemVersion; }
+void SetSkinWindowsOfEveryModule(bool every) { gEveryModule = every; }
+bool SkinWindowsOfEveryModule() { return gEveryModule; }
 
 TSkinManage::TSkinManage() {
     FTimer = std::make_unique<TTimer>(nullptr);
@@ -278,8 +282,11 @@ bool TSkinManage::SkinWindow(HWND wnd) {
         if (lower(classNameOf(parent)) != "mdiclient") return false;
     }
     const std::string cls = classNameOf(wnd);
-    if (!form && reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(wnd, GWLP_HINSTANCE)) != gProgramInstance &&
-        cls != "#32770")
+    // Of other modules' windows only those with a title bar: their
+    // captionless pop-ups (drop-down calendars, lists) are parts of controls.
+    const bool everyModule = gEveryModule && (style & WS_CAPTION) == WS_CAPTION;
+    if (!form && !everyModule &&
+        reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(wnd, GWLP_HINSTANCE)) != gProgramInstance && cls != "#32770")
         return false;
     RECT r{};
     ::GetWindowRect(wnd, &r);

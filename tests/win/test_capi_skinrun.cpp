@@ -12,6 +12,7 @@
 #include "WindowCapture.h"
 #include "test_winskinform_util.h"
 
+#include <commctrl.h>
 #include <tlhelp32.h>
 
 using namespace qs;
@@ -429,4 +430,115 @@ TEST_F(SkinRunTest, RegeditComesUpSkinned) {
     EXPECT_TRUE(waitUntil([&] { return visibleMenuOf(thread) != nullptr; }, 3000));
     typeKey(VK_ESCAPE);
     typeKey(VK_ESCAPE);
+}
+
+namespace {
+
+// The helper programs are built next to this test.
+std::wstring besideTest(const wchar_t* name) {
+    wchar_t path[MAX_PATH * 2] = {};
+    ::GetModuleFileNameW(nullptr, path, DWORD(std::size(path)));
+    std::wstring p = path;
+    return p.substr(0, p.find_last_of(L"\\/") + 1) + name;
+}
+
+// The centre of a list-view item's icon, on the screen; the list may be
+// another process's, so the rectangle travels through its memory.
+bool itemIconCentre(HWND list, int item, POINT* at) {
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(list, &pid);
+    HANDLE p = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (!p) return false;
+    bool ok = false;
+    if (void* remote = ::VirtualAllocEx(p, nullptr, sizeof(RECT), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {
+        RECT r{LVIR_ICON, 0, 0, 0};
+        DWORD_PTR answer = 0;
+        ok = ::WriteProcessMemory(p, remote, &r, sizeof r, nullptr) &&
+             ::SendMessageTimeoutW(list, LVM_GETITEMRECT, WPARAM(item), reinterpret_cast<LPARAM>(remote),
+                                   SMTO_ABORTIFHUNG, 2000, &answer) &&
+             answer && ::ReadProcessMemory(p, remote, &r, sizeof r, nullptr);
+        ::VirtualFreeEx(p, remote, 0, MEM_RELEASE);
+        *at = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+        ok = ok && ::ClientToScreen(list, at);
+    }
+    ::CloseHandle(p);
+    return ok;
+}
+
+struct OtherDialog {
+    DWORD exceptPid;
+    HWND found;
+};
+
+BOOL CALLBACK findOtherDialog(HWND w, LPARAM state) {
+    auto* s = reinterpret_cast<OtherDialog*>(state);
+    wchar_t cls[16] = {};
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(w, &pid);
+    if (::IsWindowVisible(w) && ::GetClassNameW(w, cls, 16) && ::lstrcmpW(cls, L"#32770") == 0 && pid != s->exceptPid &&
+        pid != ::GetCurrentProcessId()) {
+        s->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+// Every way a program starts another meets in the one hooked function: a
+// child started by a library the program loads only after start-up, through
+// ShellExecuteEx of a shell library loaded after start-up, or with an
+// environment of the caller's own without skinrun's settings, comes up
+// skinned from its first frame.
+TEST_F(SkinRunTest, ChildrenOfEveryStartingPathAreSkinned) {
+    ASSERT_FALSE(::FindWindowW(L"Notepad", nullptr)) << "a notepad from elsewhere is open";
+    const std::wstring parent = besideTest(L"skinrun_parent.exe");
+    for (const wchar_t* path : {L"late", L"shell", L"winexec", L"env"}) {
+        SCOPED_TRACE(::testing::Message() << "started " << std::string(path, path + wcslen(path)));
+        launch(L"\"" + parent + L"\" " + path + L" notepad.exe");
+        FirstSight child = watchFirstWindow(L"Notepad", started);
+        notepad = child.window;
+        ASSERT_TRUE(notepad) << "no child came up";
+        EXPECT_TRUE(child.engineBeforeWindow);
+        EXPECT_EQ(child.answerWhenShown, 1) << "the child showed unskinned";
+        EXPECT_EQ(query(notepad), 1);
+        killWindowProcess(notepad);
+        ASSERT_TRUE(waitUntil([] { return ::FindWindowW(L"Notepad", nullptr) == nullptr; }, 5000));
+        finishRunner();
+    }
+}
+
+// The control panel is a window of the shell's library, not of control.exe,
+// and it starts each applet as a program of its own (the shell runs the
+// applet through rundll32): both come up skinned.
+TEST_F(SkinRunTest, ControlPanelAndItsAppletsAreSkinned) {
+    ASSERT_FALSE(::FindWindowW(L"Shell_Control_WndClass", nullptr)) << "a control panel from elsewhere is open";
+    launch(L"control.exe");
+    HWND panel = nullptr;
+    ASSERT_TRUE(waitUntil([&] { return (panel = ::FindWindowW(L"Shell_Control_WndClass", nullptr)) != nullptr; }, 20000));
+    notepad = panel;  // closed by the fixture
+    EXPECT_TRUE(waitUntil([&] { return query(panel) == 1; }, 10000)) << "the control panel is not skinned";
+    HWND list = ::FindWindowExW(panel, nullptr, L"SysListView32", nullptr);
+    ASSERT_TRUE(list);
+    POINT at{};
+    ASSERT_TRUE(waitUntil([&] { return itemIconCentre(list, 0, &at); }, 5000)) << "the panel lists no applet";
+    ::SetForegroundWindow(panel);
+    pumpMessages(200);
+    ::SetCursorPos(at.x, at.y);
+    INPUT clicks[4]{};
+    for (int i = 0; i < 4; ++i) {
+        clicks[i].type = INPUT_MOUSE;
+        clicks[i].mi.dwFlags = i % 2 ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN;
+    }
+    ::SendInput(4, clicks, sizeof(INPUT));
+    DWORD panelPid = 0;
+    ::GetWindowThreadProcessId(panel, &panelPid);
+    OtherDialog applet{panelPid, nullptr};
+    ASSERT_TRUE(waitUntil([&] {
+        applet.found = nullptr;
+        ::EnumWindows(&findOtherDialog, reinterpret_cast<LPARAM>(&applet));
+        return applet.found != nullptr;
+    }, 20000)) << "double-clicking the first applet opened no window in another process";
+    EXPECT_TRUE(waitUntil([&] { return query(applet.found) == 1; }, 5000)) << "the applet is not skinned";
+    killWindowProcess(applet.found);
 }

@@ -1,30 +1,43 @@
-// Programs started by a skinned program come up skinned too: the process
-// creation functions the program's modules import are replaced by ours,
-// which start the child suspended, point its first thread at the engine like
-// the launcher does (or have the launcher of the other bitness do it), and
-// let it run.
+// Programs started by a skinned program come up skinned too. Every way a
+// program starts another (CreateProcess A or W from any module, loaded at
+// start or later, WinExec, ShellExecute(Ex), the shell's own launches)
+// meets in one function of the system's base library,
+// CreateProcessInternalW: that function is hooked in place. Ours
+// starts the child suspended, points its first thread at the engine like the
+// launcher does (or has the launcher of the other bitness do it), and lets
+// it run.
 #include "FollowChildren.h"
 
-#include <tlhelp32.h>
+#include <algorithm>
+#include <cwctype>
+#include <string>
+#include <vector>
 
+#include "InlineHook.h"
 #include "Inject.h"
 
 namespace qs::run {
 
 namespace {
 
-using CreateW = BOOL(WINAPI*)(LPCWSTR, LPWSTR, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES, BOOL, DWORD, LPVOID,
-                              LPCWSTR, LPSTARTUPINFOW, LPPROCESS_INFORMATION);
-using CreateA = BOOL(WINAPI*)(LPCSTR, LPSTR, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES, BOOL, DWORD, LPVOID,
-                              LPCSTR, LPSTARTUPINFOA, LPPROCESS_INFORMATION);
+using CreateInternalW = BOOL(WINAPI*)(HANDLE, LPCWSTR, LPWSTR, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES, BOOL,
+                                      DWORD, LPVOID, LPCWSTR, LPSTARTUPINFOW, LPPROCESS_INFORMATION, PHANDLE);
 
-CreateW gRealW = nullptr;
-CreateA gRealA = nullptr;
+CreateInternalW gOriginal = nullptr;
 HMODULE gSelf = nullptr;
+const wchar_t* gWhere = nullptr;
+
+// The variables that carry skinrun's settings into a child.
+constexpr const wchar_t* kOurVariables[] = {L"QSKIN_RUN_SKIN", L"QSKIN_RUN_OTHER", L"QSKIN_RUN_CHILDREN"};
+
+BOOL startOriginal(LPCWSTR app, LPWSTR cmd, DWORD flags, LPVOID env, LPSTARTUPINFOW si, LPPROCESS_INFORMATION pi) {
+    return gOriginal(nullptr, app, cmd, nullptr, nullptr, FALSE, flags, env, nullptr, si, pi, nullptr);
+}
 
 // A child of the other bitness cannot load this library; the launcher of
 // that bitness, when one was named, prepares it instead. Bounded: the child
-// is resumed whatever happens.
+// is resumed whatever happens. Started past the hook, so the helper itself
+// is not followed.
 void handOver(const PROCESS_INFORMATION* pi) {
     wchar_t other[MAX_PATH * 2] = {};
     const DWORD n = ::GetEnvironmentVariableW(L"QSKIN_RUN_OTHER", other, DWORD(std::size(other)));
@@ -34,7 +47,7 @@ void handOver(const PROCESS_INFORMATION* pi) {
     STARTUPINFOW si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION helper{};
-    if (!gRealW(nullptr, line, nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &helper)) return;
+    if (!startOriginal(nullptr, line, CREATE_NO_WINDOW, nullptr, &si, &helper)) return;
     if (::WaitForSingleObject(helper.hProcess, 10000) != WAIT_OBJECT_0) ::TerminateProcess(helper.hProcess, 1);
     ::CloseHandle(helper.hThread);
     ::CloseHandle(helper.hProcess);
@@ -54,79 +67,94 @@ void follow(const PROCESS_INFORMATION* pi, DWORD flags) {
     if (!(flags & CREATE_SUSPENDED)) ::ResumeThread(pi->hThread);
 }
 
-// Starts the child suspended through `start` (the real function with the
-// caller's arguments and the given flags), then follows it; the caller sees
-// the last error the real start left.
-template <class Start>
-BOOL startAndFollow(Start start, DWORD flags, LPPROCESS_INFORMATION pi) {
-    if (!start(flags | CREATE_SUSPENDED)) return FALSE;
-    const DWORD error = ::GetLastError();
-    follow(pi, flags);
-    ::SetLastError(error);
-    return TRUE;
+template <class Char>
+bool namesSkin(const Char* entry) {
+    for (const wchar_t* name = L"QSKIN_RUN_SKIN="; *name; ++name, ++entry)
+        if (!*entry || std::towupper(wint_t(*entry)) != wint_t(*name)) return false;
+    return true;
 }
 
-BOOL WINAPI followW(LPCWSTR app, LPWSTR cmd, LPSECURITY_ATTRIBUTES pa, LPSECURITY_ATTRIBUTES ta, BOOL inherit,
-                    DWORD flags, LPVOID env, LPCWSTR dir, LPSTARTUPINFOW si, LPPROCESS_INFORMATION pi) {
-    return startAndFollow([&](DWORD f) { return gRealW(app, cmd, pa, ta, inherit, f, env, dir, si, pi); }, flags, pi);
-}
-
-BOOL WINAPI followA(LPCSTR app, LPSTR cmd, LPSECURITY_ATTRIBUTES pa, LPSECURITY_ATTRIBUTES ta, BOOL inherit,
-                    DWORD flags, LPVOID env, LPCSTR dir, LPSTARTUPINFOA si, LPPROCESS_INFORMATION pi) {
-    return startAndFollow([&](DWORD f) { return gRealA(app, cmd, pa, ta, inherit, f, env, dir, si, pi); }, flags, pi);
-}
-
-void setSlot(ULONG_PTR* slot, ULONG_PTR value) {
-    DWORD old = 0;
-    if (!::VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &old)) return;
-    *slot = value;
-    ::VirtualProtect(slot, sizeof *slot, old, &old);
-}
-
-// Import slots of `module` holding one of the real functions get ours.
-int patchModule(HMODULE module, const FARPROC (&real)[2], const FARPROC (&ours)[2]) {
-    auto* base = reinterpret_cast<BYTE*>(module);
-    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
-    if (dos->e_magic != IMAGE_DOS_SIGNATURE) return 0;
-    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-    if (nt->Signature != IMAGE_NT_SIGNATURE) return 0;
-    const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    if (!dir.VirtualAddress || !dir.Size) return 0;
-    int patched = 0;
-    for (auto* imp = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress); imp->Name; ++imp) {
-        if (!imp->FirstThunk) continue;
-        for (auto* t = reinterpret_cast<IMAGE_THUNK_DATA*>(base + imp->FirstThunk); t->u1.Function; ++t)
-            for (int k = 0; k < 2; ++k)
-                if (real[k] && t->u1.Function == ULONG_PTR(real[k])) {
-                    setSlot(reinterpret_cast<ULONG_PTR*>(&t->u1.Function), ULONG_PTR(ours[k]));
-                    ++patched;
-                }
+// A caller that hands the child an environment of its own would leave our
+// settings behind, and the child would load the engine without a skin: the
+// block is copied with ours added where it lacks them. Empty when nothing
+// needs adding.
+template <class Char>
+std::vector<Char> withOurVariables(const Char* env) {
+    std::size_t length = 0;  // up to, not including, the final terminator
+    for (const Char* p = env; *p;) {
+        if (namesSkin(p)) return {};
+        std::size_t n = 0;
+        while (p[n]) ++n;
+        p += n + 1;
+        length += n + 1;
     }
-    return patched;
+    std::vector<Char> out(env, env + length);
+    for (const wchar_t* name : kOurVariables) {
+        wchar_t value[MAX_PATH * 2] = {};
+        const DWORD n = ::GetEnvironmentVariableW(name, value, DWORD(std::size(value)));
+        if (n == 0 || n >= std::size(value)) continue;
+        const std::wstring entry = std::wstring(name) + L"=" + value;
+        if constexpr (sizeof(Char) == sizeof(wchar_t)) {
+            out.insert(out.end(), entry.begin(), entry.end());
+        } else {
+            const int bytes =
+                ::WideCharToMultiByte(CP_ACP, 0, entry.c_str(), int(entry.size()), nullptr, 0, nullptr, nullptr);
+            std::string narrow(std::size_t(std::max(bytes, 0)), '\0');
+            ::WideCharToMultiByte(CP_ACP, 0, entry.c_str(), int(entry.size()), narrow.data(), bytes, nullptr, nullptr);
+            out.insert(out.end(), narrow.begin(), narrow.end());
+        }
+        out.push_back(0);
+    }
+    out.push_back(0);
+    // An empty block is a single terminator pair.
+    if (out.size() == 1) out.push_back(0);
+    return out;
+}
+
+BOOL WINAPI followInternalW(HANDLE token, LPCWSTR app, LPWSTR cmd, LPSECURITY_ATTRIBUTES pa,
+                            LPSECURITY_ATTRIBUTES ta, BOOL inherit, DWORD flags, LPVOID env, LPCWSTR dir,
+                            LPSTARTUPINFOW si, LPPROCESS_INFORMATION pi, PHANDLE newToken) {
+    const DWORD error = ::GetLastError();
+    std::vector<wchar_t> wideEnv;
+    std::vector<char> narrowEnv;
+    if (env && (flags & CREATE_UNICODE_ENVIRONMENT)) {
+        wideEnv = withOurVariables(static_cast<const wchar_t*>(env));
+        if (!wideEnv.empty()) env = wideEnv.data();
+    } else if (env) {
+        narrowEnv = withOurVariables(static_cast<const char*>(env));
+        if (!narrowEnv.empty()) env = narrowEnv.data();
+    }
+    ::SetLastError(error);
+    if (!gOriginal(token, app, cmd, pa, ta, inherit, flags | CREATE_SUSPENDED, env, dir, si, pi, newToken))
+        return FALSE;
+    const DWORD lastError = ::GetLastError();
+    follow(pi, flags);
+    ::SetLastError(lastError);
+    return TRUE;
 }
 
 }  // namespace
 
-int followChildProcesses(HMODULE self) {
-    if (gRealW || gRealA) return 0;
+const wchar_t* followChildProcesses(HMODULE self) {
+    if (gOriginal) return gWhere;
     gSelf = self;
-    HMODULE k32 = ::GetModuleHandleW(L"kernel32.dll");
-    gRealW = reinterpret_cast<CreateW>(reinterpret_cast<void*>(::GetProcAddress(k32, "CreateProcessW")));
-    gRealA = reinterpret_cast<CreateA>(reinterpret_cast<void*>(::GetProcAddress(k32, "CreateProcessA")));
-    if (!gRealW || !gRealA) return 0;
-    const FARPROC real[2] = {reinterpret_cast<FARPROC>(reinterpret_cast<void*>(gRealW)),
-                             reinterpret_cast<FARPROC>(reinterpret_cast<void*>(gRealA))};
-    const FARPROC ours[2] = {reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&followW)),
-                             reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&followA))};
-    HANDLE snap = ::CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, 0);
-    if (snap == INVALID_HANDLE_VALUE) return 0;
-    MODULEENTRY32W me{};
-    me.dwSize = sizeof me;
-    int patched = 0;
-    for (BOOL ok = ::Module32FirstW(snap, &me); ok; ok = ::Module32NextW(snap, &me))
-        if (me.hModule != self) patched += patchModule(me.hModule, real, ours);
-    ::CloseHandle(snap);
-    return patched;
+    // The base library holds the common function; older systems have it in
+    // kernel32 only.
+    for (const wchar_t* module : {L"kernelbase.dll", L"kernel32.dll"}) {
+        HMODULE m = ::GetModuleHandleW(module);
+        void* target = m ? reinterpret_cast<void*>(::GetProcAddress(m, "CreateProcessInternalW")) : nullptr;
+        if (!target) continue;
+        // The hook outlives any FreeLibrary of ours: the library stays.
+        HMODULE pinned = nullptr;
+        ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_PIN | GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                             reinterpret_cast<LPCWSTR>(&followInternalW), &pinned);
+        if (void* original = hookFunction(target, reinterpret_cast<void*>(&followInternalW))) {
+            gOriginal = reinterpret_cast<CreateInternalW>(original);
+            gWhere = module;
+            return gWhere;
+        }
+    }
+    return nullptr;
 }
 
 }  // namespace qs::run

@@ -5,10 +5,10 @@
 
 namespace qs::run {
 
-// Makes the process creation functions imported by the modules loaded so far
-// start their children with this library (`self`) in them, as the launcher
-// does. Modules loaded later keep the system's functions. Returns how many
-// import slots were taken over; once per process.
-int followChildProcesses(HMODULE self);
+// Makes every process this one starts from now on, by whatever function
+// and from whatever module, start with this library (`self`) in it, as the
+// launcher does. Returns the module whose process-creation function was
+// hooked, or null when none could be; once per process.
+const wchar_t* followChildProcesses(HMODULE self);
 
 }  // namespace qs::run

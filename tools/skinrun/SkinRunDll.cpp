@@ -11,6 +11,7 @@
 #include <string>
 
 #include "FollowChildren.h"
+#include "SkinModules.h"
 #include "qskin/qskin.h"
 
 namespace {
@@ -29,6 +30,9 @@ void startSkinning() {
     wchar_t path[MAX_PATH * 2] = {};
     const DWORD n = ::GetEnvironmentVariableW(L"QSKIN_RUN_SKIN", path, DWORD(std::size(path)));
     if (n == 0 || n >= std::size(path)) return;
+    // Every window of the program is foreign to it alike, whichever of its
+    // libraries made it.
+    qs::SetSkinWindowsOfEveryModule(true);
     const int loaded = qskin_load_file(path);
     const int enabled = loaded == QSKIN_OK ? qskin_enable() : loaded;
     // Seen by a debugger (or Wine's debug channel) only.
@@ -53,7 +57,11 @@ LRESULT CALLBACK bootMsg(int code, WPARAM wParam, LPARAM lParam) {
 void followChildren() {
     wchar_t flag[4] = {};
     if (::GetEnvironmentVariableW(L"QSKIN_RUN_CHILDREN", flag, 4) && flag[0] == L'0') return;
-    qs::run::followChildProcesses(gModule);
+    const wchar_t* where = qs::run::followChildProcesses(gModule);
+    // Seen by a debugger (or Wine's debug channel) only.
+    wchar_t note[160];
+    wsprintfW(note, L"qskin: following child programs: %s\n", where ? where : L"no hook (children run unskinned)");
+    ::OutputDebugStringW(note);
 }
 
 bool hookThread(DWORD thread) {
