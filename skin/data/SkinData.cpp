@@ -153,7 +153,14 @@ bool TSkinData::SetSkinStreamValue(const TBytes& value) {
     return true;
 }
 
-bool TSkinData::LoadSkin() { return TSkinLoader::Load(*this); }
+bool TSkinData::LoadSkin() {
+    if (!TSkinLoader::Load(*this)) {
+        for (auto& [dpi, copy] : FScaled) copy->FSkinLoaded = false;
+        return false;
+    }
+    RescaleCopies();
+    return true;
+}
 
 void TSkinData::CreateCaptionFont() {
     NONCLIENTMETRICSW ncm{};

@@ -11,6 +11,8 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "Graphics.h"
@@ -71,11 +73,13 @@ public:
     // SkinDataActivation.cpp); while the form is read it is only stored.
     bool Active() const { return FActive; }
     void SetActive(bool v);
-    int DisableTag() const { return FDisableTag; }
+    int DisableTag() const { return FBase ? FBase->FDisableTag : FDisableTag; }
     void SetDisableTag(int v) { FDisableTag = v; }
-    TSkinControlTypes SkinControls() const { return FSkinControls; }
+    // A copy made for another display density reads the switches of the
+    // component it was made from.
+    TSkinControlTypes SkinControls() const { return FBase ? FBase->FSkinControls : FSkinControls; }
     void SetSkinControls(TSkinControlTypes v) { FSkinControls = v; }
-    TSkinOptions Options() const { return FOptions; }
+    TSkinOptions Options() const { return FBase ? FBase->FOptions : FOptions; }
     void SetOptions(TSkinOptions v) { FOptions = v; }
     const TStringList& Skin3rd() const { return FSkin3rd; }
     void SetSkin3rd(const TStringList& lines) { FSkin3rd = lines; }
@@ -194,12 +198,29 @@ public:
     // The kind Skin3rd names for a control class ("button", "nil", ...), or
     // empty when no line names the class.
     std::string Skin3rdKind(const std::string& className) const;
+    // The same skin with every length and image made for `dpi` dots per inch
+    // (this component itself at 96, or at the density it was made for). Made
+    // on first use and kept for the component's life; a new load remakes the
+    // kept copies in place, so pointers to them stay good.
+    TSkinData* ForDpi(int dpi);
+    // The density this component's lengths are for.
+    int Dpi() const { return FDpi; }
+    // The component a density copy was made from; null for a loaded one.
+    TSkinData* ScaledFrom() const { return FBase; }
+    // The twice-as-large image ("name@2x.bmp") a load found beside the one in
+    // `bmp`, or null.
+    const PixelImage* LargeImage(const TBitmap& bmp) const;
+    // After a load: the kept density copies follow the new skin.
+    void RescaleCopies();
+
     // Remakes the caption font and the application icon bitmap.
     void CreateCaptionFont();
     void BuildAppIcon();
 
 private:
     friend class TSkinLoader;
+    // Fills this copy from `base` at `dpi` (SkinDataScale.cpp).
+    void BuildScaled(TSkinData& base, int dpi);
     TDataSkinBorder* border(TSkinSlot s) const { return static_cast<TDataSkinBorder*>(Slot(s)); }
 
     bool FActive = false;
@@ -225,6 +246,11 @@ private:
     std::unique_ptr<TImageList> FMenuImages;
     SIZE FMaximized{};
     HWND FFormHandle = nullptr;
+
+    TSkinData* FBase = nullptr;  // set on a density copy
+    int FDpi = 96;
+    std::vector<std::pair<int, std::unique_ptr<TSkinData>>> FScaled;
+    std::unordered_map<const TBitmap*, PixelImage> FLarge;
 };
 
 // Optional functions of the system, looked up by name once: absent on old
@@ -238,6 +264,10 @@ bool SafeGetScrollBarInfo(HWND wnd, LONG bar, SCROLLBARINFO& info);
 void StartLeaveTracking(HWND wnd);
 // GetComboBoxInfo when the system has it; false otherwise.
 bool SafeGetComboBoxInfo(HWND wnd, COMBOBOXINFO& info);
+
+// Dots per inch of the window: GetDpiForWindow where the system has it (looked
+// up by name), else the screen's LOGPIXELSY; 96 when neither answers.
+int WindowDpi(HWND wnd);
 
 // Registers TSkinData for form definitions (also done when this file's code
 // is linked in).

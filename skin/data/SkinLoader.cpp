@@ -91,9 +91,20 @@ void TSkinLoader::LoadImage(TBitmap& bmp, const std::string& entry) {
     BmpResult r = ReadBmp(FScratch, FBudget.next());
     FBudget.spend(int64_t(r.image.width) * r.image.height);
     setBitmapPixels(bmp, r.image);
+    // "name@2x.bmp" beside "name.bmp" is the same art drawn twice as large;
+    // one of any other size is not that and stays unused.
+    const std::string large = LargeImageName(entry);
+    if (large.empty() || r.image.empty()) return;
+    FReader.ExtractByName(large, FScratch);
+    if (FScratch.empty()) return;
+    BmpResult big = ReadBmp(FScratch, FBudget.next());
+    FBudget.spend(int64_t(big.image.width) * big.image.height);
+    if (big.image.width == 2 * r.image.width && big.image.height == 2 * r.image.height)
+        FSD.FLarge[&bmp] = std::move(big.image);
 }
 
 void TSkinLoader::Build(const TSkinDescription& d) {
+    FSD.FLarge.clear();
     FSD.SkinName = d.SkinName;
 
     for (TSkinSlot s : {TSkinSlot::BorderLeft, TSkinSlot::BorderRight, TSkinSlot::BorderTop, TSkinSlot::BorderBottom}) {
@@ -145,7 +156,10 @@ void TSkinLoader::BuildCaptionButtons(const TSkinDescription& d) {
         bool clearImage = false;
         rec->Frame = computedCaptionFrames(v.object.Frame, rec->Action, rec->Bitmap.Width(), rec->Bitmap.Height(),
                                            clearImage);
-        if (clearImage) rec->Bitmap.Clear();
+        if (clearImage) {
+            rec->Bitmap.Clear();
+            FSD.FLarge.erase(&rec->Bitmap);
+        }
         list.push_back(std::move(rec));
     }
 
@@ -162,6 +176,7 @@ void TSkinLoader::BuildCaptionButtons(const TSkinDescription& d) {
     }
     TBitmap source;
     LoadImage(source, d.MdiImage);
+    FSD.FLarge.erase(&source);
     if (source.Empty()) return;
     const PixelView src = source.View();
     for (int i = 0; i < 3; ++i) {
@@ -257,6 +272,10 @@ void TSkinLoader::BuildComboComposite() {
     PixelImage strip = buildComboComposite(stripOf(*sunk, sunk->Trans == 1), stripOf(*combo, true),
                                            extra ? &glyphs : nullptr, cells, buttonWidth);
 
+    // The composites replace the loaded images: their large partners no
+    // longer match.
+    FSD.FLarge.erase(&combo->Bitmap);
+    FSD.FLarge.erase(&sunk->Bitmap);
     combo->Style = 2;
     combo->TopHeight = sunk->TopHeight;
     combo->BottomHeight = sunk->BottomHeight;

@@ -50,6 +50,14 @@ std::string skinLowerCase(std::string_view s) {
     return r;
 }
 
+std::string LargeImageName(std::string_view entry) {
+    const std::size_t dot = entry.rfind('.');
+    if (dot == std::string_view::npos || dot == 0 || entry.find('/') != std::string_view::npos) return {};
+    const std::string_view stem = entry.substr(0, dot);
+    if (stem.size() >= 3 && skinLowerCase(stem.substr(stem.size() - 3)) == "@2x") return {};
+    return std::string(stem) + "@2x" + std::string(entry.substr(dot));
+}
+
 void TSkinReader::reset() {
     FNames.clear();
     FStored.clear();

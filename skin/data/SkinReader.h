@@ -88,4 +88,9 @@ private:
 // ASCII-only lower case, as archive names are compared.
 std::string skinLowerCase(std::string_view s);
 
+// The entry that holds the twice-as-large picture of `entry`: "name@2x.bmp"
+// for "name.bmp" (any extension, kept as written). Empty for a name without
+// an extension or one that is itself such an entry.
+std::string LargeImageName(std::string_view entry);
+
 }  // namespace qs

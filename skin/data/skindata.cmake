@@ -7,6 +7,7 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/SkinRecords.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SkinLoader.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SkinData.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SkinDataScale.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SkinDataDefaults.cpp)
   target_include_directories(skin_data_win PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
   target_link_libraries(skin_data_win PUBLIC skin_data toolkit)

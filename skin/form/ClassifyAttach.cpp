@@ -28,18 +28,18 @@ bool AttachSkin(TWinSkinForm& fs, TSkinControl* skin, TControl* control, TSkinAt
     try {
         switch (mode) {
             case TSkinAttachMode::Control:
-                skin->Attach(&fs, fs.FSkinData, changeColor, &fs.FCanvas);
+                skin->Attach(&fs, fs.Art(), changeColor, &fs.FCanvas);
                 break;
             case TSkinAttachMode::Handle:
                 if (!handle)
                     if (auto* w = dynamic_cast<TWinControl*>(control)) handle = w->Handle();
-                skin->AttachHandle(handle, fs.FSkinData, &fs, &fs.FCanvas);
+                skin->AttachHandle(handle, fs.Art(), &fs, &fs.FCanvas);
                 break;
             case TSkinAttachMode::Scrollbar:
-                skin->AttachScrollbar(control, fs.FSkinData, &fs, &fs.FCanvas);
+                skin->AttachScrollbar(control, fs.Art(), &fs, &fs.FCanvas);
                 break;
             case TSkinAttachMode::Graphic:
-                skin->AttachGraphic(control, fs.FSkinData, &fs, &fs.FCanvas);
+                skin->AttachGraphic(control, fs.Art(), &fs, &fs.FCanvas);
                 break;
         }
         return true;
@@ -87,6 +87,9 @@ void ControlSkinsChanged(TWinSkinForm& fs) {
     const std::vector<TSkinControl*> skins = fs.FControls;
     for (TSkinControl* s : skins) {
         if (!HasControlSkin(&fs, s) || s->FState == scsDestroyed) continue;
+        // The window's density may have changed with the skin.
+        if (s->FSkinData && (s->FSkinData == fs.FSkinData || s->FSkinData->ScaledFrom() == fs.FSkinData))
+            s->FSkinData = fs.Art();
         try {
             s->SkinChanged();
         } catch (...) {
@@ -97,7 +100,7 @@ void ControlSkinsChanged(TWinSkinForm& fs) {
 // ---- tool bars ------------------------------------------------------------------------------
 
 void PaintToolbarBackground(TWinSkinForm& fs, HDC dc, const RECT& r) {
-    TSkinData* data = fs.FSkinData;
+    TSkinData* data = fs.Art();
     if (!dc || !data || inSet(data->Options(), xoToolbarBK)) return;
     TDataSkinObject* bar = data->Toolbar();
     if (!bar || bar->Bitmap.Empty()) return;
@@ -109,7 +112,7 @@ void PaintToolbarBackground(TWinSkinForm& fs, HDC dc, const RECT& r) {
 }
 
 bool PaintToolbarButton(TWinSkinForm& fs, HDC dc, const RECT& bounds, UINT state, TColor& fontColour) {
-    TSkinData* data = fs.FSkinData;
+    TSkinData* data = fs.Art();
     if (!dc || !data || fs.FSkinState != 1) return false;
     TDataSkinButton* buttons = data->Buttons();
     if (!buttons || buttons->Bitmap.Empty()) return false;

@@ -138,6 +138,7 @@ void TWinSkinForm::AttachWindow(TSkinData* skinData) {
     TSkinManage* manager = SkinManager();
     if (manager) manager->FState = 1;
     FSkinData = skinData;
+    FDpi = WindowDpi(FHandle);
     FTimer = std::make_unique<TTimer>(nullptr);
     FTimer->SetEnabled(false);
     FTimer->SetInterval(250);
@@ -278,10 +279,11 @@ void TWinSkinForm::UpdateFrameMetrics() {
         size = vertical ? b->Bitmap.Height() : b->Bitmap.Width();
         frames = b->Frame;
     };
-    take(FSkinData->BorderLeft(), s.leftWidth, s.leftFrames, false);
-    take(FSkinData->BorderRight(), s.rightWidth, s.rightFrames, false);
-    take(FSkinData->BorderTop(), s.topHeight, s.topFrames, true);
-    take(FSkinData->BorderBottom(), s.bottomHeight, s.bottomFrames, true);
+    TSkinData* art = Art();
+    take(art->BorderLeft(), s.leftWidth, s.leftFrames, false);
+    take(art->BorderRight(), s.rightWidth, s.rightFrames, false);
+    take(art->BorderTop(), s.topHeight, s.topFrames, true);
+    take(art->BorderBottom(), s.bottomHeight, s.bottomFrames, true);
     const FrameMetrics m = ComputeFrameMetrics(s, FBorderKind);
     FLeftWidth = m.left;
     FTitleHeight = m.title;
@@ -291,7 +293,7 @@ void TWinSkinForm::UpdateFrameMetrics() {
 
     FHotObject = nullptr;
     FButtons.clear();
-    const auto& records = FSkinData->CaptionButtons();
+    const auto& records = art->CaptionButtons();
     FButtonCount = int(records.size());
     for (const auto& rec : records) {
         auto b = std::make_unique<TWinSysButton>();
@@ -375,7 +377,7 @@ void TWinSkinForm::KeepClientSize(bool useCurrentClient) {
     if (FIsDialog && !useCurrentClient) {
         FCaptionText = WindowText();
         FCaptionWidth = MeasureCaption(FCaptionText);
-        const TDataSkinTitle* t = FSkinData ? FSkinData->Title() : nullptr;
+        const TDataSkinTitle* t = FSkinData ? Art()->Title() : nullptr;
         const int needed =
             CaptionNeededWidth(t ? t->TextShift() : 0, FCaptionWidth, t ? t->TextRightClip() : 0);
         if (needed > width) {
@@ -411,7 +413,17 @@ void TWinSkinForm::SetSysMenuStyle(bool remove) {
     FStyle = want;
 }
 
+TSkinData* TWinSkinForm::Art() const { return FSkinData ? FSkinData->ForDpi(FDpi) : nullptr; }
+
+bool TWinSkinForm::UpdateDpi() {
+    const int dpi = WindowDpi(FHandle);
+    if (dpi == FDpi) return false;
+    FDpi = dpi;
+    return true;
+}
+
 void TWinSkinForm::SkinChanged() {
+    UpdateDpi();
     // Each step below (every control's new look, the frame's new size, the
     // height nudge, the region) would repaint the form and its children on
     // its own; painting is held until the one repaint at the end.

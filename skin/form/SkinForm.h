@@ -110,6 +110,13 @@ public:
     TCanvas FWindowCanvas;  // bound to the window DC while painting on it
     TCanvas FCanvas;        // handed to the control skins
     TSkinData* FSkinData = nullptr;
+    // The window's density and the skin made for it: every length and
+    // image of the frame, the menu bar and the control skins comes from
+    // Art(), which is FSkinData itself at 96 dots per inch.
+    int FDpi = 96;
+    TSkinData* Art() const;
+    // Reads the window's density again; true when it changed.
+    bool UpdateDpi();
     TWinSkinMenu* FSkinMenu = nullptr;  // the skinned menu bar, owned; null when none
     std::vector<std::unique_ptr<TWinSysButton>> FButtons;
     TBitmap FIconBitmap;

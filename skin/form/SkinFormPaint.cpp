@@ -60,7 +60,7 @@ bool pieceToPixels(const PixelView& dst, TDataSkinBorder* e, int kind, const REC
 
 void TWinSkinForm::PaintBorderPiece(int kind, const RECT& r, HDC dc) {
     if (!FSkinData || !dc) return;
-    TDataSkinBorder* e = borderOf(FSkinData, kind);
+    TDataSkinBorder* e = borderOf(Art(), kind);
     // Into the composed frame a tiled or copied piece goes pixel by pixel:
     // a resize composes every border again, and through the device context
     // each tile is a transfer of its own.
@@ -123,7 +123,7 @@ TWinSkinForm::FrameKey TWinSkinForm::CurrentFrameKey(int W, int H) {
     k.width = W;
     k.height = H;
     k.active = FActive;
-    k.skin = FSkinData;
+    k.skin = Art();
     k.windowState = FWindowState;
     k.borderKind = FBorderKind;
     k.styleFlags = FStyleFlags;
@@ -298,7 +298,7 @@ void TWinSkinForm::LayoutButtons() {
     c.leftAnchor = FLeftWidth;
     c.rightAnchor = FWidth - FRightWidth;
     c.rightBorder = FRightWidth;
-    TDataSkinObject* bar = FSkinData ? FSkinData->MenuBar() : nullptr;
+    TDataSkinObject* bar = FSkinData ? Art()->MenuBar() : nullptr;
     c.menuBarLeftWidth = bar ? bar->LeftWidth : 0;
     c.titleHeight = FTitleHeight;
     c.menuHeight = FMenuHeight;
@@ -372,9 +372,9 @@ void TWinSkinForm::PaintTitle(HDC dc, const RECT& titleRect) {
 
 TFont TWinSkinForm::CaptionTextFont() const {
     TFont f;
-    if (FSkinData) f.Assign(FSkinData->CaptionFont());
+    if (FSkinData) f.Assign(Art()->CaptionFont());
     else f.Assign(FCaptionFont);
-    const TDataSkinTitle* t = FSkinData ? FSkinData->Title() : nullptr;
+    const TDataSkinTitle* t = FSkinData ? Art()->Title() : nullptr;
     if (t && t->FontHeight > 0) f.SetHeight(t->FontHeight);
     return f;
 }
@@ -400,7 +400,7 @@ void TWinSkinForm::PaintCaptionText(HDC dc) {
     if (!FSkinData) return;
     FCaptionText = WindowText();
     if (FCaptionText.empty()) return;
-    TDataSkinTitle* t = FSkinData->Title();
+    TDataSkinTitle* t = Art()->Title();
     int iconRight = -1, buttonsLeft = -1;
     for (auto& b : FButtons) {
         if (!b->FVisible || !b->FData || b->FData->Bitmap.Empty() || b->FData->Visibility == 100) continue;
@@ -500,10 +500,11 @@ void TWinSkinForm::UpdateRegion(bool redraw) {
     if (FHasRegion && W == FRegionWidth && H == FRegionHeight && FFormKind != 2 && FSkinState != ssReapplying)
         return;
 
-    TDataSkinBorder* L = FSkinData->BorderLeft();
-    TDataSkinBorder* R = FSkinData->BorderRight();
-    TDataSkinBorder* T = FSkinData->BorderTop();
-    TDataSkinBorder* B = FSkinData->BorderBottom();
+    TSkinData* art = Art();
+    TDataSkinBorder* L = art->BorderLeft();
+    TDataSkinBorder* R = art->BorderRight();
+    TDataSkinBorder* T = art->BorderTop();
+    TDataSkinBorder* B = art->BorderBottom();
     auto trans = [](TDataSkinBorder* e) { return e && e->Trans == 1; };
     UniqueRegion rgn;
     if (!trans(L) && !trans(R) && !trans(T) && !trans(B)) {

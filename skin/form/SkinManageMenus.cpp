@@ -144,7 +144,7 @@ void TWinSkinForm::FreeSkinMenu() {
 
 bool TWinSkinForm::PaintMenuBand(HDC dc, const RECT& band) {
     if (!FSkinMenu || !dc) return false;
-    FSkinMenu->FSkinData = FSkinData;
+    FSkinMenu->FSkinData = Art();
     FSkinMenu->PaintBar(dc, band);
     return true;
 }
@@ -263,7 +263,7 @@ bool TWinSkinForm::MenuItemMessage(TMessage& msg) {
                 if (item->OnMeasureItem)
                     item->MeasureItem(canvas, w, h);
                 else
-                    MeasureMenuItem(FSkinData, item, canvas, w, h);
+                    MeasureMenuItem(Art(), item, canvas, w, h);
                 canvas.ReleaseSelections();
                 mis->itemWidth = UINT(std::max(w, 0));
                 mis->itemHeight = UINT(std::max(h, 0));
@@ -276,7 +276,7 @@ bool TWinSkinForm::MenuItemMessage(TMessage& msg) {
                 if (item->OnDrawItem)
                     item->DrawItem(canvas, dis->rcItem, selected);
                 else
-                    DrawMenuItem(FSkinData, item, canvas, dis->rcItem, selected);
+                    DrawMenuItem(Art(), item, canvas, dis->rcItem, selected);
                 canvas.ReleaseSelections();
             }
             msg.Result = TRUE;
@@ -291,9 +291,9 @@ bool TWinSkinForm::MenuItemMessage(TMessage& msg) {
         if (FSystemMenu && ::GetMenuStringW(FMenuHandle, id, nullptr, 0, MF_BYCOMMAND) <= 0 &&
             ::GetMenuState(FMenuHandle, id, MF_BYCOMMAND) == UINT(-1))
             from = FSystemMenu;
-        MeasureForeignMenuItem(FSkinData, from, *mis);
+        MeasureForeignMenuItem(Art(), from, *mis);
     } else {
-        DrawForeignMenuItem(FSkinData, *reinterpret_cast<DRAWITEMSTRUCT*>(msg.LParam));
+        DrawForeignMenuItem(Art(), *reinterpret_cast<DRAWITEMSTRUCT*>(msg.LParam));
     }
     msg.Result = TRUE;
     return true;
@@ -304,7 +304,7 @@ void TWinSkinForm::RebuildMenuBar() {
         FMenuHandle = ::GetMenu(FHandle);
         CreateSkinMenu();
     } else {
-        FSkinMenu->FSkinData = FSkinData;
+        FSkinMenu->FSkinData = Art();
         FSkinMenu->RebuildFromWindowMenu();
         FSkinMenu->Layout();
         // Detaching gives back the menu the window has now.
@@ -318,7 +318,7 @@ void TWinSkinForm::RebuildMergedMenuBar() {
         RebuildMenuBar();
         return;
     }
-    FSkinMenu->FSkinData = FSkinData;
+    FSkinMenu->FSkinData = Art();
     FSkinMenu->RebuildMerged();
     if (FSkinMenu->FMenu) FMenuHandle = FSkinMenu->FMenu;
     if (FSkinState == ssSkinned) PaintFrame();
@@ -341,7 +341,7 @@ struct SkinItemPainter {
             item->DrawDefault(*canvas, r, selected);
             return;
         }
-        DrawMenuItem(form->FSkinData, item, *canvas, r, selected);
+        DrawMenuItem(form->Art(), item, *canvas, r, selected);
     }
 };
 
@@ -353,7 +353,7 @@ struct SkinItemMeasure {
     void operator()(TObject* sender, TCanvas*, int& w, int&) const {
         auto* item = dynamic_cast<TMenuItem*>(sender);
         if (!item || TWinSkinForm::FromWindow(wnd) != form) return;
-        AddSkinItemWidth(form->FSkinData, item, popup, w);
+        AddSkinItemWidth(form->Art(), item, popup, w);
     }
 };
 
@@ -553,11 +553,11 @@ void TWinSkinForm::HookMenus(bool on) {
 
 void TWinSkinForm::MeasureSystemMenuItem(TMenuItem* item, TCanvas& canvas, int& width, int& height) {
     // Called with the toolkit's measure already made.
-    MeasurePopupItem(FSkinData, item, canvas, width, height);
+    MeasurePopupItem(Art(), item, canvas, width, height);
 }
 
 void TWinSkinForm::DrawSystemMenuItem(TMenuItem* item, TCanvas& canvas, const RECT& r, bool selected) {
-    DrawMenuItem(FSkinData, item, canvas, r, selected);
+    DrawMenuItem(Art(), item, canvas, r, selected);
 }
 
 }  // namespace qs

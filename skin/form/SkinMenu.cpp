@@ -29,7 +29,7 @@ TDataSkinObject* menuBarElement(TSkinData* sd) {
 }  // namespace
 
 TWinSkinMenu::TWinSkinMenu(TWinSkinForm* form) : FForm(form) {
-    if (form) FSkinData = form->FSkinData;
+    if (form) FSkinData = form->Art();
 }
 
 TWinSkinMenu::~TWinSkinMenu() {

@@ -42,7 +42,8 @@ TWinSkinPopMenu* TWinSkinPopMenu::FromWindow(HWND wnd) {
 void TWinSkinPopMenu::AttachMenuWindow(HWND wnd, TSkinData* skinData, HMENU menu) {
     if (FAttached || !wnd) return;
     FHandle = wnd;
-    FSkinData = skinData;
+    // The pop-up's own density: it may open on another monitor than its owner.
+    FSkinData = skinData ? skinData->ForDpi(WindowDpi(wnd)) : nullptr;
     FMenuHandle = menu;
     menuTable().Set(wnd, this);
     FOldWndProc = reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(wnd, GWLP_WNDPROC));

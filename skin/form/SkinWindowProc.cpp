@@ -15,6 +15,9 @@
 
 namespace qs {
 
+// WM_DPICHANGED, which older headers lack.
+constexpr UINT kDpiChangedMessage = 0x02E0;
+
 namespace {
 
 // MDI client window -> the frame's form skin.
@@ -156,6 +159,13 @@ void TWinSkinForm::SkinWindowProc(TMessage& m) {
         case WM_SYSCOMMAND: WMSysCommand(m); return;
         case WM_SKIN_MENUBAR_CLICK: WMMenuBarClick(m); return;
         case CM_MENUCHANGED: WMMenuChanged(m); return;
+        case kDpiChangedMessage:
+            // The window's own procedure moves it to the suggested rectangle;
+            // the frame and the control skins then follow it to the new
+            // density as they follow a new skin.
+            passOn();
+            if (FSkinState != ssCreated && UpdateDpi()) SkinChanged();
+            return;
         default: break;
     }
 

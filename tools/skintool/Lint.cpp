@@ -55,6 +55,8 @@ private:
     Image image(std::string_view section, std::string_view key, bool required, std::string_view why = {});
     void strip(std::string_view section, std::string_view key, const Image& img, int frames, bool stacked,
                Margins m = {});
+    // A used image's @2x partner, checked; false when `stored` is none.
+    bool largePartner(const std::string& stored);
     void keyed(std::string_view section, std::string_view key, const Image& img, int trans);
     void values(std::string_view section, std::span<const KeyDef> keys);
     Margins margins(std::string_view section) const {
@@ -269,6 +271,28 @@ void Linter::element(const ElementDef& e, const std::string& section) {
         strip(section, "GlyphImage", image(section, "GlyphImage", false), 8, false);
 }
 
+bool Linter::largePartner(const std::string& stored) {
+    // "name@2x.bmp" belongs to "name.bmp" when the description uses that.
+    for (const std::string& used : FUsed) {
+        if (lower(LargeImageName(used)) != lower(stored)) continue;
+        std::vector<uint8_t> bytes;
+        FReader.ExtractByName(stored, bytes);
+        const BmpResult big = ReadBmp(bytes);
+        FReader.ExtractByName(used, bytes);
+        const BmpResult small = ReadBmp(bytes);
+        if (big.image.empty() || small.image.empty()) {
+            problem("entry " + stored + " cannot be read as a bitmap beside " + used);
+        } else if (big.image.width != 2 * small.image.width || big.image.height != 2 * small.image.height) {
+            problem("entry " + stored + " is " + std::to_string(big.image.width) + " x " +
+                    std::to_string(big.image.height) + ", not twice " + used + " (" +
+                    std::to_string(small.image.width) + " x " + std::to_string(small.image.height) +
+                    "): it is not used, the small image is scaled instead");
+        }
+        return true;
+    }
+    return false;
+}
+
 std::vector<LintFinding> Linter::run() {
     std::vector<uint8_t> text;
     std::string iniName;
@@ -300,9 +324,11 @@ std::vector<LintFinding> Linter::run() {
         }
         for (const std::string& s : sections) element(e, s);
     }
-    for (const std::string& stored : FReader.storedNames())
-        if (lower(stored) != iniName && !FUsed.count(lower(stored)))
-            note("entry " + stored + " is not referred to by the description");
+    for (const std::string& stored : FReader.storedNames()) {
+        if (lower(stored) == iniName || FUsed.count(lower(stored))) continue;
+        if (largePartner(stored)) continue;
+        note("entry " + stored + " is not referred to by the description");
+    }
     return FOut;
 }
 
