@@ -207,9 +207,10 @@ public:
     int Dpi() const { return FDpi; }
     // The component a density copy was made from; null for a loaded one.
     TSkinData* ScaledFrom() const { return FBase; }
-    // The twice-as-large image ("name@2x.bmp") a load found beside the one in
-    // `bmp`, or null.
-    const PixelImage* LargeImage(const TBitmap& bmp) const;
+    // The twice-as-large image ("name@2x.bmp") the skin holds beside the one
+    // in `bmp`; empty when it holds none or one of another size. Read from
+    // the stored archive when asked, so a skin shown at 96 dpi never holds it.
+    PixelImage LargeImage(const TBitmap& bmp) const;
     // After a load: the kept density copies follow the new skin.
     void RescaleCopies();
 
@@ -250,7 +251,7 @@ private:
     TSkinData* FBase = nullptr;  // set on a density copy
     int FDpi = 96;
     std::vector<std::pair<int, std::unique_ptr<TSkinData>>> FScaled;
-    std::unordered_map<const TBitmap*, PixelImage> FLarge;
+    std::unordered_map<const TBitmap*, std::string> FLarge;  // entry of each image's @2x partner
 };
 
 // Optional functions of the system, looked up by name once: absent on old

@@ -6,8 +6,10 @@
 // their own.
 #include <algorithm>
 
+#include "Bmp.h"
 #include "PixelScale.h"
 #include "SkinData.h"
+#include "SkinReader.h"
 
 namespace qs {
 
@@ -50,9 +52,22 @@ std::unique_ptr<TDataSkinObject> cloneRecord(const TDataSkinObject& r) {
     return c;
 }
 
+// The @2x partner of `small` from an open archive: empty unless it is
+// exactly twice the size (one of another size is not the same art).
+PixelImage readLarge(const TSkinReader& reader, const std::string& entry, const TBitmap& small) {
+    std::vector<uint8_t> bytes;
+    reader.ExtractByName(entry, bytes);
+    if (bytes.empty()) return {};
+    BmpResult r = ReadBmp(bytes);
+    if (r.image.width != 2 * small.Width() || r.image.height != 2 * small.Height()) return {};
+    return std::move(r.image);
+}
+
 struct Scaler {
     const TSkinData& base;
     int dpi;
+    const TSkinReader* reader;  // open on the stored skin when large images are wanted
+    const std::unordered_map<const TBitmap*, std::string>& largeNames;
 
     int len(int v) const { return ScaleLength(v, dpi); }
 
@@ -62,11 +77,13 @@ struct Scaler {
     void image(const TBitmap& from, TBitmap& to, int frames, bool vertical, int l, int t, int r, int b) const {
         to.Clear();
         if (from.Empty()) return;
-        const PixelImage* large = dpi >= kLargeImageFromDpi ? base.LargeImage(from) : nullptr;
         PixelImage src;
+        if (reader) {
+            auto it = largeNames.find(&from);
+            if (it != largeNames.end()) src = readLarge(*reader, it->second, from);
+        }
         int den = kBaseDpi;
-        if (large) {
-            src = *large;
+        if (!src.empty()) {
             den = 2 * kBaseDpi;
             l *= 2, t *= 2, r *= 2, b *= 2;
         } else {
@@ -134,10 +151,12 @@ struct Scaler {
 
 }  // namespace
 
-const PixelImage* TSkinData::LargeImage(const TBitmap& bmp) const {
+PixelImage TSkinData::LargeImage(const TBitmap& bmp) const {
     const TSkinData& owner = FBase ? *FBase : *this;
     auto it = owner.FLarge.find(&bmp);
-    return it == owner.FLarge.end() ? nullptr : &it->second;
+    TSkinReader reader;
+    if (it == owner.FLarge.end() || !reader.Open(owner.FStored)) return {};
+    return readLarge(reader, it->second, bmp);
 }
 
 TSkinData* TSkinData::ForDpi(int dpi) {
@@ -168,7 +187,9 @@ void TSkinData::BuildScaled(TSkinData& base, int dpi) {
     if (sys != dpi && base.FCaptionFont.Height() != 0)
         FCaptionFont.SetHeight(::MulDiv(base.FCaptionFont.Height(), dpi, sys));
 
-    const Scaler sc{base, dpi};
+    TSkinReader reader;
+    const bool large = dpi >= kLargeImageFromDpi && !base.FLarge.empty() && reader.Open(base.FStored);
+    const Scaler sc{base, dpi, large ? &reader : nullptr, base.FLarge};
     for (std::size_t i = 0; i < kSkinSlotCount; ++i) {
         const auto& from = base.FSlots[i];
         FSlots[i] = from ? sc.record(*from, TSkinSlot(i)) : nullptr;

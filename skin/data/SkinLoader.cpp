@@ -92,15 +92,11 @@ void TSkinLoader::LoadImage(TBitmap& bmp, const std::string& entry) {
     FBudget.spend(int64_t(r.image.width) * r.image.height);
     setBitmapPixels(bmp, r.image);
     // "name@2x.bmp" beside "name.bmp" is the same art drawn twice as large;
-    // one of any other size is not that and stays unused.
-    const std::string large = LargeImageName(entry);
+    // only its name is kept until a display asks for it.
+    const std::string large = skinLowerCase(LargeImageName(entry));
     if (large.empty() || r.image.empty()) return;
-    FReader.ExtractByName(large, FScratch);
-    if (FScratch.empty()) return;
-    BmpResult big = ReadBmp(FScratch, FBudget.next());
-    FBudget.spend(int64_t(big.image.width) * big.image.height);
-    if (big.image.width == 2 * r.image.width && big.image.height == 2 * r.image.height)
-        FSD.FLarge[&bmp] = std::move(big.image);
+    const auto& names = FReader.names();
+    if (std::find(names.begin(), names.end(), large) != names.end()) FSD.FLarge[&bmp] = large;
 }
 
 void TSkinLoader::Build(const TSkinDescription& d) {

@@ -119,33 +119,34 @@ Figures measureAt(int dpi) {
         }
     }
 
-    // At 200 % the skin's own large title strip is drawn: its left end (the
-    // part that is never stretched) appears pixel for pixel at the top
-    // border's left end.
-    const PixelImage* large = skin->LargeImage(skin->BorderTop()->Bitmap);
-    if (dpi == 192) {
-        EXPECT_TRUE(large) << "the committed default skin carries FrameTop@2x.bmp";
-        if (large) {
-            const Image shot = captureWindow(wnd);
-            const int margin = 2 * skin->BorderTop()->LeftWidth;
-            const int h = form->FTitleHeight;
-            EXPECT_EQ(large->height, 2 * h);  // two stacked frames
-            int same = 0, differsFromSmall = 0, compared = 0;
-            const PixelImage small = skin->BorderTop()->Bitmap.ToPixels();
-            for (int y = 0; y < h; ++y)
-                for (int x = 0; x < margin; ++x) {
-                    const uint32_t want = large->at(x, y);
-                    if (want == 0xFF00FF) continue;
-                    ++compared;
-                    if ((shot.at(form->FLeftWidth + x, y) & 0xFFFFFF) == want) ++same;
-                    if (small.at(x / 2, y / 2) != want) ++differsFromSmall;
-                }
-            EXPECT_GT(compared, 0);
-            EXPECT_EQ(same, compared);
-            // The large image is more than the small one doubled, so the
-            // comparison above tells the two apart.
-            EXPECT_GT(differsFromSmall, 0);
-        }
+    // At 200 % the skin's own large caption buttons are drawn, pixel for
+    // pixel: the close button's first frame is on the window.
+    TWinSysButton* close = buttonWithAction(*form, 0);
+    const TDataSkinSysButton* closeRecord = nullptr;
+    for (const auto& r : skin->CaptionButtons())
+        if (r->Action == 0) closeRecord = r.get();
+    const PixelImage large = closeRecord ? skin->LargeImage(closeRecord->Bitmap) : PixelImage{};
+    if (dpi == 192 && close && closeRecord) {
+        EXPECT_FALSE(large.empty()) << "the committed default skin carries CloseButton@2x.bmp";
+        const Image shot = captureWindow(wnd);
+        const RECT r = close->FBoundsRect;
+        const int frames = std::max(closeRecord->Frame, 1);
+        EXPECT_EQ(r.right - r.left, large.width / frames);
+        const PixelImage small = const_cast<TBitmap&>(closeRecord->Bitmap).ToPixels();
+        int same = 0, differsFromSmall = 0, compared = 0;
+        for (int y = 0; y < r.bottom - r.top && y < large.height; ++y)
+            for (int x = 0; x < r.right - r.left && x < large.width; ++x) {
+                const uint32_t want = large.at(x, y);
+                if (want == 0xFF00FF) continue;
+                ++compared;
+                if ((shot.at(r.left + x, r.top + y) & 0xFFFFFF) == want) ++same;
+                if (small.at(x / 2, y / 2) != want) ++differsFromSmall;
+            }
+        EXPECT_GT(compared, 0);
+        EXPECT_EQ(same, compared);
+        // The large image is more than the small one doubled, so the
+        // comparison above tells the two apart.
+        EXPECT_GT(differsFromSmall, compared / 10);
     }
 
     if (const char* dir = std::getenv("QS_DPI_SHOTS")) {

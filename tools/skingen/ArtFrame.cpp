@@ -33,8 +33,9 @@ PixelImage drawWindowFrame(const Theme& t, bool active, int w, int h) {
         return grain(t, c, x, y);
     };
     r.setMatte(outline);
-    r.shape(sdRoundRect4(1, 1, w - 1, h - 1, std::max(0.0, ct - 1), std::max(0.0, ct - 1), std::max(0.0, cb - 1),
-                         std::max(0.0, cb - 1)),
+    const double o = t.scale;  // the outline is one 96-dpi pixel wide
+    r.shape(sdRoundRect4(o, o, w - o, h - o, std::max(0.0, ct - o), std::max(0.0, ct - o), std::max(0.0, cb - o),
+                         std::max(0.0, cb - o)),
             body);
     // A soft highlight just inside the top edge.
     const Sdf inner = sdRoundRect4(1, 1, w - 1, h - 1, ct, ct, 0, 0);
@@ -42,7 +43,7 @@ PixelImage drawWindowFrame(const Theme& t, bool active, int w, int h) {
         if (inner(x + 0.5, 1.5) < -0.5) r.blend(x, 1, rgb(255, 255, 255), active ? 0.45 : 0.3);
     // The line around the client area (and under the title).
     const Px inl = active ? t.frameInner : t.frameInnerI;
-    r.frame({t.sideW - 1, t.titleH - 1, w - t.sideW + 1, h - t.bottomH + 1}, inl);
+    for (int i = 1; i <= t.scale; ++i) r.frame({t.sideW - i, t.titleH - i, w - t.sideW + i, h - t.bottomH + i}, inl);
     r.fill({t.sideW, t.titleH, w - t.sideW, h - t.bottomH}, kMagenta);
     return img;
 }
@@ -95,7 +96,7 @@ PixelImage captionFrame(const Theme& t, Glyph g, int frame, int w, int h, Px mat
     const bool close = g == Glyph::Close;
     const double cx = w / 2.0, cy = h / 2.0;
     const double gs = std::min(w, h) * glyphScale;
-    const double stroke = std::clamp(gs / 5.5, 1.2, 1.7);
+    const double stroke = std::clamp(gs / 5.5, 1.2 * t.scale, 1.7 * t.scale);
     Px glyph = frame == 4 ? t.glyphI : t.glyph;
     switch (t.captionStyle) {
     case CaptionStyle::Boxed: {

@@ -231,6 +231,21 @@ GeneratedSkin generateSkin(const std::string& id) {
     s.add("RestroreButton.bmp", drawCaptionButton(t, Glyph::Restore));
     if (t.helpButton) s.add("HelpButton.bmp", drawCaptionButton(t, Glyph::Help));
     s.add("IconButton.bmp", drawIconButton(t));
+    // The frame and caption buttons drawn again at twice the size, for
+    // displays at 175 % and above; the description does not name them.
+    {
+        const Theme t2 = doubledTheme(t);
+        const FramePieces big = drawFrame(t2);
+        s.add("FrameTop@2x.bmp", big.top);
+        s.add("FrameBottom@2x.bmp", big.bottom);
+        s.add("FrameLeft@2x.bmp", big.left);
+        s.add("FrameRight@2x.bmp", big.right);
+        s.add("CloseButton@2x.bmp", drawCaptionButton(t2, Glyph::Close));
+        s.add("MaxButton@2x.bmp", drawCaptionButton(t2, Glyph::Maximize));
+        s.add("MinButton@2x.bmp", drawCaptionButton(t2, Glyph::Minimize));
+        s.add("RestroreButton@2x.bmp", drawCaptionButton(t2, Glyph::Restore));
+        if (t.helpButton) s.add("HelpButton@2x.bmp", drawCaptionButton(t2, Glyph::Help));
+    }
     s.add("captionback.bmp", drawTextBack(t));
     s.add("groupbox.bmp", drawGroupEdge(t));
     s.add("statusbar.bmp", drawStatusEdges(t));

@@ -72,11 +72,17 @@ struct Theme {
     double rim = 0.45;          // strength of the light inner rim of raised faces
     bool helpButton = false;
 
+    // Pixels per 96-dpi pixel: 2 for the theme that draws the @2x images.
+    int scale = 1;
+
     std::vector<Px> sectionColours;  // [Colour0]...
     std::vector<Px> customColours;   // [Customcolors] Color0..9
 };
 
 const Theme& themeByName(const std::string& id);  // throws std::out_of_range
+// The same theme at twice the size: the frame and caption buttons drawn from
+// it are the skin's @2x images, drawn afresh rather than enlarged.
+Theme doubledTheme(const Theme& t);
 std::vector<std::string> themeNames();
 
 }  // namespace qs::gen

@@ -197,6 +197,15 @@ Theme makeTheme(int skin) {
 
 }  // namespace
 
+Theme doubledTheme(const Theme& t) {
+    Theme d = t;
+    d.scale = 2 * t.scale;
+    for (int* v : {&d.titleH, &d.sideW, &d.bottomH, &d.topStripW, &d.sideMid, &d.bottomStripW, &d.cornerTop,
+                   &d.cornerBottom, &d.textureStep, &d.capW, &d.capH, &d.capY, &d.iconX, &d.iconY, &d.radius})
+        *v *= 2;
+    return d;
+}
+
 std::vector<std::string> themeNames() {
     std::vector<std::string> names;
     for (const SkinIdentity& s : kIdentities) names.push_back(s.id);
