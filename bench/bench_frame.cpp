@@ -162,12 +162,22 @@ int main(int argc, char** argv) {
     ::SendMessageW(skinned, WM_SKIN_ACTIVATE, 0, kSkinActivateParam);
     ::SetWindowPos(skinned, nullptr, 0, 0, kWidth, kHeight, SWP_NOMOVE | SWP_NOZORDER);
     HWND plain = makeWindow(L"System frame");
+    // The same window at 192 dpi (as on a second monitor): the skin made for
+    // that density, twice the frame's thickness, the same window size.
+    HWND dense = makeWindow(L"Skinned frame at 192 dpi");
+    auto denseForm = std::make_unique<TWinSkinForm>(nullptr);
+    denseForm->FHandle = dense;
+    denseForm->AttachWindow(sd.get());
+    ::SendMessageW(dense, WM_SKIN_ACTIVATE, 0, kSkinActivateParam);
+    denseForm->FDpi = 192;
+    denseForm->UpdateFrameMetrics();
+    ::SetWindowPos(dense, nullptr, 0, 0, kWidth, kHeight, SWP_NOMOVE | SWP_NOZORDER);
     test::pumpMessages(50);
 
     // Rounds of the two alternate, so a busy machine slows both alike; the
     // median round of each counts. The skinned side is the real message: a
     // repeated WM_NCPAINT finds its composed frame and copies it.
-    std::vector<double> kept, composed, system, hover;
+    std::vector<double> kept, composed, system, hover, composedDense;
     TWinSysButton* button = nullptr;
     for (auto& b : form->FButtons)
         if (b->FVisible && b->FData && !b->IsIconButton() && b->FData->Action >= 0 &&
@@ -186,6 +196,10 @@ int main(int argc, char** argv) {
             form->InvalidateFrame();
             form->PaintFrame();
         }));
+        composedDense.push_back(roundMicroseconds([&] {
+            denseForm->InvalidateFrame();
+            denseForm->PaintFrame();
+        }));
         // One state change each: hot, then normal again.
         if (button)
             hover.push_back(roundMicroseconds([&] {
@@ -196,6 +210,11 @@ int main(int argc, char** argv) {
     }
     const double skin = median(kept), sys = median(system), full = median(composed), hot = median(hover);
     const bool keptValid = form->FFrameValid;
+    const double dense192 = median(composedDense);
+    const int denseTitle = denseForm->FTitleHeight;
+    denseForm->Detach();
+    denseForm.reset();
+    ::DestroyWindow(dense);
 
     // The region of a whole composed frame, keyed on the skin's colour.
     form->PaintFrame();
@@ -258,6 +277,8 @@ int main(int argc, char** argv) {
 
     std::printf("frame paint 852x573, repeated WM_NCPAINT vs system's\t%.1f\tus\t<=1.0\t%.1f\n", skin, sys);
     std::printf("frame paint 852x573, composed afresh vs system's\t%.1f\tus\t\t%.1f\n", full, sys);
+    std::printf("frame paint 852x573 at 192 dpi (title %d), composed afresh vs at 96 dpi\t%.1f\tus\t<=2.5\t%.1f\n",
+                denseTitle, dense192, full);
     if (button)
         std::printf("hover: one caption button state change vs full composed paint\t%.1f\tus\t<=0.10\t%.1f\n", hot, full);
     else
