@@ -176,6 +176,32 @@ Figures measureAt(int dpi) {
         saveBmp(after, std::wstring(d.begin(), d.end()) + L"/after-" + std::to_wstring(dpi) + L".bmp");
     }
     ::DestroyWindow(wnd);
+
+    // The rounded skin's corners are cut from its enlarged frame: the window
+    // has its shape, and nothing drawn is tinged with the key colour (the
+    // filter never mixes magenta into an edge).
+    auto rounded = loadCommittedSkin("rounded");
+    HWND shaped = makeWindow(cw, ch, WS_OVERLAPPEDWINDOW, 0, L"Rounded");
+    if (shaped) {
+        auto rf = skinWindow(shaped, *rounded);
+        HRGN rgn = ::CreateRectRgn(0, 0, 0, 0);
+        EXPECT_NE(::GetWindowRgn(shaped, rgn), ERROR);
+        EXPECT_FALSE(::PtInRegion(rgn, 0, 0));  // the rounded corner
+        EXPECT_TRUE(::PtInRegion(rgn, rf->FWidth / 2, 0));
+        ::DeleteObject(rgn);
+        const Image img = captureWindow(shaped);
+        int pink = 0;
+        for (int y = 0; y < rf->FTitleHeight; ++y)
+            for (int x = 0; x < img.width; ++x) {
+                const uint32_t p = img.at(x, y);
+                const int r = int(p >> 16) & 0xFF, g = int(p >> 8) & 0xFF, b = int(p) & 0xFF;
+                if (r > 160 && b > 160 && g < r - 80 && g < b - 80) ++pink;
+            }
+        EXPECT_EQ(pink, 0) << "magenta-tinged pixels in the title at " << dpi << " dpi";
+        rf->Detach();
+        rf.reset();
+        ::DestroyWindow(shaped);
+    }
     return out;
 }
 
