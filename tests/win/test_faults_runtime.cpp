@@ -254,6 +254,15 @@ TEST_F(RunTime, ToolkitMenuChangesReachTheSkinnedBar) {
     TWinSkinMenu& bar = *fs->FSkinMenu;
     ASSERT_EQ(bar.FButtons.size(), 3u);
 
+    // A pop-up menu made after the form was skinned gets the skin's painter
+    // with the next skin change.
+    auto* late = new TPopupMenu(form.get());
+    TMenuItem* cut = item(late, L"Cu&t");
+    late->Items()->Add(cut);
+    fs->SkinChanged();
+    EXPECT_TRUE(late->OwnerDraw());
+    EXPECT_TRUE(bool(cut->OnDrawItem));
+
     file->SetCaption(L"&Archive");
     EXPECT_EQ(bar.Button(0)->FCaption, L"&Archive");
     view->Add(item(mm, L"&Zoom"));  // its first sub-item
@@ -283,14 +292,6 @@ TEST_F(RunTime, ToolkitMenuChangesReachTheSkinnedBar) {
     EXPECT_EQ(fs->FSkinMenu->Button(0)->FCaption, L"&Tools");
     EXPECT_EQ(::GetMenu(form->Handle()), nullptr) << "the system's bar came back beside the skinned one";
 
-    // A pop-up menu made after the form was skinned gets the skin's painter
-    // with the next skin change.
-    auto* late = new TPopupMenu(form.get());
-    TMenuItem* cut = item(late, L"Cu&t");
-    late->Items()->Add(cut);
-    fs->SkinChanged();
-    EXPECT_TRUE(late->OwnerDraw());
-    EXPECT_TRUE(bool(cut->OnDrawItem));
 }
 
 TEST_F(RunTime, BareWindowMenuChangesReachTheSkinnedBar) {
