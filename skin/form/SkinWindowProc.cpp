@@ -61,12 +61,13 @@ void TWinSkinForm::SkinWindowProc(TMessage& m) {
             return;
         case WM_NCACTIVATE:
             if (FSkinState == ssCreated && FFormKind != 2) {
-                // Between attaching and the activation message: the system
-                // keeps its own record of the active state and the answer
-                // allows the change, as it would without us; lParam -1 keeps
-                // it from painting its frame over the one about to come.
+                // Between attaching and the activation message. Nothing is
+                // painted yet, and the window's own procedure does not hear
+                // of it, as once skinned; but the answer allows the change,
+                // as the system's would: a refusal keeps the window looking
+                // active after another one took the activation.
                 if (FSkinFrame) FActive = (m.WParam & 0xFF) != 0;
-                m.Result = CallDefault(m.Msg, m.WParam, LPARAM(-1));
+                m.Result = TRUE;
                 return;
             }
             if (!FSkinFrame) return passOn();
