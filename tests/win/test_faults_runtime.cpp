@@ -26,9 +26,9 @@ using namespace qs;
 using namespace qs::test;
 
 // ---- freed memory that faults on the next touch ------------------------------------
-// Scroll-bar covers get pages of their own; freeing one takes its pages away,
-// so a write to a freed cover ends the program here instead of passing
-// unnoticed.
+// Scroll-bar covers and form skins get pages of their own; freeing one takes
+// its pages away, so a write to a freed one ends the program here instead of
+// passing unnoticed.
 namespace {
 struct GuardHeader {
     std::size_t magic;
@@ -65,7 +65,7 @@ LONG WINAPI reportFault(EXCEPTION_POINTERS* e) {
 }  // namespace
 
 void* operator new(std::size_t n) {
-    if (n == sizeof(TWScrollbar)) return guardedNew(n);
+    if (n == sizeof(TWScrollbar) || n == sizeof(TWinSkinForm)) return guardedNew(n);
     if (void* p = std::malloc(n ? n : 1)) return p;
     throw std::bad_alloc();
 }
@@ -112,6 +112,7 @@ protected:
 // ---- a scroll-bar cover freed inside the system's tracking loop ----------------------
 
 TSkinData* gSkin = nullptr;
+TSkinManage* gMgr = nullptr;
 HWND gCover = nullptr;
 int gTicks = 0;
 bool gFreedInLoop = false;
@@ -153,6 +154,47 @@ TEST_F(RunTime, ScrollCoverFreedInsideTheTrackingLoop) {
     pumpMessages(60);
     EXPECT_FALSE(answersSkinned(memo->Handle()));
     EXPECT_TRUE(mgr->FFormSkins.empty());
+}
+
+// ---- a form skin freed while its menu bar's drop-down is open -----------------------
+
+bool gDropDownSeen = false;
+void CALLBACK unskinDuringDropDown(HWND, UINT, UINT_PTR id, DWORD) {
+    if (!gDropDownSeen) {
+        if (menuWindows().empty()) return;
+        gDropDownSeen = true;
+        gSkin->SetActive(false);
+        return;
+    }
+    if (gMgr->FFormSkins.empty() || ++gTicks > 150) {
+        ::KillTimer(nullptr, id);
+        ::EndMenu();
+    }
+}
+
+TEST_F(RunTime, FormSkinFreedWhileItsDropDownIsOpen) {
+    auto* mm = new TMainMenu(form.get());
+    auto* file = new TMenuItem(mm);
+    file->SetCaption(L"&File");
+    mm->Items()->Add(file);
+    auto* open = new TMenuItem(mm);
+    open->SetCaption(L"&Open");
+    file->Add(open);
+    form->SetMenu(mm);
+    showSkinned();
+    gSkin = sd.get();
+    gMgr = mgr;
+    gTicks = 0;
+    gDropDownSeen = false;
+    ::SetTimer(nullptr, 0, 20, &unskinDuringDropDown);
+    // Opens the skinned bar's drop-down; the menu loop runs inside.
+    ::SendMessageW(form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 'f');
+    EXPECT_TRUE(gDropDownSeen);
+    EXPECT_TRUE(mgr->FFormSkins.empty());
+    pumpMessages(100);
+    ::RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+    EXPECT_FALSE(answersSkinned(form->Handle()));
+    EXPECT_EQ(::GetMenu(form->Handle()), mm->Handle()) << "the window did not get its menu back";
 }
 
 // ---- one control's skin switched off and on -------------------------------------------
