@@ -4,6 +4,8 @@
 // and the MDI client of an MDI frame.
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "Application.h"
 #include "Forms.h"
 #include "SkinData.h"
@@ -482,11 +484,19 @@ void TWinSkinForm::WMSysCommand(TMessage& m) {
 }
 
 void TWinSkinForm::WMMenuChanged(TMessage& m) {
-    if (FSkinData) FSkinData->FPaintNonClient = false;
+    TSkinData* sd = FSkinData;
+    if (sd) sd->FPaintNonClient = false;
     const TLifeToken::Watch life = FLife.Watching();
     m.Result = CallDefault(m.Msg, m.WParam, m.LParam);
-    if (!life.Alive()) return;
-    if (FSkinData) FSkinData->FPaintNonClient = true;
+    if (!life.Alive()) {
+        // Painting comes back on for every other window of the skin, if the
+        // skin is still there.
+        TSkinManage* mgr = SkinManager();
+        if (sd && mgr && std::find(mgr->FSkinDatas.begin(), mgr->FSkinDatas.end(), sd) != mgr->FSkinDatas.end())
+            sd->FPaintNonClient = true;
+        return;
+    }
+    if (sd) sd->FPaintNonClient = true;
     MenuBarChanged();
     // Whatever the bar did, the system's own bar stays off the window.
     if (FSkinMenu && ::GetMenu(FHandle)) ::SetMenu(FHandle, nullptr);
