@@ -66,6 +66,7 @@ protected:
     void Paint() override;
 
 private:
+    TLifeToken FLife;  // the press runs the system's tracking loop, which may free the cover
     void Attach(TSkinControl* ownerSkin, HWND target, int mode);
     void HideWithoutErasing();
     void MouseDown(TMessage& msg);
@@ -92,6 +93,7 @@ public:
     void AfterMessage(TMessage& msg) override;
     void Paint(HDC dc, const RECT& r) override;
     void SkinChanged() override;
+    void ActiveChanged() override;
     void Restore() override;
 };
 
@@ -109,6 +111,7 @@ public:
     void UpdateBars();
     void AfterMessage(TMessage& msg) override;
     void Paint(HDC dc, const RECT& r) override;
+    void ActiveChanged() override;
     void Restore() override;
 };
 
@@ -126,6 +129,7 @@ public:
     bool BeforeMessage(TMessage& msg) override;
     void AfterMessage(TMessage& msg) override;
     void Paint(HDC dc, const RECT& r) override;
+    void ActiveChanged() override;
     void Restore() override;
 };
 

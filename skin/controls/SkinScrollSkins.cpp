@@ -208,6 +208,17 @@ void TSkinScrollbar::SkinChanged() {
     Repaint();
 }
 
+void TSkinScrollbar::ActiveChanged() {
+    if (FActive) {
+        UpdateBars();
+    } else {
+        if (FHorzBar) FHorzBar->HideBar();
+        if (FVertBar) FVertBar->HideBar();
+    }
+    // The border is the skin's only while it is on.
+    redrawFrame(FHandle);
+}
+
 void TSkinScrollbar::Restore() {
     // FChangeColor here stands for FixedColor, not the control's Color.
     if (FChangeColor) {
@@ -286,6 +297,15 @@ void TSkinScrollbarH::Paint(HDC dc, const RECT&) {
     for (auto* bar : {&FHorzBar, &FVertBar})
         if (*bar && (*bar)->FShown) invalidate(*bar);
     fillSizeBox(this, dc, FVertBar, FHorzBar);
+}
+
+void TSkinScrollbarH::ActiveChanged() {
+    if (FActive) {
+        UpdateBars();
+    } else {
+        if (FHorzBar) FHorzBar->HideBar();
+        if (FVertBar) FVertBar->HideBar();
+    }
 }
 
 void TSkinScrollbarH::Restore() {
@@ -386,6 +406,14 @@ void TSkinScControl::AfterMessage(TMessage& msg) {
 }
 
 void TSkinScControl::Paint(HDC, const RECT&) { invalidate(FBar); }
+
+void TSkinScControl::ActiveChanged() {
+    if (!FBar) return;
+    if (FActive)
+        FBar->UpdatePosition(FHandle);
+    else
+        FBar->HideBar();
+}
 
 void TSkinScControl::Restore() {
     TSkinControl::Restore();
