@@ -83,6 +83,15 @@ void TWScrollbar::AttachToHandle(TSkinControl* ownerSkin, HWND handle, int mode)
     UpdatePosition(FTargetHandle);
 }
 
+void TWScrollbar::AttachToBarWindow(TSkinControl* ownerSkin, HWND bar) {
+    if (!bar) return;
+    Attach(ownerSkin, bar, kControl);
+    SetColor(ownerSkin ? ownerSkin->FaceColor() : clBtnFace);
+    FVertical = (GetWindowLongPtrW(bar, GWL_STYLE) & SBS_VERT) ? 1 : 0;
+    SetParentWindow(GetParent(FTargetHandle));
+    UpdatePosition(FTargetHandle);
+}
+
 bool TWScrollbar::ReadBar(TScrollBarState& out) const {
     if (!FTargetHandle || !IsWindow(FTargetHandle)) return false;
     if (FMode == kControl) {

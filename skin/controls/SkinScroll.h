@@ -50,6 +50,8 @@ public:
     void AttachToControl(TSkinControl* ownerSkin, TWinControl* control, int mode);
     // Modes 0 and 1 on a bare window.
     void AttachToHandle(TSkinControl* ownerSkin, HWND handle, int mode);
+    // Mode 2 on a bare scroll-bar window (a foreign dialog's).
+    void AttachToBarWindow(TSkinControl* ownerSkin, HWND bar);
     // Re-reads the native bar and moves, shows or hides the cover.
     void UpdatePosition(HWND target);
     void HideBar();
@@ -126,6 +128,7 @@ public:
 
     void Attach(TWinSkinForm* skinForm, TSkinData* skinData, bool changeColor, TCanvas* canvas) override;
     void AttachScrollBarControl(TControl* control, TSkinData* skinData, TWinSkinForm* skinForm, TCanvas* canvas);
+    void AttachHandle(HWND handle, TSkinData* skinData, TWinSkinForm* skinForm, TCanvas* canvas) override;
     bool BeforeMessage(TMessage& msg) override;
     void AfterMessage(TMessage& msg) override;
     void Paint(HDC dc, const RECT& r) override;

@@ -357,6 +357,15 @@ void TSkinScControl::AttachScrollBarControl(TControl* control, TSkinData* skinDa
     FState = scsAttached;
 }
 
+void TSkinScControl::AttachHandle(HWND handle, TSkinData* skinData, TWinSkinForm* skinForm, TCanvas* canvas) {
+    if (FAttached || !handle) return;
+    TSkinControl::AttachHandle(handle, skinData, skinForm, canvas);
+    if (!FAttached) return;
+    FEnabled = IsWindowEnabled(handle) != FALSE;
+    FBar = std::make_unique<TWScrollbar>(nullptr);
+    FBar->AttachToBarWindow(this, handle);
+}
+
 bool TSkinScControl::BeforeMessage(TMessage& msg) {
     if (!TSkinControl::BeforeMessage(msg)) return false;
     // A shown cover hides the whole control, so the system's own drawing of
@@ -396,6 +405,7 @@ void TSkinScControl::AfterMessage(TMessage& msg) {
                 FBar->HideBar();
             break;
         case CM_ENABLEDCHANGED:
+        case WM_ENABLE:
             invalidate(FBar);
             TSkinControl::AfterMessage(msg);
             break;

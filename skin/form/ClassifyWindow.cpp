@@ -50,7 +50,13 @@ void ClassifyWindow(TWinSkinForm& fs, HWND handle) {
     if (cls == L"combobox" && gate(xcCombo) && (style & 3) != 1) return make(TSkinClass::ComBox);  // 2
     if (cls == L"comboboxex32" && gate(xcCombo))                                                   // 3
         if (HWND first = GetWindow(handle, GW_CHILD)) return make(TSkinClass::ComBox, first);
-    if (cls == L"scrollbar" && !(style & 0x10000)) return make(TSkinClass::Sizer);  // 4
+    if (cls == L"scrollbar") {  // 4
+        // Only the size-box styles make a grip; every other scroll-bar window
+        // is a bar, and a flat grip would hide its arrows and thumb.
+        if (style & (SBS_SIZEBOX | SBS_SIZEGRIP)) return make(TSkinClass::Sizer);
+        if (gate(xcScrollbar)) make(TSkinClass::ScControl);
+        return;
+    }
     if (cls == L"systreeview32") return;                                            // 5
     if (cls == L"#32770" && !(style & 0x10000)) {                                   // 6
         SkinChildWindows(fs, handle);
