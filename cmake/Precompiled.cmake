@@ -1,4 +1,4 @@
-# Build-time measures for the Windows trees, applied once every target exists.
+# Build-time measures, applied once every target exists.
 #
 # Measured on a two-core machine (user CPU time per translation unit, i686):
 # <windows.h>, <commctrl.h>, the standard library and GoogleTest take 0.9 s of a
@@ -8,12 +8,16 @@
 #    header of the system and standard headers (QS_PCH, on by default);
 #  - every test executable of tests/win reuses one precompiled header that also
 #    holds GoogleTest, made by qs_test_pch with the same flags as the tests;
-#  - test code (tests/, not the engine it links) is compiled with -Og.
+#  - test code (tests/, not the engine it links) is compiled with -Og, in every
+#    tree: the GoogleTest bodies of the native tests cost as much to optimise.
 # A translation unit whose macros do not match a precompiled header just reads
 # the headers as text (GCC checks this itself), so a mismatch costs time, never
 # correctness.
 
 option(QS_PCH "Precompiled headers for the Windows trees" ON)
+if(NOT WIN32)
+  set(QS_PCH OFF)
+endif()
 
 set(_qs_pch_std <string> <vector> <memory> <functional> <algorithm> <map>
     <unordered_map> <cstdint> <cstring> <utility>)
@@ -44,7 +48,7 @@ function(qs_apply_build_measures)
   endif()
   # A file that sets a macro for <windows.h> before including it cannot start
   # from a header that already read <windows.h>.
-  if(EXISTS ${PROJECT_SOURCE_DIR}/tests/win/test_graphics.cpp)
+  if(QS_PCH AND EXISTS ${PROJECT_SOURCE_DIR}/tests/win/test_graphics.cpp)
     set_source_files_properties(${PROJECT_SOURCE_DIR}/tests/win/test_graphics.cpp
       DIRECTORY ${PROJECT_SOURCE_DIR}/tests/win PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
   endif()
