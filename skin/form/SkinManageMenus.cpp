@@ -345,7 +345,7 @@ void TWinSkinForm::MenuBarChanged() {
     FMenuRefresh = true;
     bool changed = false;
     if (FSkinMenu) {
-        FSkinMenu->FSkinData = FSkinData;
+        FSkinMenu->FSkinData = Art();
         changed = FSkinMenu->RefreshFromWindowMenu();
         if (changed) {
             FSkinMenu->Layout();
