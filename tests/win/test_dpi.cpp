@@ -16,6 +16,7 @@
 
 #include "MenuPaint.h"
 #include "PixelScale.h"
+#include "SkinControl.h"
 #include "SkinMenu.h"
 #include "test_winskinform_util.h"
 
@@ -68,6 +69,9 @@ Figures measureAt(int dpi) {
     EXPECT_TRUE(wnd);
     if (!wnd) return out;
     EXPECT_EQ(WindowDpi(wnd), dpi);  // the registry value reached the program
+    ::CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, ScaleLength(20, dpi),
+                      ScaleLength(20, dpi), ScaleLength(75, dpi), ScaleLength(23, dpi), wnd, nullptr,
+                      ::GetModuleHandleW(nullptr), nullptr);
 
     // What the window is before it is skinned, to compare after unskinning.
     RECT wr0{}, cr0{};
@@ -79,6 +83,15 @@ Figures measureAt(int dpi) {
 
     auto form = skinWindow(wnd, *skin);
     EXPECT_EQ(form->FDpi, dpi);
+    // The control skins draw from the same density as the frame: the push
+    // button's margins are the skin's at this density.
+    EXPECT_FALSE(form->FControls.empty());
+    for (TSkinControl* c : form->FControls) {
+        EXPECT_TRUE(c->FSkinData);
+        if (!c->FSkinData) continue;
+        EXPECT_EQ(c->FSkinData->Dpi(), dpi);
+        EXPECT_EQ(c->FSkinData->Buttons()->LeftWidth, ScaleLength(skin->Buttons()->LeftWidth, dpi));
+    }
     out["left"] = form->FLeftWidth;
     out["title"] = form->FTitleHeight;
     out["right"] = form->FRightWidth;
