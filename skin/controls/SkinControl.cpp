@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "AttachRepaint.h"
+#include "ContentColours.h"
 #include "SkinRoutines.h"
 #include "SkinData.h"
 #include "SkinDraw.h"
@@ -224,6 +225,13 @@ void TSkinControl::SkinWndProc(TMessage& msg) {
                 FState = scsDestroyed;
                 Restore();
             }
+            return;
+        }
+        // A parent answers for its content children before any skin of its
+        // own could paint the request over with its face colours.
+        if (IsContentColourRequest(msg.Msg, msg.LParam)) {
+            CallDefault(msg);
+            AnswerContentColour(msg.Msg, msg.WParam, msg.LParam, msg.Result);
             return;
         }
         if (BeforeMessage(msg)) {

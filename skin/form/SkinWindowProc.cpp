@@ -8,6 +8,7 @@
 #include "Forms.h"
 #include "SkinData.h"
 #include "Classify.h"
+#include "ContentColours.h"
 #include "SkinForm.h"
 #include "SkinManage.h"
 #include "SkinRecords.h"
@@ -54,6 +55,11 @@ void TWinSkinForm::SkinWindowProc(TMessage& m) {
                 return;
             }
             break;
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+            passOn();
+            AnswerContentColour(m.Msg, m.WParam, m.LParam, m.Result);
+            return;
         case WM_CTLCOLORBTN:
             passOn();
             if (bare) ::SetBkMode(reinterpret_cast<HDC>(m.WParam), TRANSPARENT);
@@ -110,6 +116,7 @@ void TWinSkinForm::SkinWindowProc(TMessage& m) {
             return passOn();
         case WM_CTLCOLORSTATIC:
             passOn();
+            if (AnswerContentColour(m.Msg, m.WParam, m.LParam, m.Result)) return;  // a read-only edit
             if (bare && FSkinData) {
                 ::SetBkMode(reinterpret_cast<HDC>(m.WParam), TRANSPARENT);
                 // Labels, message-box text and check-box captions go on the
