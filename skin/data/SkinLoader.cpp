@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "Bmp.h"
+#include "Colour.h"
 #include "QuickIni.h"
 #include "SkinBuild.h"
 #include "SkinData.h"
