@@ -42,6 +42,19 @@ TWindowTable& contentTable() {
     return table;
 }
 
+// Content windows whose current paint asked for item notifications only
+// because the skin did: their item notifications are the skin's own.
+TWindowTable& ownItemPaint() {
+    static TWindowTable table;
+    return table;
+}
+
+// What kind of content a window taken in is (list views and trees only).
+TWindowTable& selectionKinds() {
+    static TWindowTable table;
+    return table;
+}
+
 std::unordered_map<const TWinSkinForm*, std::vector<Entry>>& formEntries() {
     static std::unordered_map<const TWinSkinForm*, std::vector<Entry>> map;
     return map;
@@ -264,6 +277,8 @@ bool applyFirst(Entry& e, TWinSkinForm& fs, const Palette& p) {
             }
             if (!e.changed) return false;
             contentTable().Set(e.wnd, &fs);
+            if (e.kind == Kind::ListView || e.kind == Kind::TreeView)
+                selectionKinds().Set(e.wnd, reinterpret_cast<void*>(uintptr_t(e.kind)));
             repaint(e.wnd);
             return true;
         }
@@ -279,6 +294,8 @@ void applyAgain(Entry& e, const Palette& p) {
 
 void restore(const Entry& e) {
     contentTable().Remove(e.wnd);
+    selectionKinds().Remove(e.wnd);
+    ownItemPaint().Remove(e.wnd);
     for (HWND part : e.parts) contentTable().Remove(part);
     if (!IsWindow(e.wnd)) return;
     if (e.kind == Kind::RichEdit) {
@@ -341,6 +358,8 @@ void ApplyContentColours(TWinSkinForm& fs) {
     std::erase_if(list, [](const Entry& e) {
         if (IsWindow(e.wnd)) return false;
         contentTable().Remove(e.wnd);
+        selectionKinds().Remove(e.wnd);
+        ownItemPaint().Remove(e.wnd);
         for (HWND part : e.parts) contentTable().Remove(part);
         return true;
     });
@@ -401,6 +420,75 @@ bool AnswerContentColour(UINT msg, WPARAM wParam, LPARAM child, LRESULT& result)
         result = reinterpret_cast<LRESULT>(d->WindowBrush());
     }
     return true;
+}
+
+namespace {
+
+Kind selectionKind(LPARAM lParam) {
+    const auto* hdr = reinterpret_cast<const NMHDR*>(lParam);
+    if (!hdr || hdr->code != NM_CUSTOMDRAW) return Kind::None;
+    return Kind(uintptr_t(selectionKinds().Get(hdr->hwndFrom)));
+}
+
+const TSkinData* skinOf(HWND w) {
+    auto* fs = static_cast<TWinSkinForm*>(contentTable().Get(w));
+    return fs ? fs->FSkinData : nullptr;
+}
+
+// A selected item of a focused control gets the skin's selection colours,
+// unless the program coloured it.
+void colourSelection(Kind kind, NMCUSTOMDRAW& cd, LRESULT& result) {
+    const TSkinData* d = skinOf(cd.hdr.hwndFrom);
+    if (!d || GetFocus() != cd.hdr.hwndFrom) return;
+    const COLORREF hilight = COLORREF(resolveColour(d->Hilight)), hilightText = COLORREF(resolveColour(d->HilightText));
+    if (kind == Kind::ListView) {
+        auto& lv = reinterpret_cast<NMLVCUSTOMDRAW&>(cd);
+        if (!(SendMessageW(cd.hdr.hwndFrom, LVM_GETITEMSTATE, cd.dwItemSpec, LVIS_SELECTED) & LVIS_SELECTED)) return;
+        if (lv.clrTextBk != CLR_DEFAULT && lv.clrTextBk != sys(COLOR_HIGHLIGHT) && lv.clrTextBk != d->ContentBack()) return;
+        // The control would put its own selection colours over ours while it
+        // believes the item selected.
+        cd.uItemState &= ~UINT(CDIS_SELECTED);
+        lv.clrTextBk = hilight;
+        lv.clrText = hilightText;
+        result |= CDRF_NEWFONT;
+    } else {
+        auto& tv = reinterpret_cast<NMTVCUSTOMDRAW&>(cd);
+        if (tv.clrTextBk != sys(COLOR_HIGHLIGHT)) return;
+        tv.clrTextBk = hilight;
+        tv.clrText = hilightText;
+        result |= CDRF_NEWFONT;
+    }
+}
+
+}  // namespace
+
+bool IsContentNotify(UINT msg, LPARAM lParam) {
+    return msg == WM_NOTIFY && selectionKind(lParam) != Kind::None;
+}
+
+bool ContentNotifyBefore(LPARAM lParam, LRESULT& result) {
+    const Kind kind = selectionKind(lParam);
+    if (kind == Kind::None) return false;
+    auto& cd = *reinterpret_cast<NMCUSTOMDRAW*>(lParam);
+    if (cd.dwDrawStage != CDDS_ITEMPREPAINT || !ownItemPaint().Get(cd.hdr.hwndFrom)) return false;
+    result = CDRF_DODEFAULT;
+    colourSelection(kind, cd, result);
+    return true;
+}
+
+void ContentNotifyAfter(LPARAM lParam, LRESULT& result) {
+    const Kind kind = selectionKind(lParam);
+    if (kind == Kind::None) return;
+    auto& cd = *reinterpret_cast<NMCUSTOMDRAW*>(lParam);
+    if (cd.dwDrawStage == CDDS_PREPAINT) {
+        // Only a paint the program leaves entirely to the control is ours to
+        // watch item by item.
+        const bool ours = result == CDRF_DODEFAULT;
+        ownItemPaint().Set(cd.hdr.hwndFrom, ours ? cd.hdr.hwndFrom : nullptr);
+        if (ours) result = CDRF_NOTIFYITEMDRAW;
+    } else if (cd.dwDrawStage == CDDS_ITEMPREPAINT && !(result & CDRF_SKIPDEFAULT)) {
+        colourSelection(kind, cd, result);
+    }
 }
 
 }  // namespace qs

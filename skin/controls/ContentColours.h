@@ -34,6 +34,17 @@ bool IsContentColourRequest(UINT msg, LPARAM child);
 // request was about a content window (the answer is then final).
 bool AnswerContentColour(UINT msg, WPARAM dc, LPARAM child, LRESULT& result);
 
+// Selections in list views and tree views: custom-draw notifications
+// (WM_NOTIFY, NM_CUSTOMDRAW) from a content window. Before the program sees
+// one: true when it is the engine's own item notification (asked for by the
+// After step, never by the program), answered in `result`, not to be passed
+// on. After the program answered: a paint the program leaves to the control
+// asks for item notifications, and a selected item the program did not colour
+// gets the skin's Hilight and HilightText.
+bool IsContentNotify(UINT msg, LPARAM lParam);
+bool ContentNotifyBefore(LPARAM lParam, LRESULT& result);
+void ContentNotifyAfter(LPARAM lParam, LRESULT& result);
+
 // How many windows the form keeps content colours for (tests and benchmarks).
 size_t ContentWindowCount(const TWinSkinForm& fs);
 

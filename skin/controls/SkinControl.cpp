@@ -234,6 +234,13 @@ void TSkinControl::SkinWndProc(TMessage& msg) {
             AnswerContentColour(msg.Msg, msg.WParam, msg.LParam, msg.Result);
             return;
         }
+        if (IsContentNotify(msg.Msg, msg.LParam)) {
+            if (!ContentNotifyBefore(msg.LParam, msg.Result)) {
+                CallDefault(msg);
+                ContentNotifyAfter(msg.LParam, msg.Result);
+            }
+            return;
+        }
         if (BeforeMessage(msg)) {
             CallDefault(msg);
             AfterMessage(msg);

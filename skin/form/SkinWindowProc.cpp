@@ -55,6 +55,13 @@ void TWinSkinForm::SkinWindowProc(TMessage& m) {
                 return;
             }
             break;
+        case WM_NOTIFY:
+            if (!IsContentNotify(m.Msg, m.LParam)) break;
+            if (!ContentNotifyBefore(m.LParam, m.Result)) {
+                passOn();
+                ContentNotifyAfter(m.LParam, m.Result);
+            }
+            return;
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORLISTBOX:
             passOn();

@@ -85,6 +85,9 @@ HWND makeHost(int x) {
         it.pszText = const_cast<wchar_t*>(i == 0 ? L"Alpha" : (i == 1 ? L"Beta" : L"Gamma"));
         SendMessageW(lv, LVM_INSERTITEMW, 0, LPARAM(&it));
     }
+    LVITEMW sel{};
+    sel.stateMask = sel.state = LVIS_SELECTED;
+    SendMessageW(lv, LVM_SETITEMSTATE, 1, LPARAM(&sel));  // "Beta"
     HWND tv = child(h, WC_TREEVIEWW, 6, {180, 120, 200, 90}, TVS_HASLINES | TVS_LINESATROOT | TVS_HASBUTTONS);
     TVINSERTSTRUCTW ins{};
     ins.hInsertAfter = TVI_LAST;
@@ -96,6 +99,7 @@ HWND makeHost(int x) {
         SendMessageW(tv, TVM_INSERTITEMW, 0, LPARAM(&ins));
     }
     SendMessageW(tv, TVM_EXPAND, TVE_EXPAND, LPARAM(ins.hParent));
+    SendMessageW(tv, TVM_SELECTITEM, TVGN_CARET, LPARAM(ins.hParent));
     child(h, RICHEDIT_CLASSW, 7, {10, 270, 150, 40}, ES_MULTILINE, L"Rich text");
     HWND own = child(h, WC_LISTVIEWW, 8, {180, 220, 95, 60}, LVS_REPORT);
     SendMessageW(own, LVM_SETBKCOLOR, 0, LPARAM(kProgramGreen));
@@ -190,6 +194,16 @@ TEST(ContentColours, PlainWindowTakesTheDarkSkinKeepsProgramColoursAndComesBackE
         if (std::getenv("QS_CONTENT_SHOTS")) saveBmp(img, L"content-" + std::to_wstring(id) + L".bmp");
     }
     EXPECT_GE(ContrastRatio(ColourNum(back), ColourNum(text)), 4.5);
+    // A focused list's and tree's selection in the skin's Hilight.
+    const COLORREF hilight = COLORREF(resolveColour(sd->Hilight));
+    for (int id : {5, 6}) {
+        HWND w = GetDlgItem(host, id);
+        SetFocus(w);
+        RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        pumpMessages(30);
+        EXPECT_GT(countNear(captureClient(w), hilight, 0), 100u) << "control " << id;
+        EXPECT_EQ(countNear(captureClient(w), GetSysColor(COLOR_HIGHLIGHT), 0), 0u) << "control " << id;
+    }
     // Colours the program chose stay: its own edit brush, its list background.
     EXPECT_GT(countNear(contentShot(host, kOwnColourEdit), kProgramYellow, 0), 1000u);
     EXPECT_GT(countNear(contentShot(host, 8), kProgramGreen, 0), 1000u);

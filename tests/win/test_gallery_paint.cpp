@@ -316,25 +316,25 @@ TEST(GalleryPaint, CheckBoxCaptionsKeepTheirGapFromTheMark) {
 // Under the dark skin no content area of any page stays white: edits, memos,
 // lists, combo fields, list views, trees and rich edits all take the skin's
 // content background.
-TEST(GalleryPaint, DarkSkinContentAreasAreNotWhite) {
+namespace {
+BOOL CALLBACK collectContent(HWND wnd, LPARAM data) {
     static const wchar_t* const kContent[] = {L"TEdit", L"TMemo", L"TListBox", L"TComboBox", L"TListView",
                                               L"TTreeView", L"TRichEdit", L"Edit", L"ListBox", L"ComboBox",
                                               L"SysListView32", L"SysTreeView32", L"RichEdit20W"};
+    wchar_t cls[64] = {};
+    ::GetClassNameW(wnd, cls, 64);
+    for (const wchar_t* c : kContent)
+        if (std::wcscmp(cls, c) == 0 && ::IsWindowVisible(wnd)) reinterpret_cast<std::vector<HWND>*>(data)->push_back(wnd);
+    return TRUE;
+}
+}  // namespace
+
+TEST(GalleryPaint, DarkSkinContentAreasAreNotWhite) {
     size_t checked = 0;
     for (const auto& pg : gallery::pages()) {
         ScriptedPage p(pg.id, "dark");
         std::vector<HWND> found;
-        ::EnumChildWindows(
-            p.w.handle,
-            [](HWND wnd, LPARAM data) -> BOOL {
-                wchar_t cls[64] = {};
-                ::GetClassNameW(wnd, cls, 64);
-                for (const wchar_t* c : kContent)
-                    if (std::wcscmp(cls, c) == 0 && ::IsWindowVisible(wnd))
-                        reinterpret_cast<std::vector<HWND>*>(data)->push_back(wnd);
-                return TRUE;
-            },
-            LPARAM(&found));
+        ::EnumChildWindows(p.w.handle, collectContent, LPARAM(&found));
         for (HWND wnd : found) {
             RECT c{}, t{};
             ::GetClientRect(wnd, &c);
