@@ -391,6 +391,11 @@ size_t ContentWindowCount(const TWinSkinForm& fs) {
     return it == formEntries().end() ? 0 : it->second.size();
 }
 
+HBRUSH ContentBrushOf(HWND wnd) {
+    auto* fs = static_cast<TWinSkinForm*>(contentTable().Get(wnd));
+    return fs && fs->FSkinData ? fs->FSkinData->WindowBrush() : nullptr;
+}
+
 bool IsContentColourRequest(UINT msg, LPARAM child) {
     if (msg != WM_CTLCOLOREDIT && msg != WM_CTLCOLORLISTBOX && msg != WM_CTLCOLORSTATIC) return false;
     return contentTable().Get(reinterpret_cast<HWND>(child)) != nullptr;

@@ -45,6 +45,9 @@ bool IsContentNotify(UINT msg, LPARAM lParam);
 bool ContentNotifyBefore(LPARAM lParam, LRESULT& result);
 void ContentNotifyAfter(LPARAM lParam, LRESULT& result);
 
+// The skin's content brush while `wnd` is a content window, else null.
+HBRUSH ContentBrushOf(HWND wnd);
+
 // How many windows the form keeps content colours for (tests and benchmarks).
 size_t ContentWindowCount(const TWinSkinForm& fs);
 

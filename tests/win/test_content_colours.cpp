@@ -191,7 +191,7 @@ TEST(ContentColours, PlainWindowTakesTheDarkSkinKeepsProgramColoursAndComesBackE
         }
         const Image inner = img.crop(1, top, img.width - 2, img.height - top - 1);
         EXPECT_LE(countNear(inner, RGB(255, 255, 255), 0) * 100, size_t(inner.width) * inner.height) << "control " << id;
-        if (std::getenv("QS_CONTENT_SHOTS")) saveBmp(img, L"content-" + std::to_wstring(id) + L".bmp");
+        if (std::getenv("QS_CONTENT_SHOTS")) saveBmp(captureWindow(GetDlgItem(host, id)), L"content-" + std::to_wstring(id) + L".bmp");
     }
     EXPECT_GE(ContrastRatio(ColourNum(back), ColourNum(text)), 4.5);
     // A focused list's and tree's selection in the skin's Hilight.
