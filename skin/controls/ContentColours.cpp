@@ -11,8 +11,10 @@
 
 #include "Colour.h"
 #include "Controls.h"
+#include "Forms.h"
 #include "SkinData.h"
 #include "SkinForm.h"
+#include "SkinRoutines.h"
 #include "WindowTable.h"
 
 namespace qs {
@@ -239,14 +241,23 @@ void repaint(HWND w) {
     if (IsWindowVisible(w)) InvalidateRect(w, nullptr, TRUE);
 }
 
+// A window that got a control skin just now was invalidated by its attach;
+// one more invalidation would only cost a trip to the server.
+void repaintUnskinned(const TWinSkinForm& fs, HWND w) {
+    if (!FindSkinByHandle(&fs, w)) repaint(w);
+}
+
 // First application to a window: reads what it has, takes the skin's colours
 // where the window still has its defaults. False when nothing was taken.
-bool applyFirst(Entry& e, TWinSkinForm& fs, const Palette& p) {
+bool applyFirst(Entry& e, TWinSkinForm& fs, const Palette& p, bool formRepaints) {
+    const auto invalidate = [&](HWND w) {
+        if (!formRepaints) repaintUnskinned(fs, w);
+    };
     switch (e.kind) {
         case Kind::Edit:
         case Kind::ListBox:
             contentTable().Set(e.wnd, &fs);
-            repaint(e.wnd);
+            invalidate(e.wnd);
             return true;
         case Kind::Combo: {
             contentTable().Set(e.wnd, &fs);
@@ -258,7 +269,7 @@ bool applyFirst(Entry& e, TWinSkinForm& fs, const Palette& p) {
                     if (part && !contentTable().Get(part)) contentTable().Set(part, &fs);
                     else if (part == e.parts[0]) e.parts[0] = nullptr;
             }
-            repaint(e.wnd);
+            invalidate(e.wnd);
             return true;
         }
         case Kind::RichEdit:
@@ -279,7 +290,7 @@ bool applyFirst(Entry& e, TWinSkinForm& fs, const Palette& p) {
             contentTable().Set(e.wnd, &fs);
             if (e.kind == Kind::ListView || e.kind == Kind::TreeView)
                 selectionKinds().Set(e.wnd, reinterpret_cast<void*>(uintptr_t(e.kind)));
-            repaint(e.wnd);
+            invalidate(e.wnd);
             return true;
         }
     }
@@ -315,6 +326,8 @@ struct Walk {
     std::vector<Entry>* list;
     const Palette* palette;
     HWND root;
+    // A toolkit form repaints all of itself after its classification.
+    bool formRepaints;
 };
 
 void take(Walk& w, HWND h, Kind kind) {
@@ -322,23 +335,26 @@ void take(Walk& w, HWND h, Kind kind) {
     Entry e;
     e.wnd = h;
     e.kind = kind;
-    if (applyFirst(e, *w.fs, *w.palette)) w.list->push_back(e);
+    if (applyFirst(e, *w.fs, *w.palette, w.formRepaints)) w.list->push_back(e);
 }
 
-BOOL CALLBACK visitChild(HWND h, LPARAM lp) {
-    Walk& w = *reinterpret_cast<Walk*>(lp);
+void visit(Walk& w, HWND h, TWinControl* c) {
     const TSkinData& d = *w.fs->FSkinData;
     Kind kind;
-    if (TWinControl* c = FindControl(h)) {
-        if (c->Tag() == d.DisableTag()) return TRUE;
+    if (c) {
+        if (c->Tag() == d.DisableTag()) return;
         kind = toolkitKind(c);
     } else {
         kind = classKind(h);
-        if (kind == Kind::ToolTip) return TRUE;  // a child tool tip is nobody's content
+        if (kind == Kind::ToolTip) return;  // a child tool tip is nobody's content
     }
-    if (kind == Kind::Edit && !inSet(d.SkinControls(), xcEdit)) return TRUE;
-    if (kind == Kind::Combo && !inSet(d.SkinControls(), xcCombo)) return TRUE;
+    if (kind == Kind::Edit && !inSet(d.SkinControls(), xcEdit)) return;
+    if (kind == Kind::Combo && !inSet(d.SkinControls(), xcCombo)) return;
     take(w, h, kind);
+}
+
+BOOL CALLBACK visitChild(HWND h, LPARAM lp) {
+    visit(*reinterpret_cast<Walk*>(lp), h, FindControl(h));
     return TRUE;
 }
 
@@ -364,8 +380,17 @@ void ApplyContentColours(TWinSkinForm& fs) {
         return true;
     });
     const Palette p = paletteOf(*fs.FSkinData);
-    Walk w{&fs, &list, &p, GetAncestor(fs.FHandle, GA_ROOT)};
-    EnumChildWindows(fs.FHandle, visitChild, reinterpret_cast<LPARAM>(&w));
+    Walk w{&fs, &list, &p, GetAncestor(fs.FHandle, GA_ROOT), fs.FControl != nullptr};
+    if (fs.FControl) {
+        // The classification's own list: the toolkit knows its controls, the
+        // server need not be asked for the children of each.
+        std::vector<TWinControl*> controls;
+        fs.FControl->GetTabOrderList(controls);
+        for (TWinControl* c : controls)
+            if (HWND h = c->HandleIfAllocated()) visit(w, h, c);
+    } else {
+        EnumChildWindows(fs.FHandle, visitChild, reinterpret_cast<LPARAM>(&w));
+    }
     if (!(GetWindowLongPtrW(fs.FHandle, GWL_STYLE) & WS_CHILD))
         EnumThreadWindows(GetWindowThreadProcessId(fs.FHandle, nullptr), visitThreadWindow, reinterpret_cast<LPARAM>(&w));
 }
