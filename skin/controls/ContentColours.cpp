@@ -265,9 +265,10 @@ bool applyFirst(Entry& e, TWinSkinForm& fs, const Palette& p, bool formRepaints)
             ci.cbSize = sizeof(ci);
             if (GetComboBoxInfo(e.wnd, &ci)) {
                 e.parts = {ci.hwndItem != e.wnd ? ci.hwndItem : nullptr, ci.hwndList};
-                for (HWND part : e.parts)
+                // A part some other form took in stays that form's to give back.
+                for (HWND& part : e.parts)
                     if (part && !contentTable().Get(part)) contentTable().Set(part, &fs);
-                    else if (part == e.parts[0]) e.parts[0] = nullptr;
+                    else part = nullptr;
             }
             invalidate(e.wnd);
             return true;
