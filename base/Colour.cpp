@@ -1,6 +1,7 @@
 #include "Colour.h"
 
 #include <algorithm>
+#include <cmath>
 #include <iterator>
 
 namespace qs {
@@ -63,6 +64,41 @@ int ColourSaturation(ColourNum c) {
     const int twiceRem = 2 * (num % mx);
     if (twiceRem > mx || (twiceRem == mx && (q & 1))) ++q;
     return q;
+}
+
+ColourNum DeriveWindowColour(ColourNum face) {
+    if (isSystemColour(face)) return syscolour::clWindow;
+    const int r = redOf(face), g = greenOf(face), b = blueOf(face);
+    const int grey = (r * 299 + g * 587 + b * 114) / 1000;
+    // A trace of the face stays, so a tinted skin gets tinted content.
+    if (grey >= 128) return rgbColour(255 - (255 - r) / 8, 255 - (255 - g) / 8, 255 - (255 - b) / 8);
+    return rgbColour(r / 2, g / 2, b / 2);
+}
+
+namespace {
+double luminance(ColourNum c) {
+    c = resolveColour(c);
+    auto lin = [](int v) {
+        const double s = v / 255.0;
+        return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * lin(redOf(c)) + 0.7152 * lin(greenOf(c)) + 0.0722 * lin(blueOf(c));
+}
+}  // namespace
+
+double ContrastRatio(ColourNum a, ColourNum b) {
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+ColourNum ContentTextColour(ColourNum window, ColourNum windowText, ColourNum buttonText) {
+    window = resolveColour(window);
+    windowText = resolveColour(windowText);
+    if (ContrastRatio(window, windowText) >= 4.5) return windowText;
+    buttonText = resolveColour(buttonText);
+    if (ContrastRatio(window, buttonText) >= 4.5) return buttonText;
+    const ColourNum black = rgbColour(0, 0, 0), white = rgbColour(255, 255, 255);
+    return ContrastRatio(window, black) >= ContrastRatio(window, white) ? black : white;
 }
 
 }  // namespace qs

@@ -60,4 +60,15 @@ ColourNum MixColours(ColourNum a, ColourNum b, int weight);
 // saturation scaled to 255 and rounded half to even.
 int ColourSaturation(ColourNum c);
 
+// The content background of a skin that does not give one: near white on a
+// light face (grey level 128 and up), near black on a dark one. A face that is
+// still the system's gives the system's window colour.
+ColourNum DeriveWindowColour(ColourNum face);
+// Contrast ratio of two colours by their relative luminance, 1 to 21.
+double ContrastRatio(ColourNum a, ColourNum b);
+// The text colour content areas use on `window`: the skin's WindowText when it
+// reads (contrast 4.5 or more), else its ButtonText when that reads, else black
+// or white, whichever contrasts more. Plain colours in and out.
+ColourNum ContentTextColour(ColourNum window, ColourNum windowText, ColourNum buttonText);
+
 }  // namespace qs

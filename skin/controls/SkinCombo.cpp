@@ -1,5 +1,7 @@
 #include "SkinCombo.h"
 
+#include "ContentColours.h"
+
 #include <windowsx.h>
 
 #include "SkinData.h"
@@ -226,6 +228,22 @@ void TSkinComBox::AfterMessage(TMessage& msg) {
     }
 }
 
+// Between the skin's edge and the edit of a drop-down combo lies a margin
+// that only the system paints, in its own window colour: under content colours
+// it would stay a light ring around a dark field.
+void TSkinComBox::fillAroundEdit(HDC dc, const RECT& content) const {
+    HWND edit = FComboInfo.cbSize ? FComboInfo.hwndItem : nullptr;
+    HBRUSH brush = ContentBrushOf(FHandle);
+    if (!brush || !edit || edit == FHandle || !IsWindowVisible(edit)) return;
+    RECT wr{}, er{};
+    GetWindowRect(FHandle, &wr);
+    GetWindowRect(edit, &er);
+    OffsetRect(&er, -wr.left, -wr.top);
+    SaveDCScope saved(dc);
+    ExcludeClipRect(dc, er.left, er.top, er.right, er.bottom);
+    FillRect(dc, &content, brush);
+}
+
 void TSkinComBox::Paint(HDC dc, const RECT& rect) {
     if (!dc || !FSkinData) return;
     TDataSkinBorder* button = FSkinData->ComboButton();
@@ -255,11 +273,13 @@ void TSkinComBox::Paint(HDC dc, const RECT& rect) {
         // A composite of edge, button and glyph: its margins keep the button
         // at its own width, its magenta middle lets the content show.
         TDataSkinObject* e = left && sunk && !sunk->Bitmap.Empty() ? sunk : button;
+        fillAroundEdit(dc, r);
         DrawSkinElement(this, dc, r, e->Frame > 0 ? e->Frame : 1, frame, e);
         return;
     }
     const ComboButtonLayout l = comboButtonLayout(r.right, r.bottom, b, left);
     TBitmap& strip = left && !button->Bitmap2.Empty() ? button->Bitmap2 : button->Bitmap;
+    fillAroundEdit(dc, toRect(l.content));
     {
         SaveDCScope saved(dc);
         ExcludeClipRect(dc, l.content.left, l.content.top, l.content.right, l.content.bottom);

@@ -39,6 +39,7 @@ private:
     void SkinList(HWND list);
     void FreeListScrollbar(bool restore);
     void PaintFlat(HDC dc, const RECT& r, TDataSkinObject* button);
+    void fillAroundEdit(HDC dc, const RECT& content) const;
     void UnsubclassEdit();
     static LRESULT CALLBACK EditProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
 };

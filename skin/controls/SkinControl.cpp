@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "AttachRepaint.h"
+#include "ContentColours.h"
 #include "SkinRoutines.h"
 #include "SkinData.h"
 #include "SkinDraw.h"
@@ -230,6 +231,20 @@ void TSkinControl::SkinWndProc(TMessage& msg) {
             if (msg.Msg == WM_NCDESTROY && life.Alive()) {
                 FState = scsDestroyed;
                 Restore();
+            }
+            return;
+        }
+        // A parent answers for its content children before any skin of its
+        // own could paint the request over with its face colours.
+        if (IsContentColourRequest(msg.Msg, msg.LParam)) {
+            CallDefault(msg);
+            AnswerContentColour(msg.Msg, msg.WParam, msg.LParam, msg.Result);
+            return;
+        }
+        if (IsContentNotify(msg.Msg, msg.LParam)) {
+            if (!ContentNotifyBefore(msg.LParam, msg.Result)) {
+                CallDefault(msg);
+                ContentNotifyAfter(msg.LParam, msg.Result);
             }
             return;
         }

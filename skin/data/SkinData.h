@@ -133,6 +133,12 @@ public:
     std::array<int32_t, 10> CustomColors{};
     // A solid brush of ButtonFace, made by each load (null before the first).
     HBRUSH FaceBrush() const { return FFaceBrush.get(); }
+    // Content areas (edits, lists, trees): the background (Window), the text
+    // colour that reads on it (ContentTextColour) and a solid brush of the
+    // background, all made by each load.
+    COLORREF ContentBack() const { return FContentBack; }
+    COLORREF ContentText() const { return FContentText; }
+    HBRUSH WindowBrush() const { return FWindowBrush.get(); }
 
     TDataSkinObject* Slot(TSkinSlot s) const { return FSlots[std::size_t(s)].get(); }
     TDataSkinBorder* BorderLeft() const { return border(TSkinSlot::BorderLeft); }
@@ -242,6 +248,9 @@ private:
     std::unique_ptr<TDataSkinObject> FComboxArrow;
     std::unique_ptr<TDataSkinObject> FToolbar;
     UniqueBrush FFaceBrush;
+    UniqueBrush FWindowBrush;
+    COLORREF FContentBack = 0xFFFFFF;
+    COLORREF FContentText = 0;
     TFont FCaptionFont;
     TBitmap FAppIcon;
     std::unique_ptr<TImageList> FMenuImages;

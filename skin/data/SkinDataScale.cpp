@@ -180,6 +180,9 @@ void TSkinData::BuildScaled(TSkinData& base, int dpi) {
     CustomColors = base.CustomColors;
     FSkinLoaded = base.FSkinLoaded;
     FFaceBrush.reset(::CreateSolidBrush(ColorToRGB(ButtonFace)));
+    FContentBack = base.FContentBack;
+    FContentText = base.FContentText;
+    FWindowBrush.reset(base.FWindowBrush ? ::CreateSolidBrush(FContentBack) : nullptr);
     FAppIcon.Assign(base.FAppIcon);
     // The system's caption font is made for the system's density.
     FCaptionFont.Assign(base.FCaptionFont);

@@ -95,6 +95,7 @@ int32_t* colourTableField(TSkinColourTable& t, Field f) {
         case Field::MenuBarText: return &t.MenuBarText;
         case Field::TitleTextActive: return &t.TitleTextActive;
         case Field::TitleTextNoActive: return &t.TitleTextNoActive;
+        case Field::Window: return &t.Window;
         default: return nullptr;
     }
 }

@@ -147,6 +147,9 @@ struct TSkinColourTable {
     int32_t MenuText = int32_t(0xFF000007u);
     int32_t Menu = int32_t(0xFF000004u);
     int32_t Scrollbar = int32_t(0xFF000000u);
+    // Background of content areas (edits, lists, trees); a skin that does not
+    // give it gets one derived from ButtonFace (DeriveWindowColour).
+    int32_t Window = int32_t(0xFF000005u);
 };
 
 struct TSkinDescription {

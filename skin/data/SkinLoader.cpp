@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "Bmp.h"
+#include "Colour.h"
 #include "QuickIni.h"
 #include "SkinBuild.h"
 #include "SkinData.h"
@@ -140,6 +141,9 @@ void TSkinLoader::Build(const TSkinDescription& d) {
     FSD.BorderColour = borderColourOf(FSD.BorderTop()->Bitmap.View(), FSD.BorderTop()->Frame, FSD.ButtonFace);
     BuildToolbar();
     FSD.FFaceBrush.reset(::CreateSolidBrush(ColorToRGB(FSD.ButtonFace)));
+    FSD.FContentBack = COLORREF(resolveColour(FSD.Window));
+    FSD.FContentText = COLORREF(ContentTextColour(FSD.Window, FSD.WindowText, FSD.ButtonText));
+    FSD.FWindowBrush.reset(::CreateSolidBrush(FSD.FContentBack));
 }
 
 void TSkinLoader::BuildCaptionButtons(const TSkinDescription& d) {

@@ -73,6 +73,7 @@ constexpr KeyDef kColours[] = {
     {"MenuBarText", K::ColourText, F::MenuBarText, clMenuText},
     {"TitleTextActive", K::ColourText, F::TitleTextActive, clCaptionText},
     {"TitleTextNoActive", K::ColourText, F::TitleTextNoActive, clInactiveCaptionText},
+    {"Window", K::ColourText, F::Window, clWindow, DefaultFrom::NearSkinButtonFace},
 };
 
 constexpr KeyDef kColourSection[] = {{"color", K::ColourText, F::SectionColour, clWindowText}};
@@ -255,6 +256,7 @@ int32_t defaultOf(const KeyDef& key, const ReadContext& ctx) {
     switch (key.from) {
         case DefaultFrom::SkinButtonText: return ctx.buttonText;
         case DefaultFrom::SkinButtonFace: return ctx.buttonFace;
+        case DefaultFrom::NearSkinButtonFace: return DeriveWindowColour(ctx.buttonFace);
         case DefaultFrom::MinusOneIfActionIs: return ctx.action == -1 ? -1 : key.def;
         case DefaultFrom::Literal: break;
     }

@@ -42,6 +42,7 @@ enum class DefaultFrom : uint8_t {
     Literal,
     SkinButtonText,      // the ButtonText colour of the skin being loaded
     SkinButtonFace,      // the ButtonFace colour of the skin being loaded
+    NearSkinButtonFace,  // DeriveWindowColour of the skin's ButtonFace
     MinusOneIfActionIs,  // -1 when the section's Action is -1, else the literal
 };
 
@@ -63,7 +64,7 @@ enum class Field : uint8_t {
     // skin-wide values
     SkinName,
     WindowText, ButtonFace, Scrollbar, HilightText, Hilight, Menubar, Menu, MenuText, ButtonText,
-    ButtonHilight, Buttonlight, ButtonShadow, ButtonDkShadow, MenuBarText, TitleTextActive, TitleTextNoActive,
+    ButtonHilight, Buttonlight, ButtonShadow, ButtonDkShadow, MenuBarText, TitleTextActive, TitleTextNoActive, Window,
     SectionColour,  // the one colour of a COLOUR section
     CustomColor,    // KeyDef::index names which of the ten
 };

@@ -1,4 +1,5 @@
 #include "SkinForm.h"
+#include "ContentColours.h"
 
 #include <algorithm>
 #include <map>
@@ -84,6 +85,7 @@ TWinSkinForm::~TWinSkinForm() {
 }
 
 void TWinSkinForm::ReleaseControlSkins() {
+    RestoreContentColours(*this);
     if (FControls.empty()) return;
     if (ControlSkinRelease)
         ControlSkinRelease(*this);
@@ -322,6 +324,7 @@ void TWinSkinForm::Activate() {
         SkinAllControls(*this, FControl);
     else
         SkinChildWindows(*this, FHandle);
+    ApplyContentColours(*this);
 
     if (FSkinState == ssCreated && FSkinFrame) {
         ReadWindowState();
@@ -450,6 +453,7 @@ void TWinSkinForm::SkinChanged() {
         // Set before the control skins change: they leave their repaint to the one below.
         FSkinState = ssReapplying;
         ControlSkinsChanged(*this);
+        ContentColoursChanged(*this);
         if (FSkinFrame) {
             UpdateFrameMetrics();
             if (FBorderKind != bkNoCaption && !FIsChild) KeepClientSize(true);

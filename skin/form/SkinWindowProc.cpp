@@ -10,6 +10,7 @@
 #include "Forms.h"
 #include "SkinData.h"
 #include "Classify.h"
+#include "ContentColours.h"
 #include "SkinForm.h"
 #include "SkinManage.h"
 #include "SkinMenu.h"
@@ -60,6 +61,18 @@ void TWinSkinForm::SkinWindowProc(TMessage& m) {
                 return;
             }
             break;
+        case WM_NOTIFY:
+            if (!IsContentNotify(m.Msg, m.LParam)) break;
+            if (!ContentNotifyBefore(m.LParam, m.Result)) {
+                passOn();
+                ContentNotifyAfter(m.LParam, m.Result);
+            }
+            return;
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+            passOn();
+            AnswerContentColour(m.Msg, m.WParam, m.LParam, m.Result);
+            return;
         case WM_CTLCOLORBTN:
             passOn();
             if (bare) ::SetBkMode(reinterpret_cast<HDC>(m.WParam), TRANSPARENT);
@@ -122,6 +135,7 @@ void TWinSkinForm::SkinWindowProc(TMessage& m) {
             return passOn();
         case WM_CTLCOLORSTATIC:
             passOn();
+            if (AnswerContentColour(m.Msg, m.WParam, m.LParam, m.Result)) return;  // a read-only edit
             if (bare && FSkinData) {
                 ::SetBkMode(reinterpret_cast<HDC>(m.WParam), TRANSPARENT);
                 // Labels, message-box text and check-box captions go on the

@@ -2,6 +2,8 @@
 
 #include "Colour.h"
 #include "ColourGradient.h"
+#include "QuickIni.h"
+#include "Vocabulary.h"
 
 using namespace qs;
 using namespace qs::syscolour;
@@ -52,6 +54,47 @@ TEST(Colour, Saturation) {
     EXPECT_EQ(ColourSaturation(rgbColour(170, 167, 167)), 4);  // 4.5 rounds to even
     EXPECT_EQ(ColourSaturation(rgbColour(200, 100, 150)), 128);  // 127.5 again, from other channels
     EXPECT_EQ(ColourSaturation(rgbColour(255, 254, 254)), 1);
+}
+
+// The content background a skin gets, given or derived, and the text colour
+// content areas use on it: whatever the skin says, text must read.
+TEST(Colour, ContentColoursOfASkin) {
+    // Reads ButtonFace and then Window as the loader does: through the table.
+    struct Read {
+        ColourNum Window;
+    };
+    auto colours = [](std::string_view text) {
+        TQuickIni ini;
+        ini.LoadFromText(text);
+        vocab::ReadContext ctx;
+        ColourNum window = 0;
+        for (const vocab::ElementDef& e : vocab::elements())
+            if (e.slot == vocab::Slot::Colours)
+                for (const vocab::KeyDef& k : e.keys) {
+                    const ColourNum c = vocab::readColour(ini, e.section, k, ctx);
+                    if (k.field == vocab::Field::ButtonFace) ctx.buttonFace = c;
+                    if (k.field == vocab::Field::Window) window = c;
+                }
+        return Read{window};
+    };
+    EXPECT_EQ(colours("[Colours]\nButtonFace=46 48 54\nWindow=1 2 3\n").Window, rgbColour(1, 2, 3));
+    // Derived: near black under a dark face, near white under a light one, and
+    // the system's own window colour while the face is the system's.
+    EXPECT_EQ(colours("[Colours]\nButtonFace=46 48 54\n").Window, rgbColour(23, 24, 27));
+    EXPECT_EQ(colours("[Colours]\nButtonFace=224 224 224\n").Window, rgbColour(252, 252, 252));
+    EXPECT_EQ(colours("[Colours]\nButtonFace=128 128 128\n").Window, rgbColour(240, 240, 240));
+    EXPECT_EQ(colours("[Colours]\nMenu=1 1 1\n").Window, clWindow);
+
+    const ColourNum nearBlack = rgbColour(23, 24, 27), light = rgbColour(222, 224, 228);
+    EXPECT_EQ(ContentTextColour(nearBlack, rgbColour(232, 232, 232), light), rgbColour(232, 232, 232));
+    // A dark skin that forgot WindowText (system black) falls back to its
+    // button text, and one whose button text does not read either to white.
+    FixedSystemColours fixed;  // clWindowText resolves to 0xABCDEF here
+    EXPECT_EQ(ContentTextColour(nearBlack, rgbColour(0, 0, 0), light), light);
+    EXPECT_EQ(ContentTextColour(nearBlack, rgbColour(0, 0, 0), rgbColour(40, 40, 40)), rgbColour(255, 255, 255));
+    EXPECT_EQ(ContentTextColour(rgbColour(250, 250, 250), rgbColour(200, 200, 200), rgbColour(240, 240, 240)),
+              rgbColour(0, 0, 0));
+    EXPECT_NEAR(ContrastRatio(rgbColour(0, 0, 0), rgbColour(255, 255, 255)), 21.0, 1e-9);
 }
 
 TEST(Gradient, RampValues) {

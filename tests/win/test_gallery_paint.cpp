@@ -312,3 +312,51 @@ TEST(GalleryPaint, CheckBoxCaptionsKeepTheirGapFromTheMark) {
     }
     GallerySkin::get().use("");
 }
+
+// Under the dark skin no content area of any page stays white: edits, memos,
+// lists, combo fields, list views, trees and rich edits all take the skin's
+// content background.
+namespace {
+BOOL CALLBACK collectContent(HWND wnd, LPARAM data) {
+    static const wchar_t* const kContent[] = {L"TEdit", L"TMemo", L"TListBox", L"TComboBox", L"TListView",
+                                              L"TTreeView", L"TRichEdit", L"Edit", L"ListBox", L"ComboBox",
+                                              L"SysListView32", L"SysTreeView32", L"RichEdit20W"};
+    wchar_t cls[64] = {};
+    ::GetClassNameW(wnd, cls, 64);
+    for (const wchar_t* c : kContent)
+        if (std::wcscmp(cls, c) == 0 && ::IsWindowVisible(wnd)) reinterpret_cast<std::vector<HWND>*>(data)->push_back(wnd);
+    return TRUE;
+}
+}  // namespace
+
+TEST(GalleryPaint, DarkSkinContentAreasAreNotWhite) {
+    size_t checked = 0;
+    for (const auto& pg : gallery::pages()) {
+        ScriptedPage p(pg.id, "dark");
+        std::vector<HWND> found;
+        ::EnumChildWindows(p.w.handle, collectContent, LPARAM(&found));
+        for (HWND wnd : found) {
+            RECT c{}, t{};
+            ::GetClientRect(wnd, &c);
+            ::MapWindowPoints(wnd, nullptr, reinterpret_cast<POINT*>(&c), 2);
+            ::GetWindowRect(p.w.handle, &t);
+            ::OffsetRect(&c, -t.left, -t.top);
+            // The edit skin's border keeps its white inner ring on every skin.
+            ::InflateRect(&c, -1, -1);
+            size_t white = 0, all = 0;
+            for (int y = std::max<LONG>(c.top, 0); y < std::min<LONG>(c.bottom, p.picture.height); ++y)
+                for (int x = std::max<LONG>(c.left, 0); x < std::min<LONG>(c.right, p.picture.width); ++x) {
+                    const COLORREF px = p.picture.colorAt(x, y);
+                    white += GetRValue(px) >= 245 && GetGValue(px) >= 245 && GetBValue(px) >= 245;
+                    ++all;
+                }
+            if (!all) continue;
+            ++checked;
+            wchar_t cls[64] = {};
+            ::GetClassNameW(wnd, cls, 64);
+            EXPECT_LT(white * 20, all) << pg.id << ": a white " << WideToUtf8(cls);
+        }
+    }
+    EXPECT_GT(checked, 5u);
+    GallerySkin::get().use("");
+}

@@ -150,6 +150,7 @@ void describeColours(IniText& ini, const Theme& t) {
     ini.colour("MenuBarText", t.menuBarText);
     ini.colour("TitleTextActive", t.titleText);
     ini.colour("TitleTextNoActive", t.titleTextI);
+    ini.colour("Window", t.window);
     for (std::size_t i = 0; i < t.sectionColours.size(); ++i) {
         ini.section("Colour" + std::to_string(i));
         ini.colour("color", t.sectionColours[i]);
