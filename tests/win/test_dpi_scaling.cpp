@@ -331,3 +331,20 @@ TEST(AtDpi, ViewerFormScalesLikeAnyOther) {
     EXPECT_EQ(f->STB_main->Top() + f->STB_main->Height(), cr.bottom);
     delete f;
 }
+
+// Without the declaration the system stretches the programs' pixels (Wine
+// does not, so only the programs' resources can tell).
+TEST(Dpi, GalleryAndDemoDeclarePerMonitorAwareness) {
+    if (childDpi()) GTEST_SKIP() << "the child runs only its own tests";
+    for (const char* exe : {QS_GALLERY_EXE, QS_DEMO_EXE}) {
+        SCOPED_TRACE(exe);
+        HMODULE m = LoadLibraryExA(exe, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        ASSERT_TRUE(m);
+        HRSRC r = FindResourceA(m, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));  // RT_MANIFEST
+        ASSERT_TRUE(r);
+        std::string text(static_cast<const char*>(LockResource(LoadResource(m, r))), SizeofResource(m, r));
+        EXPECT_NE(text.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos) << text;
+        EXPECT_NE(text.find(">true/pm</dpiAware>"), std::string::npos);
+        FreeLibrary(m);
+    }
+}
