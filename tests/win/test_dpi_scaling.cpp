@@ -18,6 +18,7 @@
 #include "ComCtrls.h"
 #include "StdCtrlsButtons.h"
 #include "StdCtrlsEdit.h"
+#include "StdCtrlsGroup.h"
 #include "U_qv.h"
 #include "WindowCapture.h"
 
@@ -67,6 +68,16 @@ void expectRect(const RECT& r, int left, int top, int width, int height, int dpi
     EXPECT_SCALED(r.top, top, dpi);
     EXPECT_SCALED(r.right, left + width, dpi);
     EXPECT_SCALED(r.bottom, top + height, dpi);
+}
+
+int textHeight(HWND w) {
+    HDC dc = GetDC(w);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(w, WM_GETFONT, 0, 0)));
+    SIZE s{};
+    GetTextExtentPoint32W(dc, L"Fg", 2, &s);
+    SelectObject(dc, old);
+    ReleaseDC(w, dc);
+    return s.cy;
 }
 
 int fontHeight(HWND w) {
@@ -294,6 +305,11 @@ TEST(AtDpi, CodeBuiltFormScalesWhenItsWindowIsMade) {
     auto* speed = new TSpeedButton(&form);
     speed->SetParent(panel);
     speed->SetBounds(4, 6, 40, 20);
+    RegisterControlClasses();  // the group makes its buttons by class name
+    auto* group = new TRadioGroup(&form);
+    group->SetParent(&form);
+    group->SetBounds(130, 10, 150, 120);
+    group->SetItems({"First", "Second"});
     form.Show();
     test::pumpMessages(20);
     RECT wr;
@@ -303,6 +319,13 @@ TEST(AtDpi, CodeBuiltFormScalesWhenItsWindowIsMade) {
     expectRect(rectInParent(panel->Handle()), 12, 34, 100, 50, dpi, "panel");
     expectRect(speed->BoundsRect(), 4, 6, 40, 20, dpi, "speed button");
     EXPECT_SCALED(form.Font()->Height(), -11, dpi);
+    // The group placed its buttons for its old font before the new one came.
+    ASSERT_EQ(group->ButtonCount(), 2);
+    for (int i = 0; i < 2; ++i) {
+        HWND b = dynamic_cast<TWinControl*>(group->Button(i))->Handle();
+        RECT br = rectInParent(b);
+        EXPECT_GE(br.bottom - br.top, textHeight(b)) << "radio button " << i << ": its text is cut off";
+    }
     // Figures given once the window exists are pixels.
     panel->SetBounds(5, 5, 60, 30);
     EXPECT_EQ(rectInParent(panel->Handle()).right, 65);
