@@ -195,8 +195,8 @@ void TCustomForm::ReadFormDefinition(std::string_view text) {
     int designDpi = 96;
     bool scaled = FScaled;
     for (const TFormProperty& p : tree.props) {
-        if (lstrcmpiA(p.path.c_str(), "PixelsPerInch") == 0 && p.value.kind == TFormValue::TKind::Integer && p.value.integer > 0 &&
-            p.value.integer <= 10000)
+        const bool number = p.value.kind == TFormValue::TKind::Integer;
+        if (lstrcmpiA(p.path.c_str(), "PixelsPerInch") == 0 && number && p.value.integer > 0 && p.value.integer <= 10000)
             designDpi = int(p.value.integer);
         if (lstrcmpiA(p.path.c_str(), "Scaled") == 0 && p.value.kind == TFormValue::TKind::Ident)
             scaled = lstrcmpiA(p.value.text.c_str(), "True") == 0;
