@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 
+#include "Controls.h"
 #include "PropertyHelpers.h"
 #include "ExtCtrlsTimer.h"
 #include "UtilWindow.h"
@@ -637,7 +638,11 @@ void TMainMenu::Detach() {
 }
 
 void TMainMenu::MenuChanged() {
-    if (FWindow && ::IsWindow(FWindow) && HandleAllocated() && ::GetMenu(FWindow) == Handle()) ::DrawMenuBar(FWindow);
+    if (!FWindow || !::IsWindow(FWindow) || !HandleAllocated()) return;
+    if (::GetMenu(FWindow) == Handle()) ::DrawMenuBar(FWindow);
+    // The window may show the menu in a bar of its own, with the menu taken
+    // off the window: it hears of every change.
+    if (TWinControl* c = FindControl(FWindow)) c->Perform(CM_MENUCHANGED);
 }
 
 // ---- TPopupMenu -----------------------------------------------------------------------

@@ -11,6 +11,9 @@ if command -v ccache >/dev/null 2>&1 && [ "${QS_CCACHE:-1}" != 0 ]; then
   export CCACHE_DIR=${CCACHE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/qelvoskin-ccache}
   export CCACHE_BASEDIR=$QS_ROOT CCACHE_NOHASHDIR=true
   export CCACHE_MAXSIZE=${CCACHE_MAXSIZE:-8G}
+  # The Windows trees use precompiled headers: ccache caches those compiles only
+  # when told that the header's macros and time stamps may be taken as given.
+  export CCACHE_SLOPPINESS=${CCACHE_SLOPPINESS:-pch_defines,time_macros,include_file_mtime,include_file_ctime}
   QS_LAUNCHER=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 else
   QS_LAUNCHER=()
@@ -41,12 +44,15 @@ build_win() { # build_win i686|x86_64
 }
 
 # Wine: one prefix per build tree, configured so nothing can block a headless run.
+# QS_WINE_SLOT names a second prefix (and HOME) beside the default one, so that two
+# test runs with their own wineserver and display can go on at the same time.
 wine_env() {
-  export WINEPREFIX=$QS_BUILD/wineprefix
+  local slot=${QS_WINE_SLOT:+-$QS_WINE_SLOT}
+  export WINEPREFIX=$QS_BUILD/wineprefix$slot
   export WINEDEBUG=${WINEDEBUG:--all}
   export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-winemenubuilder.exe=d}
   # The prefix's Desktop folder follows HOME: keep shortcuts and menus inside the build tree.
-  export HOME=$QS_BUILD/home
+  export HOME=$QS_BUILD/home$slot
   mkdir -p "$HOME"
 }
 

@@ -218,6 +218,22 @@ bool TSkinButton::BeforeMessage(TMessage& msg) {
         case WM_TIMER:
             KillTimer(FHandle, 1);
             return false;
+        case BM_SETSTATE: {
+            // The pushed state stays the system's (its Space key-up clicks
+            // only when it is set), but the system paints its own pushed look
+            // straight into the window here: it runs with drawing held and
+            // the skin paints the state instead.
+            const bool shown = (GetWindowLongPtrW(FHandle, GWL_STYLE) & WS_VISIBLE) != 0;
+            if (shown) SendMessageW(FHandle, WM_SETREDRAW, FALSE, 0);
+            CallDefault(msg);
+            if (shown) SendMessageW(FHandle, WM_SETREDRAW, TRUE, 0);
+            if (msg.WParam)
+                FMouseState |= kMousePressed;
+            else
+                FMouseState &= uint8_t(~kMousePressed);
+            if (shown) PaintWindow(nullptr);
+            return false;
+        }
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
             if (GetFocus() != FHandle) SetFocus(FHandle);

@@ -178,6 +178,9 @@ void TSkinComBox::AfterMessage(TMessage& msg) {
             } else if (inButton && enabled) {
                 FMouseState |= kMouseHot;
                 Repaint();
+                // Only toolkit controls are told when the pointer leaves;
+                // a combo skinned by its handle asks the system.
+                StartLeaveTracking(FHandle);
             }
             break;
         }
@@ -195,6 +198,7 @@ void TSkinComBox::AfterMessage(TMessage& msg) {
             Repaint();
             break;
         case CM_MOUSELEAVE:
+        case WM_MOUSELEAVE:
             if (FMouseState & kMouseHot) {
                 FMouseState &= uint8_t(~kMouseHot);
                 Repaint();

@@ -259,11 +259,33 @@ void TSkinBox::Attach(TWinSkinForm* skinForm, TSkinData* skinData, bool changeCo
         FControl->SetColor(FaceColor());
         FOldFontColor = FControl->Font()->Color();
         FOldParentFont = FControl->ParentFont();
-        const TColor text = SkinTextColor(this, FOldFontColor);
-        FFontColorChanged = text != FOldFontColor;
-        if (FFontColorChanged) FControl->Font()->SetColor(text);
+        FollowSkinText();
     }
     FAttached = true;
+}
+
+void TSkinBox::FollowSkinText() {
+    const TColor text = SkinTextColor(this, FOldFontColor);
+    if (text != FOldFontColor) {
+        if (FControl->Font()->Color() != text) FControl->Font()->SetColor(text);
+        FFontColorChanged = true;
+    } else if (FFontColorChanged) {
+        // Setting the colour made the font the panel's own; a panel that
+        // followed its parent's font goes back to doing so.
+        FControl->Font()->SetColor(FOldFontColor);
+        if (FOldParentFont) FControl->SetParentFont(true);
+        FFontColorChanged = false;
+    }
+}
+
+void TSkinBox::SkinChanged() {
+    // The face and the caption both take the new skin's colours: a caption
+    // left in the old skin's text colour may vanish on the new face.
+    if (FChangeColor && FControl && !FControl->IsDestroying()) {
+        FControl->SetColor(FaceColor());
+        FollowSkinText();
+    }
+    if (!RepaintFollowsChange()) Repaint();
 }
 
 void TSkinBox::Restore() {

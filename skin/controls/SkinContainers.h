@@ -36,9 +36,13 @@ public:
     using TSkinControl::TSkinControl;
     void Attach(TWinSkinForm* skinForm, TSkinData* skinData, bool changeColor, TCanvas* canvas) override;
     void Restore() override;
+    void SkinChanged() override;
     void AfterMessage(TMessage& msg) override;
 
 private:
+    // Gives the caption the current skin's text colour, or its own back when
+    // the skin keeps the system's (the panel's children follow its font).
+    void FollowSkinText();
     // The caption colour given back at restore when the skin replaced the
     // system's default text colour (black would vanish on a dark face).
     TColor FOldFontColor = clWindowText;

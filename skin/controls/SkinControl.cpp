@@ -213,14 +213,21 @@ void TSkinControl::SkinWndProc(TMessage& msg) {
     try {
         if (msg.Msg == WM_SKIN_CONTROL_SWITCH) {
             frame.passed = true;  // ours alone: the control never has it
-            FActive = LONG_PTR(msg.WParam) > 0;
+            const bool on = LONG_PTR(msg.WParam) > 0;
+            const bool changed = on != FActive;
+            FActive = on;
+            if (changed && FState == scsAttached) ActiveChanged();
             if (FActive) Repaint();
             return;
         }
+        // The control's own handling may run a loop that dispatches messages
+        // (a click that opens a dialog, a drag, a menu); whatever runs there
+        // may free this skin (a deactivation from the manager's timer).
+        const TLifeToken::Watch life = FLife.Watching();
         if (!FActive) {
             CallDefault(msg);
             // Switched off or not, a skin must know that its window is gone.
-            if (msg.Msg == WM_NCDESTROY) {
+            if (msg.Msg == WM_NCDESTROY && life.Alive()) {
                 FState = scsDestroyed;
                 Restore();
             }
@@ -228,7 +235,7 @@ void TSkinControl::SkinWndProc(TMessage& msg) {
         }
         if (BeforeMessage(msg)) {
             CallDefault(msg);
-            AfterMessage(msg);
+            if (life.Alive()) AfterMessage(msg);
         }
     } catch (...) {
         // A failing paint must never break the control's message flow, nor a
@@ -249,7 +256,10 @@ void TSkinControl::CallDefault(TMessage& msg) {
             break;
         }
     if (FOldWindowProc) {
-        FOldWindowProc(msg);
+        // A copy: this skin (and the handler it holds) may be freed while
+        // the handler runs.
+        const TWndMethod previous = FOldWindowProc;
+        previous(msg);
         return;
     }
     if (!FOldWndProc) {
@@ -291,6 +301,12 @@ void TSkinControl::AfterMessage(TMessage& msg) {
         case WM_PAINT:
             PaintWindow(reinterpret_cast<HDC>(msg.WParam));
             break;
+        case CM_RECREATEWND:
+            // The window this skin sits on is about to go and a new one to
+            // come: the form skin skins the new one once it is there.
+            if (FControl && !FGraphicControl && FSkinForm && FSkinForm->FHandle)
+                PostMessageW(FSkinForm->FHandle, WM_SKIN_REBUILD_SCROLL, reinterpret_cast<WPARAM>(FHandle), 0);
+            break;
         default:
             break;
     }
@@ -328,6 +344,8 @@ void TSkinControl::Repaint() {
 void TSkinControl::Restore() {
     if (FChangeColor && FControl && !FControl->IsDestroying()) FControl->SetColor(FOldColor);
 }
+
+void TSkinControl::ActiveChanged() {}
 
 void TSkinControl::SkinChanged() {
     if (FChangeColor && FControl && !FControl->IsDestroying()) FControl->SetColor(FaceColor());

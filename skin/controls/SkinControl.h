@@ -11,6 +11,7 @@
 
 #include "Controls.h"
 #include "Graphics.h"
+#include "LifeToken.h"
 #include "Messages.h"
 #include "core/Component.h"
 
@@ -84,6 +85,10 @@ public:
     // Draws the control; `r` is the window rectangle moved to (0, 0).
     virtual void Paint(HDC dc, const RECT& r);
     virtual void SkinChanged();
+    // Message 0x3506 switched the skin off or on (FActive says which). The
+    // base does nothing; skins with windows of their own over the control
+    // (scroll-bar covers, the picker's arrow) hide and show them.
+    virtual void ActiveChanged();
     // Scroll-bar skins (and the list-view skin) attach through here. The
     // base attaches like Attach, so a family that does not override it still
     // gets a working skin.
@@ -132,6 +137,8 @@ protected:
     // Installs SkinWndProc as the toolkit control's handler.
     void HookControl(TControl* control);
     void AddToSkinForm();
+
+    TLifeToken FLife;  // watched across the control's own handling (it may run a modal loop)
 
 private:
     void Subclass(HWND handle);

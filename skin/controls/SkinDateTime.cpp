@@ -174,6 +174,13 @@ void TSkinDateTime::Paint(HDC dc, const RECT& r) {
     FrameRect(dc, &f, white.get());
 }
 
+void TSkinDateTime::ActiveChanged() {
+    // Switched off, the picker shows its own button and its own edge.
+    if (FArrowButton) FArrowButton->SetVisible(FActive);
+    if (!FActive && FHandle && IsWindow(FHandle))
+        RedrawWindow(FHandle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE);
+}
+
 void TSkinDateTime::Restore() {
     TSkinControl::Restore();
     // Detached, the picker shows its own button again.

@@ -39,6 +39,7 @@ public:
     void Attach(TWinSkinForm* skinForm, TSkinData* skinData, bool changeColor, TCanvas* canvas) override;
     void AfterMessage(TMessage& msg) override;
     void Paint(HDC dc, const RECT& r) override;
+    void ActiveChanged() override;
     void Restore() override;
 };
 

@@ -5,13 +5,14 @@
 #include "SkinData.h"
 #include "SkinDraw.h"
 #include "SkinForm.h"
+#include "SkinLoader.h"
 #include "SkinRoutines.h"
 
 namespace qs {
 
 namespace {
-// The glyph pictures are bitmap resources of the program named
-// "<state>_<button>": EN_MPPLAY, DI_MPSTOP, CL_MPEJECT ...
+// The glyph pictures are built-in bitmap resources named "<state>_<button>":
+// EN_MPPLAY, DI_MPSTOP, CL_MPEJECT ...
 constexpr const wchar_t* kStatePrefix[3] = {L"EN", L"DI", L"CL"};
 constexpr const wchar_t* kButtonResource[kMPButtonCount] = {L"MPPLAY", L"MPPAUSE", L"MPSTOP",
                                                             L"MPNEXT", L"MPPREV",  L"MPSTEP",
@@ -70,13 +71,15 @@ void TWMediaPlayer::CreateParams(TCreateParams& p) {
 }
 
 void TWMediaPlayer::LoadBitmaps() {
-    HMODULE module = GetModuleHandleW(nullptr);
+    // The engine's own module: the program's when the engine is linked in,
+    // the library's when it is loaded as one (the program has none of them).
+    HMODULE module = TSkinLoader::ResourceModule();
     for (int i = 0; i < kMPButtonCount; ++i)
         for (int s = 0; s < 3; ++s) {
             wchar_t name[32];
             swprintf(name, 32, L"%ls_%ls", kStatePrefix[s], kButtonResource[i]);
             TBitmap& b = FButtons[size_t(i)].Bitmaps[size_t(s)];
-            // A picture the program does not carry leaves the glyph empty.
+            // A picture the engine was built without leaves the glyph empty.
             if (!FindResourceW(module, name, MAKEINTRESOURCEW(2) /* RT_BITMAP */) ||
                 !b.LoadFromResourceName(module, name))
                 b.Clear();

@@ -83,6 +83,15 @@ void TWScrollbar::AttachToHandle(TSkinControl* ownerSkin, HWND handle, int mode)
     UpdatePosition(FTargetHandle);
 }
 
+void TWScrollbar::AttachToBarWindow(TSkinControl* ownerSkin, HWND bar) {
+    if (!bar) return;
+    Attach(ownerSkin, bar, kControl);
+    SetColor(ownerSkin ? ownerSkin->FaceColor() : clBtnFace);
+    FVertical = (GetWindowLongPtrW(bar, GWL_STYLE) & SBS_VERT) ? 1 : 0;
+    SetParentWindow(GetParent(FTargetHandle));
+    UpdatePosition(FTargetHandle);
+}
+
 bool TWScrollbar::ReadBar(TScrollBarState& out) const {
     if (!FTargetHandle || !IsWindow(FTargetHandle)) return false;
     if (FMode == kControl) {
@@ -253,13 +262,18 @@ void TWScrollbar::MouseDown(TMessage& msg) {
     FPressed = true;
     InvalidateBar();
     ReleaseCapture();
-    // The system's tracking loop runs inside this call until the button is released.
+    // The system's tracking loop runs inside this call until the button is
+    // released. It dispatches timer messages: the manager may unskin the
+    // control meanwhile and free this cover with its skin.
     HWND target = FTargetHandle;
     const LPARAM point = MAKELPARAM(WORD(SHORT(forward.x)), WORD(SHORT(forward.y)));
+    const TLifeToken::Watch life = FLife.Watching();
     if (FMode == kControl)
         SendMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, point);
     else
         SendMessageW(target, WM_NCLBUTTONDOWN, FMode == kVertical ? HTVSCROLL : HTHSCROLL, point);
+    msg.Result = 0;
+    if (!life.Alive()) return;
     FPressed = false;
     ReleaseCapture();
     InvalidateBar();

@@ -50,6 +50,8 @@ public:
     void AttachToControl(TSkinControl* ownerSkin, TWinControl* control, int mode);
     // Modes 0 and 1 on a bare window.
     void AttachToHandle(TSkinControl* ownerSkin, HWND handle, int mode);
+    // Mode 2 on a bare scroll-bar window (a foreign dialog's).
+    void AttachToBarWindow(TSkinControl* ownerSkin, HWND bar);
     // Re-reads the native bar and moves, shows or hides the cover.
     void UpdatePosition(HWND target);
     void HideBar();
@@ -66,6 +68,7 @@ protected:
     void Paint() override;
 
 private:
+    TLifeToken FLife;  // the press runs the system's tracking loop, which may free the cover
     void Attach(TSkinControl* ownerSkin, HWND target, int mode);
     void HideWithoutErasing();
     void MouseDown(TMessage& msg);
@@ -92,6 +95,7 @@ public:
     void AfterMessage(TMessage& msg) override;
     void Paint(HDC dc, const RECT& r) override;
     void SkinChanged() override;
+    void ActiveChanged() override;
     void Restore() override;
 };
 
@@ -109,6 +113,7 @@ public:
     void UpdateBars();
     void AfterMessage(TMessage& msg) override;
     void Paint(HDC dc, const RECT& r) override;
+    void ActiveChanged() override;
     void Restore() override;
 };
 
@@ -123,9 +128,11 @@ public:
 
     void Attach(TWinSkinForm* skinForm, TSkinData* skinData, bool changeColor, TCanvas* canvas) override;
     void AttachScrollBarControl(TControl* control, TSkinData* skinData, TWinSkinForm* skinForm, TCanvas* canvas);
+    void AttachHandle(HWND handle, TSkinData* skinData, TWinSkinForm* skinForm, TCanvas* canvas) override;
     bool BeforeMessage(TMessage& msg) override;
     void AfterMessage(TMessage& msg) override;
     void Paint(HDC dc, const RECT& r) override;
+    void ActiveChanged() override;
     void Restore() override;
 };
 

@@ -208,6 +208,17 @@ void TSkinScrollbar::SkinChanged() {
     Repaint();
 }
 
+void TSkinScrollbar::ActiveChanged() {
+    if (FActive) {
+        UpdateBars();
+    } else {
+        if (FHorzBar) FHorzBar->HideBar();
+        if (FVertBar) FVertBar->HideBar();
+    }
+    // The border is the skin's only while it is on.
+    redrawFrame(FHandle);
+}
+
 void TSkinScrollbar::Restore() {
     // FChangeColor here stands for FixedColor, not the control's Color.
     if (FChangeColor) {
@@ -288,6 +299,15 @@ void TSkinScrollbarH::Paint(HDC dc, const RECT&) {
     fillSizeBox(this, dc, FVertBar, FHorzBar);
 }
 
+void TSkinScrollbarH::ActiveChanged() {
+    if (FActive) {
+        UpdateBars();
+    } else {
+        if (FHorzBar) FHorzBar->HideBar();
+        if (FVertBar) FVertBar->HideBar();
+    }
+}
+
 void TSkinScrollbarH::Restore() {
     TSkinControl::Restore();
     if (FState != scsDestroyed) {
@@ -337,6 +357,15 @@ void TSkinScControl::AttachScrollBarControl(TControl* control, TSkinData* skinDa
     FState = scsAttached;
 }
 
+void TSkinScControl::AttachHandle(HWND handle, TSkinData* skinData, TWinSkinForm* skinForm, TCanvas* canvas) {
+    if (FAttached || !handle) return;
+    TSkinControl::AttachHandle(handle, skinData, skinForm, canvas);
+    if (!FAttached) return;
+    FEnabled = IsWindowEnabled(handle) != FALSE;
+    FBar = std::make_unique<TWScrollbar>(nullptr);
+    FBar->AttachToBarWindow(this, handle);
+}
+
 bool TSkinScControl::BeforeMessage(TMessage& msg) {
     if (!TSkinControl::BeforeMessage(msg)) return false;
     // A shown cover hides the whole control, so the system's own drawing of
@@ -376,6 +405,7 @@ void TSkinScControl::AfterMessage(TMessage& msg) {
                 FBar->HideBar();
             break;
         case CM_ENABLEDCHANGED:
+        case WM_ENABLE:
             invalidate(FBar);
             TSkinControl::AfterMessage(msg);
             break;
@@ -386,6 +416,14 @@ void TSkinScControl::AfterMessage(TMessage& msg) {
 }
 
 void TSkinScControl::Paint(HDC, const RECT&) { invalidate(FBar); }
+
+void TSkinScControl::ActiveChanged() {
+    if (!FBar) return;
+    if (FActive)
+        FBar->UpdatePosition(FHandle);
+    else
+        FBar->HideBar();
+}
 
 void TSkinScControl::Restore() {
     TSkinControl::Restore();

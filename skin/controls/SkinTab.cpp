@@ -289,9 +289,12 @@ void TSkinTab::Paint(HDC dc, const RECT& r) {
                 const RECT t = rc(inBuffer);
                 const int frame = i == focus ? 2 : 1;
                 drawStripFrame(b, t, FTabImage, tabs, frames, frame);
+                const COLORREF colour = ColorToRGB(TColor(frame == 1 ? tabs.NormalColour2 : tabs.MouseOverColour2));
                 if (FCloseButtons) {
+                    // In the tab's own text colour: the system's button text
+                    // would vanish on a dark tab.
                     const PixelRect box = tabCloseBox(inBuffer);
-                    HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNTEXT));
+                    HPEN pen = CreatePen(PS_SOLID, 1, colour);
                     HGDIOBJ oldPen = SelectObject(b, pen);
                     const POINT outline[5] = {{box.left, box.top},
                                               {box.right, box.top},
@@ -310,7 +313,6 @@ void TSkinTab::Paint(HDC dc, const RECT& r) {
                     FCloseRects[size_t(i)] =
                         rc(bufferToWindow({box.left, box.top, box.right + 1, box.bottom + 1}, o, strip));
                 }
-                const COLORREF colour = ColorToRGB(TColor(frame == 1 ? tabs.NormalColour2 : tabs.MouseOverColour2));
                 DrawIconTextDC(this, b, t, DT_CENTER, text, image, images, colour);
             }
             SelectObject(b, oldFont);
@@ -368,7 +370,10 @@ bool TSkinTabBtn::BeforeMessage(TMessage& msg) {
 
 void TSkinTabBtn::Paint(HDC dc, const RECT& r) {
     TDataSkinButton* buttons = FSkinData ? FSkinData->Buttons() : nullptr;
-    if (!hasImage(buttons)) return;
+    if (!FSkinData) return;
+    // The control's own painting never runs while skinned: a skin without a
+    // button picture still gets buttons, raised and sunk on the skin's face.
+    const bool pictures = hasImage(buttons);
     FEnabled = FControl ? FControl->Enabled() : IsWindowEnabled(FHandle) != FALSE;
     RECT p = r;
     SendMessageW(FHandle, TCM_ADJUSTRECT, FALSE, LPARAM(&p));
@@ -384,7 +389,7 @@ void TSkinTabBtn::Paint(HDC dc, const RECT& r) {
     HIMAGELIST images = reinterpret_cast<HIMAGELIST>(SendMessageW(FHandle, TCM_GETIMAGELIST, 0, 0));
     const int n = int(SendMessageW(FHandle, TCM_GETITEMCOUNT, 0, 0));
     const int focus = int(SendMessageW(FHandle, TCM_GETCURFOCUS, 0, 0));
-    const int frames = buttons->Frame > 0 ? buttons->Frame : 5;
+    const int frames = pictures && buttons->Frame > 0 ? buttons->Frame : 5;
     for (int i = 0; i < n; ++i) {
         std::wstring text;
         int image = -1;
@@ -393,10 +398,16 @@ void TSkinTabBtn::Paint(HDC dc, const RECT& r) {
         if (!SendMessageW(FHandle, TCM_GETITEMRECT, WPARAM(i), LPARAM(&t))) continue;
         OffsetRect(&t, 0, 1);
         const int frame = i == focus ? 2 : 1;
-        drawStripFrame(b, t, buttons->Bitmap, *buttons, frames, frame);
         COLORREF colour = RGB(0, 0, 0);
-        if (frame == 1 && buttons->HasNormalColour2) colour = ColorToRGB(TColor(buttons->NormalColour2));
-        if (frame == 2 && buttons->HasPressedColour2) colour = ColorToRGB(TColor(buttons->PressedColour2));
+        if (pictures) {
+            drawStripFrame(b, t, buttons->Bitmap, *buttons, frames, frame);
+            if (frame == 1 && buttons->HasNormalColour2) colour = ColorToRGB(TColor(buttons->NormalColour2));
+            if (frame == 2 && buttons->HasPressedColour2) colour = ColorToRGB(TColor(buttons->PressedColour2));
+        } else {
+            RECT edge = t;
+            DrawEdge(b, &edge, frame == 2 ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+            colour = ColorToRGB(TColor(FSkinData->ButtonText));
+        }
         DrawIconTextDC(this, b, t, DT_CENTER, text, image, images, colour);
     }
     SelectObject(b, oldFont);
@@ -550,11 +561,16 @@ void TSkinAdvPage::PreparePageImages() {
 
 void TSkinAdvPage::Restore() {
     if (!FControl) return;
+    // The face colour the attach gave the control goes back with the pictures.
+    TSkinControl::Restore();
     SetPropValue(FControl, "TabBackGround", TPropValue(static_cast<TObject*>(nullptr)));
     SetPropValue(FControl, "TabBackGroundActive", TPropValue(static_cast<TObject*>(nullptr)));
 }
 
-void TSkinAdvPage::SkinChanged() { PreparePageImages(); }
+void TSkinAdvPage::SkinChanged() {
+    if (FChangeColor && FControl && !FControl->IsDestroying()) FControl->SetColor(FaceColor());
+    PreparePageImages();
+}
 
 void TSkinAdvPage::Paint(HDC, const RECT&) {
     HWND arrows = FindWindowExW(FHandle, nullptr, UPDOWN_CLASSW, nullptr);

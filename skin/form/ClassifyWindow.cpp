@@ -8,6 +8,7 @@
 #include "SkinData.h"
 #include "SkinForm.h"
 #include "SkinRoutines.h"
+#include "SkinScroll.h"
 
 namespace qs {
 
@@ -49,7 +50,13 @@ void ClassifyWindow(TWinSkinForm& fs, HWND handle) {
     if (cls == L"combobox" && gate(xcCombo) && (style & 3) != 1) return make(TSkinClass::ComBox);  // 2
     if (cls == L"comboboxex32" && gate(xcCombo))                                                   // 3
         if (HWND first = GetWindow(handle, GW_CHILD)) return make(TSkinClass::ComBox, first);
-    if (cls == L"scrollbar" && !(style & 0x10000)) return make(TSkinClass::Sizer);  // 4
+    if (cls == L"scrollbar") {  // 4
+        // Only the size-box styles make a grip; every other scroll-bar window
+        // is a bar, and a flat grip would hide its arrows and thumb.
+        if (style & (SBS_SIZEBOX | SBS_SIZEGRIP)) return make(TSkinClass::Sizer);
+        if (gate(xcScrollbar)) make(TSkinClass::ScControl);
+        return;
+    }
     if (cls == L"systreeview32") return;                                            // 5
     if (cls == L"#32770" && !(style & 0x10000)) {                                   // 6
         SkinChildWindows(fs, handle);
@@ -70,9 +77,32 @@ void ClassifyWindow(TWinSkinForm& fs, HWND handle) {
     if (cls == L"edit" && gate(xcEdit)) return make(TSkinClass::Edit);                                 // 15
 }
 
+namespace {
+void reskinTree(TWinSkinForm& fs, TControl* control) {
+    ClassifyControl(fs, control, nullptr);
+    if (auto* w = dynamic_cast<TWinControl*>(control))
+        for (TControl* child : std::vector<TControl*>(w->ControlList())) reskinTree(fs, child);
+}
+}  // namespace
+
 bool RebuildScrollbarSkin(TWinSkinForm& fs, HWND handle) {
     TSkinControl* old = FindSkinByHandle(&fs, handle);
     if (!old) return false;
+    if (!dynamic_cast<TSkinScrollbar*>(old)) {
+        // Any other control that made its window again (a tab control given
+        // another tab position or style): its old skin, and those of the
+        // windows that went with it, were left behind on the old windows.
+        // The control and what it holds are classified afresh.
+        TControl* control = old->FState == scsDestroyed ? old->FControl : nullptr;
+        if (!control || old->FGraphicControl) return true;
+        PurgeControlSkins(fs);
+        auto* win = dynamic_cast<TWinControl*>(control);
+        if (!win || !win->HandleAllocated()) return true;
+        reskinTree(fs, control);
+        ::RedrawWindow(win->HandleIfAllocated(), nullptr, nullptr,
+                       RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        return true;
+    }
     const bool listView = old->ClassName() == "TSkinListView";
     TControl* control = old->FControl;
     RemoveControlSkin(&fs, old);

@@ -433,6 +433,8 @@ void TWinSkinForm::SkinChanged() {
             for (TComponent* c : FControl->Components())
                 if (auto* f = dynamic_cast<TCustomForm*>(c)) f->SetColor(FSkinData->ButtonFace);
         }
+        // Menus the program made after the form was skinned get the painter now.
+        HookMenus(true);
         // Set before the control skins change: they leave their repaint to the one below.
         FSkinState = ssReapplying;
         ControlSkinsChanged(*this);

@@ -13,6 +13,7 @@
 #include "FrameLayout.h"
 #include "Graphics.h"
 #include "Handles.h"
+#include "LifeToken.h"
 #include "Menus.h"
 #include "Messages.h"
 #include "NCObjects.h"
@@ -236,13 +237,19 @@ public:
     TMenuBtn* MenuButtonAt(POINT p);
     TMenuBtn* FirstMenuButton();
     TMenuBtn* FindAccelButton(wchar_t ch);
-    void OpenMenuButton(TMenuBtn* button);
+    // False when this form skin was freed while the drop-down was open:
+    // the caller then touches nothing of it.
+    bool OpenMenuButton(TMenuBtn* button);
     void WMMenuBarClick(TMessage& msg);
     // WM_MEASUREITEM / WM_DRAWITEM of menu items; false leaves the message
     // to the previous procedure.
     bool MenuItemMessage(TMessage& msg);
     void RebuildMenuBar();
     void RebuildMergedMenuBar();
+    // The program changed the menu the bar shows (items, states, captions,
+    // or another menu on the window): the bar follows, at once or, while
+    // one of its drop-downs is open, once it closed.
+    void MenuBarChanged();
     void HookMenus(bool on);
     void MeasureSystemMenuItem(TMenuItem* item, TCanvas& canvas, int& width, int& height);
     void DrawSystemMenuItem(TMenuItem* item, TCanvas& canvas, const RECT& r, bool selected);
@@ -283,6 +290,9 @@ private:
     static LRESULT CALLBACK StaticClientProc(HWND, UINT, WPARAM, LPARAM);
     bool FHookedForm = false;
     TFont FTextFont;
+    bool FMenuStale = false;    // the menu changed while a drop-down was open
+    bool FMenuRefresh = false;  // MenuBarChanged is running
+    TLifeToken FLife;
 };
 
 }  // namespace qs

@@ -490,6 +490,24 @@ void TWinSkinForm::DrawIconButton(HDC dc, const RECT& r) {
 
 // ---- region --------------------------------------------------------------------
 
+namespace {
+
+// Marks what the window shows now and did not show through its region
+// `before` (window coordinates) as the system marks what a grown window
+// uncovers: erased, its child windows included.
+void exposeUncovered(HWND wnd, HRGN before, int width, int height) {
+    UniqueRegion uncovered(::CreateRectRgn(0, 0, width, height));
+    if (!uncovered || ::CombineRgn(uncovered.get(), uncovered.get(), before, RGN_DIFF) <= NULLREGION) return;
+    RECT wr{};
+    ::GetWindowRect(wnd, &wr);
+    POINT client{0, 0};
+    ::ClientToScreen(wnd, &client);
+    ::OffsetRgn(uncovered.get(), wr.left - client.x, wr.top - client.y);  // the update region is client-relative
+    ::RedrawWindow(wnd, nullptr, uncovered.get(), RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+}  // namespace
+
 void TWinSkinForm::UpdateRegion(bool redraw) {
     if (FSkinState == ssDestroyed || !FSkinFrame || !FSkinData || !FHandle) return;
     if (FFormKind == 2 && FWindowState != wsNormalKind) return;
@@ -539,15 +557,28 @@ void TWinSkinForm::UpdateRegion(bool redraw) {
         }
     }
     if (!rgn) return;
+    // The system worked out what a size change uncovers through the region
+    // the window had then, made for the old size: what lies outside it (all of
+    // the client of a window grown from below its frame) was never marked for
+    // erasing, nor were the child windows there.
+    UniqueRegion before;
+    if (!redraw && FHasRegion) {
+        before.reset(::CreateRectRgn(0, 0, 0, 0));
+        if (before && ::GetWindowRgn(FHandle, before.get()) == ERROR) before.reset();
+    }
     FRegionWidth = W;
     FRegionHeight = H;
     FRegion = rgn.release();  // the window owns it from here on
     ::SetWindowRgn(FHandle, FRegion, redraw ? TRUE : FALSE);
     // Without the region's own redraw the frame is still marked for the next
     // paint, once, instead of painted inside the call.
-    if (!redraw) ::RedrawWindow(FHandle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
+    if (!redraw) {
+        ::RedrawWindow(FHandle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
+        if (before) exposeUncovered(FHandle, before.get(), W, H);
+    }
     FHasRegion = true;
 }
+
 
 void TWinSkinForm::RemoveRegion() {
     FRegion = nullptr;

@@ -167,10 +167,11 @@ TMenuBtn* TWinSkinForm::FindAccelButton(wchar_t ch) {
     return FSkinMenu->Button(i);
 }
 
-void TWinSkinForm::OpenMenuButton(TMenuBtn* button) {
+bool TWinSkinForm::OpenMenuButton(TMenuBtn* button) {
     TMenuTracking& t = MenuTracking();
     t.reopened = false;
-    if (!button || !FSkinMenu || t.hook) return;
+    if (!button || !FSkinMenu || t.hook) return true;
+    const TLifeToken::Watch life = FLife.Watching();
     TMenuBtn* last = nullptr;
     while (button) {
         ::PostMessageW(FHandle, WM_COMMAND, WPARAM(button->FCommand), 0);
@@ -196,15 +197,31 @@ void TWinSkinForm::OpenMenuButton(TMenuBtn* button) {
         if (button != last && button->FState != ncsPressed) button->MouseDown();
         last = button;
         InstallMenuFilter(this, index, button->FSubMenu, FSkinMenu->IsRightToLeft());
-        if (button->FItemEnabled) {
+        // The flag the bar was built with may be older than the menu.
+        if (button->FItemEnabled && FSkinMenu->ItemEnabledNow(index)) {
             UINT flags = TPM_NONOTIFY | TPM_RIGHTBUTTON;
             if (FRightToLeft) flags |= TPM_RIGHTALIGN;
             ::TrackPopupMenu(button->FSubMenu, flags, x, y, 0, FHandle, nullptr);
+            if (!life.Alive()) {
+                // Freed inside the menu loop (its destructor ended the filter
+                // if the drop-down was still ours).
+                if (t.hook && !t.form) RemoveMenuFilter();
+                t.switchPending = false;
+                t.switchTarget = -1;
+                return false;
+            }
         }
         const int target = t.switchTarget;
         RemoveMenuFilter();
         FTrackingMenu = false;
         FTrackedMenu = nullptr;
+        if (FMenuStale) {
+            // Changed while it was open: the buttons are rebuilt now, so no
+            // walk goes on over the old ones.
+            last = nullptr;
+            MenuBarChanged();
+            break;
+        }
         if (!FSkinMenu || target < 0 || target == index) break;
         // The walk (arrow keys, the mouse on another button) closed this
         // drop-down to open the neighbour's.
@@ -216,6 +233,7 @@ void TWinSkinForm::OpenMenuButton(TMenuBtn* button) {
     t.switchPending = false;
     t.switchTarget = -1;
     if (last && FSkinMenu && FSkinMenu->IndexOf(last) >= 0) last->MouseLeave();
+    return true;
 }
 
 void TWinSkinForm::WMMenuBarClick(TMessage& msg) {
@@ -229,9 +247,9 @@ void TWinSkinForm::WMMenuBarClick(TMessage& msg) {
     for (auto& b : FButtons)
         if (b->FVisible && b->FData && b->FData->Action >= 0 && ::PtInRect(&b->FBoundsRect, p)) return;
     if (TMenuBtn* b = FSkinMenu->ButtonAt(p)) {
+        msg.Result = 1;
         b->MouseDown();
         OpenMenuButton(b);
-        msg.Result = 1;
     }
 }
 
@@ -311,6 +329,44 @@ void TWinSkinForm::RebuildMenuBar() {
         if (FSkinMenu->FMenu) FMenuHandle = FSkinMenu->FMenu;
     }
     if (FSkinState == ssSkinned) PaintFrame();
+}
+
+void TWinSkinForm::MenuBarChanged() {
+    if (!FSkinFrame || FFormKind == 2 || FMenuRefresh || !FHandle || FSkinState == ssDestroying ||
+        FSkinState == ssDestroyed)
+        return;
+    // An MDI frame holds its bar while children's menus are merged into it.
+    if (FSkinData && !FSkinData->MenuUpdate()) return;
+    if (FTrackingMenu) {
+        FMenuStale = true;
+        return;
+    }
+    FMenuStale = false;
+    FMenuRefresh = true;
+    bool changed = false;
+    if (FSkinMenu) {
+        FSkinMenu->FSkinData = FSkinData;
+        changed = FSkinMenu->RefreshFromWindowMenu();
+        if (changed) {
+            FSkinMenu->Layout();
+            if (FSkinMenu->FMenu) FMenuHandle = FSkinMenu->FMenu;
+        }
+    } else if (::GetMenu(FHandle) && FBorderKind != bkNoCaption) {
+        // The first menu of a window skinned without one: the band is
+        // measured into the frame from now on.
+        FMenuHandle = ::GetMenu(FHandle);
+        FMenuHeight = 0;
+        CreateSkinMenu();
+        if (FSkinMenu) {
+            FSkinMenu->Layout();
+            ::SetWindowPos(FHandle, nullptr, 0, 0, 0, 0,
+                           SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+            if (FSkinState == ssSkinned) UpdateRegion();
+            changed = true;
+        }
+    }
+    FMenuRefresh = false;
+    if (changed && FSkinState == ssSkinned) PaintFrame();
 }
 
 void TWinSkinForm::RebuildMergedMenuBar() {

@@ -103,6 +103,44 @@ void TWinSkinMenu::RebuildFromWindowMenu() {
     if (FCount > 0 || ::GetMenu(FForm->FHandle)) ::SetMenu(FForm->FHandle, nullptr);
 }
 
+bool TWinSkinMenu::ItemEnabledNow(int index) const {
+    const TMenuBtn* b = Button(index);
+    if (!b || !FMenu || !::IsMenu(FMenu)) return true;
+    MENUITEMINFOW mii{};
+    mii.cbSize = sizeof mii;
+    mii.fMask = MIIM_STATE | MIIM_SUBMENU;
+    if (!::GetMenuItemInfoW(FMenu, UINT(b->FIndex), TRUE, &mii) || mii.hSubMenu != b->FSubMenu) return true;
+    return (mii.fState & (MFS_GRAYED | MFS_DISABLED)) == 0;
+}
+
+bool TWinSkinMenu::RefreshFromWindowMenu() {
+    if (!FForm || !FForm->FHandle) return false;
+    HMENU shown = ::GetMenu(FForm->FHandle);
+    HMENU menu = shown ? shown : FMenu;
+    if (!menu || !::IsMenu(menu)) return false;
+    bool same = menu == FMenu && ::GetMenuItemCount(menu) == int(FButtons.size());
+    for (int i = 0; same && i < int(FButtons.size()); ++i) {
+        TMenuBtn fresh;
+        readWindowMenuItem(menu, i, fresh);
+        const TMenuBtn& b = *FButtons[std::size_t(i)];
+        if (FToolkitMenu)
+            if (TMenuItem* item = FToolkitMenu->FindItem(fresh.FCommand, TFindItemKind::fkCommand)) {
+                fresh.FCaption = item->Caption();
+                fresh.FItemEnabled = item->Enabled();
+                fresh.FSubMenu = item->Count() > 0 ? item->Handle() : nullptr;
+            }
+        same = b.FIndex == i && b.FCommand == fresh.FCommand && b.FSubMenu == fresh.FSubMenu &&
+               b.FItemEnabled == fresh.FItemEnabled && b.FCaption == fresh.FCaption;
+    }
+    if (same) {
+        if (shown) ::SetMenu(FForm->FHandle, nullptr);
+        return false;
+    }
+    if (shown) FMenu = shown;
+    RebuildFromWindowMenu();
+    return true;
+}
+
 void TWinSkinMenu::RebuildFromToolkitMenu() {
     if (!FForm || !FForm->FHandle) return;
     if (FForm->FControl) FToolkitMenu = FForm->FControl->Menu();

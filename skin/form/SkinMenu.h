@@ -46,6 +46,12 @@ public:
     // with captions the Win32 menu leaves empty taken from the toolkit; lays
     // the buttons out.
     void RebuildMerged();
+    // Whether the menu holds the button's item enabled now (true when the
+    // menu no longer has it where the button was made from).
+    bool ItemEnabledNow(int index) const;
+    // Rebuilds the buttons when the menu no longer reads as they show it;
+    // true when it did.
+    bool RefreshFromWindowMenu();
     // Button rectangles without painting.
     void Layout();
     // Paints the band (window coordinates) onto a window DC.

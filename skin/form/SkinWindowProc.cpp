@@ -4,12 +4,15 @@
 // and the MDI client of an MDI frame.
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "Application.h"
 #include "Forms.h"
 #include "SkinData.h"
 #include "Classify.h"
 #include "SkinForm.h"
 #include "SkinManage.h"
+#include "SkinMenu.h"
 #include "SkinRecords.h"
 #include "WindowTable.h"
 
@@ -60,7 +63,13 @@ void TWinSkinForm::SkinWindowProc(TMessage& m) {
             return;
         case WM_NCACTIVATE:
             if (FSkinState == ssCreated && FFormKind != 2) {
-                m.Result = 0;
+                // Between attaching and the activation message. Nothing is
+                // painted yet, and the window's own procedure does not hear
+                // of it, as once skinned; but the answer allows the change,
+                // as the system's would: a refusal keeps the window looking
+                // active after another one took the activation.
+                if (FSkinFrame) FActive = (m.WParam & 0xFF) != 0;
+                m.Result = TRUE;
                 return;
             }
             if (!FSkinFrame) return passOn();
@@ -149,9 +158,19 @@ void TWinSkinForm::SkinWindowProc(TMessage& m) {
             ReadWindowState();
             SetCaptionStyle(FWindowState == wsMinimizedKind || (FFormKind == 2 && FWindowState == wsMaximizedKind));
             return;
-        case WM_WINDOWPOSCHANGED:
+        case WM_WINDOWPOSCHANGED: {
             ReadWindowState();
-            return passOn();
+            const auto* pos = reinterpret_cast<const WINDOWPOS*>(m.LParam);
+            const bool frameChanged = pos && (pos->flags & SWP_FRAMECHANGED);
+            const TLifeToken::Watch life = FLife.Watching();
+            passOn();
+            // DrawMenuBar and SetMenu end in a frame change: a program that
+            // changed its menu (ModifyMenu, EnableMenuItem, another menu)
+            // and asked for the bar to be drawn again gets the skinned bar
+            // drawn from the menu as it is now.
+            if (frameChanged && life.Alive() && FSkinState == ssSkinned) MenuBarChanged();
+            return;
+        }
         case WM_COMMAND: WMCommand(m); return;
         case WM_SYSCOMMAND: WMSysCommand(m); return;
         case WM_SKIN_MENUBAR_CLICK: WMMenuBarClick(m); return;
@@ -260,11 +279,10 @@ void TWinSkinForm::WMNCMouse(TMessage& m) {
             if (obj) {
                 if (!FActive) ::SetForegroundWindow(FHandle);
                 obj->MouseDown();
-                if (menuButton) {
-                    OpenMenuButton(menuButton);
-                    FHotObject = menuButton;
-                }
                 m.Result = 0;
+                // The bar may have been rebuilt while the drop-down was open.
+                if (menuButton && OpenMenuButton(menuButton) && FSkinMenu && FSkinMenu->IndexOf(menuButton) >= 0)
+                    FHotObject = menuButton;
                 return;
             }
             // A maximised window is not dragged by its title.
@@ -432,8 +450,8 @@ void TWinSkinForm::WMSysCommand(TMessage& m) {
         if (ch != L' ' && ch != L'-' && !::GetCapture()) {
             TMenuBtn* b = ch == 0 ? FirstMenuButton() : FindAccelButton(ch);
             if (ch == 0 || b) {
-                if (b) OpenMenuButton(b);
                 m.Result = 1;
+                if (b) OpenMenuButton(b);
                 return;
             }
         } else if (ch == L' ') {
@@ -466,13 +484,22 @@ void TWinSkinForm::WMSysCommand(TMessage& m) {
 }
 
 void TWinSkinForm::WMMenuChanged(TMessage& m) {
-    if (FSkinData) FSkinData->FPaintNonClient = false;
+    TSkinData* sd = FSkinData;
+    if (sd) sd->FPaintNonClient = false;
+    const TLifeToken::Watch life = FLife.Watching();
     m.Result = CallDefault(m.Msg, m.WParam, m.LParam);
-    if (FSkinData) FSkinData->FPaintNonClient = true;
-    if (::GetMenu(FHandle)) {
-        if (FSkinMenu && FSkinData && FSkinData->MenuUpdate()) RebuildMenuBar();
-        ::SetMenu(FHandle, nullptr);
+    if (!life.Alive()) {
+        // Painting comes back on for every other window of the skin, if the
+        // skin is still there.
+        TSkinManage* mgr = SkinManager();
+        if (sd && mgr && std::find(mgr->FSkinDatas.begin(), mgr->FSkinDatas.end(), sd) != mgr->FSkinDatas.end())
+            sd->FPaintNonClient = true;
+        return;
     }
+    if (sd) sd->FPaintNonClient = true;
+    MenuBarChanged();
+    // Whatever the bar did, the system's own bar stays off the window.
+    if (FSkinMenu && ::GetMenu(FHandle)) ::SetMenu(FHandle, nullptr);
 }
 
 void TWinSkinForm::SetMDIChildMaximized(bool maximized) {
@@ -491,12 +518,22 @@ void TWinSkinForm::SetMDIChildMaximized(bool maximized) {
 // ---- the toolkit form's handler ----------------------------------------------------
 
 void TWinSkinForm::FormWindowProc(TMessage& m) {
+    // A copy: the handler may run a modal loop in which this form skin,
+    // and the handler it holds, are freed.
     auto previous = [&] {
-        if (FOldWindowProc) FOldWindowProc(m);
+        if (const TWndMethod old = FOldWindowProc) old(m);
     };
     switch (m.Msg) {
         case WM_SETTEXT: FormSetText(m); return;
         case WM_SKIN_CHANGED: SkinChanged(); return;
+        case CM_MENUCHANGED: {
+            // The toolkit's word that its menu changed (items, or another
+            // menu set): its handler first, then the bar follows.
+            const TLifeToken::Watch life = FLife.Watching();
+            previous();
+            if (life.Alive()) MenuBarChanged();
+            return;
+        }
         case CM_DIALOGCHAR: FormDialogChar(m); return;
         case WM_SKIN_PAINT_FRAME_DC:
             if (m.LParam == kSkinPaintTag) {
@@ -511,7 +548,9 @@ void TWinSkinForm::FormWindowProc(TMessage& m) {
 }
 
 void TWinSkinForm::FormSetText(TMessage& m) {
-    if (FOldWindowProc) FOldWindowProc(m);
+    const TLifeToken::Watch life = FLife.Watching();
+    if (const TWndMethod old = FOldWindowProc) old(m);
+    if (!life.Alive()) return;
     if (!FHandle || !::IsWindowVisible(FHandle) || FSkinState != ssSkinned) return;
     if (FWindowState == wsMaximizedKind) {
         HWND client = FClientWnd;
@@ -526,14 +565,15 @@ void TWinSkinForm::FormSetText(TMessage& m) {
 }
 
 void TWinSkinForm::FormDialogChar(TMessage& m) {
-    if (FOldWindowProc) FOldWindowProc(m);
-    if (m.Result != 0) return;
+    const TLifeToken::Watch life = FLife.Watching();
+    if (const TWndMethod old = FOldWindowProc) old(m);
+    if (m.Result != 0 || !life.Alive()) return;
     const bool alt = ::GetKeyState(VK_MENU) < 0;
     const bool others = ::GetKeyState(VK_CONTROL) < 0 || ::GetKeyState(VK_SHIFT) < 0;
     if (alt && !others) {
         if (TMenuBtn* b = FindAccelButton(wchar_t(m.WParam))) {
-            OpenMenuButton(b);
             m.Result = 1;
+            OpenMenuButton(b);
             return;
         }
     }

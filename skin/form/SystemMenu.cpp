@@ -32,7 +32,13 @@ void TWinSkinForm::ShowSystemMenu(POINT screen) {
         if (TSkinManage* mgr = SkinManager()) mgr->FMenuKind = mkWindowMenu;
         FLastMenuClick = now;
         BuildSystemMenu();
-        if (FSysMenu) FSysMenu->Popup(screen.x, screen.y);
+        // The menu is held here while it shows: the loop may free this form
+        // skin, and the menu must outlive its own Popup either way.
+        std::unique_ptr<TPopupMenu> menu = std::move(FSysMenu);
+        if (!menu) return;
+        const TLifeToken::Watch life = FLife.Watching();
+        menu->Popup(screen.x, screen.y);
+        if (life.Alive() && !FSysMenu) FSysMenu = std::move(menu);
     } else if (FHotObject) {
         // The second click of a double click on the icon: close, as the
         // system's icon does.
@@ -91,11 +97,16 @@ void TWinSkinForm::BuildSystemMenu() {
         item->OnClick = [wnd, item](TObject*) {
             ::PostMessageW(wnd, WM_SYSCOMMAND, WPARAM(item->Tag()), 0);
         };
-        item->OnMeasureItem = [this, item](TObject*, TCanvas* c, int& w, int& h) {
-            if (c) MeasureSystemMenuItem(item, *c, w, h);
+        // The menu may still show after this form skin went (see ShowSystemMenu).
+        item->OnMeasureItem = [this, item, life = FLife.Watching()](TObject*, TCanvas* c, int& w, int& h) {
+            if (c && life.Alive()) MeasureSystemMenuItem(item, *c, w, h);
         };
-        item->OnDrawItem = [this, item](TObject*, TCanvas* c, RECT r, bool selected) {
-            if (c) DrawSystemMenuItem(item, *c, r, selected);
+        item->OnDrawItem = [this, item, life = FLife.Watching()](TObject*, TCanvas* c, RECT r, bool selected) {
+            if (!c) return;
+            if (life.Alive())
+                DrawSystemMenuItem(item, *c, r, selected);
+            else
+                item->DrawDefault(*c, r, selected);
         };
         menu->Items()->Add(item);
     }

@@ -27,3 +27,11 @@ qs_test(test_faults_destroy SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_faults_destro
         LIBS skin_form skin_controls qs_winsupport)
 target_compile_definitions(test_faults_destroy PRIVATE QS_SOURCE_ROOT="${PROJECT_SOURCE_DIR}")
 set_tests_properties(test_faults_destroy PROPERTIES RUN_SERIAL TRUE)
+# What a running program does to skinned windows: skins freed inside the
+# system's loops, early activation, menus changed, windows recreated, one
+# control switched off. Scroll-bar covers get pages of their own there, so a
+# write to a freed one faults.
+qs_test(test_faults_runtime SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_faults_runtime.cpp
+        LIBS skin_form skin_controls qs_winsupport)
+target_compile_definitions(test_faults_runtime PRIVATE QS_SOURCE_ROOT="${PROJECT_SOURCE_DIR}")
+set_tests_properties(test_faults_runtime PROPERTIES RUN_SERIAL TRUE)

@@ -170,6 +170,21 @@ TEST_F(SkinnedButtons, PushButtonStatesAndClicks) {
     EXPECT_EQ(clicks, 2);
 }
 
+// Space makes the system's button set its pushed state, and the system paints
+// its own pushed look with it; a skinned button shows its pressed frame.
+TEST_F(SkinnedButtons, SetStateShowsThePressedFrameNotTheSystemsLook) {
+    auto* b = add<TButton>(20, 20, 100, 40);
+    skin<TSkinButton>(b);
+    HWND h = b->Handle();
+    pointerTo(form->Handle(), 300, 250);
+    SendMessageW(h, BM_SETSTATE, TRUE, 0);
+    EXPECT_EQ(at(h, 10, 10), kFrame[1]);
+    EXPECT_TRUE(SendMessageW(h, BM_GETSTATE, 0, 0) & BST_PUSHED);
+    SendMessageW(h, BM_SETSTATE, FALSE, 0);
+    EXPECT_EQ(at(h, 10, 10), kFrame[0]);
+    EXPECT_FALSE(SendMessageW(h, BM_GETSTATE, 0, 0) & BST_PUSHED);
+}
+
 TEST_F(SkinnedButtons, FocusRectangleUnlessSwitchedOff) {
     auto* b = add<TButton>(20, 20, 100, 40, L"Focus");
     skin<TSkinButton>(b);

@@ -142,6 +142,58 @@ TEST_F(ClassifySkins, StandAloneScrollBarIsCoveredByTheSkinsBar) {
     EXPECT_EQ(countDifferences(captureWindow(bar->Handle()), captureWindow(twin->Handle()), 0), size_t(0));
 }
 
+// A foreign dialog's scroll-bar window without a tab stop is a scroll bar like
+// any other: it gets the skin's bar over it, not the flat face of a size grip,
+// which only the size-box styles make.
+TEST_F(ClassifySkins, ForeignScrollBarWindowsGetTheBarAndOnlySizeBoxesTheGrip) {
+    const HINSTANCE inst = GetModuleHandleW(nullptr);
+    const int w = GetSystemMetrics(SM_CXVSCROLL);
+    HWND bar = CreateWindowExW(0, L"SCROLLBAR", nullptr, WS_CHILD | WS_VISIBLE | SBS_VERT, 20, 20, w, 200,
+                               form->Handle(), nullptr, inst, nullptr);
+    HWND grip = CreateWindowExW(0, L"SCROLLBAR", nullptr, WS_CHILD | WS_VISIBLE | SBS_SIZEGRIP, 300, 200, 20, 20,
+                                form->Handle(), nullptr, inst, nullptr);
+    ASSERT_TRUE(bar && grip);
+    SCROLLINFO si{sizeof(si), SIF_ALL, 0, 100, 10, 0, 0};
+    SetScrollInfo(bar, SB_CTL, &si, TRUE);
+    ClassifyWindow(**fs, bar);
+    ClassifyWindow(**fs, grip);
+    pumpMessages(60);
+    TSkinControl* gripSkin = FindSkinByHandle(fs->fs.get(), grip);
+    ASSERT_TRUE(gripSkin);
+    EXPECT_EQ(gripSkin->ClassName(), "TSkinSizer");
+    auto* skin = dynamic_cast<TSkinScControl*>(FindSkinByHandle(fs->fs.get(), bar));
+    ASSERT_TRUE(skin && skin->FBar);
+    ASSERT_TRUE(IsWindowVisible(skin->FBar->Handle()));
+    EXPECT_EQ(skin->FBar->FVertical, 1);
+
+    // The up arrow is the skin's frame 9, as on the toolkit's own bars.
+    HWND cover = skin->FBar->Handle();
+    RedrawWindow(cover, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    pumpMessages(20);
+    const Image img = captureWindow(cover);
+    keepShot(img, L"classify_foreign_scrollbar.bmp");
+    ASSERT_EQ(img.height, 200);
+    TDataSkinObject* strip = sd->Scrollbar();
+    ASSERT_TRUE(strip && !strip->Bitmap.Empty());
+    const int a = skin->FBar->FArrowSize;
+    TBitmap up(img.width, a);
+    FillColor(up.Canvas()->Handle(), RECT{0, 0, img.width, a}, TColor(sd->ButtonFace));
+    DrawKeyedFrame(skin, up.Canvas()->Handle(), RECT{0, 0, img.width, a}, 23, 9, strip->Bitmap);
+    up.Dormant();
+    int mismatch = 0;
+    for (int y = 0; y < a; ++y)
+        for (int x = 0; x < img.width; ++x) mismatch += img.at(x, y) != (up.View().at(x, y) & 0xFFFFFF);
+    EXPECT_EQ(mismatch, 0);
+
+    // The program moving the thumb moves the skin's thumb.
+    const int thumbBefore = skin->FBar->FThumbStart;
+    SetScrollPos(bar, SB_CTL, 80, TRUE);
+    pumpMessages(40);
+    EXPECT_GT(skin->FBar->FThumbStart, thumbBefore);
+    FreeControlSkins(**fs);
+    EXPECT_FALSE(IsWindow(cover));
+}
+
 // ---- the form skin's answer to a tab's close request -----------------------------------------
 
 namespace {

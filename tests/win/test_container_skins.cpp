@@ -403,6 +403,40 @@ TEST_F(ContainerSkins, PanelCaptionInTheSystemColourTakesTheSkinText) {
     EXPECT_EQ(q->Font()->Color(), clRed);
 }
 
+// A skin switch hands the panel the new skin's text colour, and the group box
+// inside that takes the panel's font writes in it too; unskinned, both have
+// their own colour back.
+TEST_F(ContainerSkins, PanelCaptionAndItsChildrenFollowASkinSwitch) {
+    load(plainSkin());
+    constexpr COLORREF kFirst = RGB(250, 210, 40), kSecond = RGB(30, 90, 200);
+    sd->ButtonText = int32_t(kFirst);
+    auto* p = new TPanel(form.get());
+    p->SetParent(form.get());
+    p->SetBounds(10, 10, 300, 120);
+    const TColor original = p->Font()->Color();
+    auto* g = new TGroupBox(form.get());
+    g->SetParent(p);
+    g->SetBounds(10, 10, 200, 80);
+    g->SetCaption(L"MMMMMMMM");
+    auto* s = skin<TSkinBox>(p, true);
+    skin<TSkinGroupBox>(g);
+    ASSERT_EQ(ColorToRGB(g->Font()->Color()), kFirst);
+
+    sd->ButtonText = int32_t(kSecond);
+    s->SkinChanged();
+    EXPECT_EQ(ColorToRGB(p->Font()->Color()), kSecond);
+    EXPECT_EQ(ColorToRGB(g->Font()->Color()), kSecond);
+    const Image img = shot(g->Handle());
+    const RECT caption{0, 0, 200, 20};
+    EXPECT_GT(countColour(img, caption, kSecond), 0u);
+    EXPECT_EQ(countColour(img, caption, kFirst), 0u);
+
+    s->Restore();
+    EXPECT_EQ(p->Font()->Color(), original);
+    EXPECT_TRUE(p->ParentFont());
+    EXPECT_EQ(g->Font()->Color(), original);
+}
+
 TEST_F(ContainerSkins, ForeignChildDialogPaintsStaticsOnTheFace) {
     load(plainSkin());
     HWND child = CreateWindowExW(0, testWindowClassName(), L"", WS_CHILD | WS_VISIBLE, 10, 10, 120, 60,

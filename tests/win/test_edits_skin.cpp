@@ -133,6 +133,27 @@ TEST_F(EditSkinFixture, ComboButtonFromTheSkinHotOnHoverAndItsListBarSkinned) {
     EXPECT_EQ(GetWindowLongPtrW(edit, GWLP_WNDPROC), LONG_PTR(GetClassLongPtrW(edit, GCLP_WNDPROC)));
 }
 
+// A combo skinned by its handle hears of no toolkit mouse-leave: the pointer
+// leaving it by the button still takes the button's hot look away.
+TEST_F(EditSkinFixture, ComboSkinnedByHandleLosesItsHotButtonWhenThePointerLeaves) {
+    HWND h = CreateWindowExW(0, L"COMBOBOX", nullptr, WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, 20, 20, 180, 200,
+                             form->Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_TRUE(h);
+    auto* skin = new TSkinComBox(nullptr);
+    skin->AttachHandle(h, sd.get(), nullptr, nullptr);
+    repaint(h);
+    pumpMessages(60);
+    const RECT b = skin->FButtonRect;
+    ASSERT_LT(b.left, b.right);
+    mouseToScreen(clientPoint(h, (b.left + b.right) / 2, (b.top + b.bottom) / 2), 80);
+    ASSERT_TRUE(skin->FMouseState & kMouseHot);
+    // Out to the right, over the form: the combo gets no further mouse move.
+    mouseToScreen(clientPoint(form->Handle(), 400, 300), 120);
+    EXPECT_FALSE(skin->FMouseState & kMouseHot);
+    delete skin;
+    DestroyWindow(h);
+}
+
 TEST_F(EditSkinFixture, RightToLeftComboDrawsItsButtonOverTheSystemsAndItOpensTheList) {
     TComboBox* combo = place<TComboBox>(20, 80, 180, 24);
     combo->SetStyle(csDropDownList);

@@ -313,6 +313,11 @@ struct CloseBoxes : ::testing::Test {
 TEST_F(CloseBoxes, EachTabShowsABoxInsideItsOwnRectangle) {
     ASSERT_TRUE(skin->FCloseButtons);
     ASSERT_EQ(skin->FCloseRects.size(), 3u);
+    // The cross is drawn in its tab's text colour (the system's button text
+    // would vanish on a dark tab).
+    constexpr COLORREF kNormalText = RGB(255, 255, 255), kSelectedText = RGB(255, 255, 0);
+    sd->Tabs()->NormalColour2 = int32_t(kNormalText);
+    sd->Tabs()->MouseOverColour2 = int32_t(kSelectedText);
     Image img = shotOf(pc->Handle());
     saveShot(img, L"tabs_close");
     for (int i = 0; i < 3; ++i) {
@@ -320,7 +325,8 @@ TEST_F(CloseBoxes, EachTabShowsABoxInsideItsOwnRectangle) {
         RECT tab = pc->TabRect(i);
         RECT both{};
         EXPECT_TRUE(IntersectRect(&both, &box, &tab) && EqualRect(&both, &box)) << i;
-        EXPECT_GE(countColour(img, box, GetSysColor(COLOR_BTNTEXT)), 12u) << i;
+        EXPECT_GE(countColour(img, box, i == 0 ? kSelectedText : kNormalText), 12u) << i;
+        EXPECT_EQ(countColour(img, box, GetSysColor(COLOR_BTNTEXT)), 0u) << i;
     }
     // Without the Tag, or on a tab control that has no pages to free: no boxes.
     auto* plain = new TTabControl(form.get());
@@ -392,6 +398,35 @@ TEST(SkinTabBtn, ButtonTabsFromTheButtonsStripAndThePageAreaLeftAlone) {
     OffsetRect(&t2, 0, 1);
     InflateRect(&t2, -2, -2);
     EXPECT_GT(countColour(img, t2, ref(kBtnDown)), size_t(area(t2)) / 2);
+}
+
+// A skin without a button picture still shows button tabs: raised, the chosen
+// one sunk, with their texts in the skin's text colour.
+TEST(SkinTabBtn, WithoutAButtonPictureTheTabsAreStillDrawn) {
+    SkinBuilder b;
+    b.text("[Tabs]\nImage=tabs.bmp");
+    b.image("tabs.bmp", stripImage(20, 20, {kTabNormal, kTabSelected, kTabOther, kTabOther, kTabOther}));
+    auto sd = loadTestSkin(b);
+    ASSERT_TRUE(!sd->Buttons() || sd->Buttons()->Bitmap.Empty());
+    constexpr COLORREF kText = RGB(200, 0, 90);
+    sd->ButtonText = int32_t(kText);
+    auto form = makeShownForm(420, 300);
+    auto* tc = new TTabControl(form.get());
+    tc->SetParent(form.get());
+    tc->SetStyle(tsButtons);
+    tc->SetBounds(10, 10, 300, 150);
+    tc->SetTabs({L"MMMM", L"WWWW"});
+    tc->SetTabIndex(0);
+    auto* skin = new TSkinTabBtn(tc);
+    skin->Attach(nullptr, sd.get(), false, nullptr);
+    Image img = shotOf(tc->Handle());
+    saveShot(img, L"tabs_buttons_no_picture");
+    for (int i = 0; i < 2; ++i) {
+        RECT t = tc->TabRect(i);
+        OffsetRect(&t, 0, 1);
+        EXPECT_GT(countColour(img, t, kText), 10u) << i;
+        EXPECT_GT(countColour(img, t, GetSysColor(COLOR_BTNSHADOW)), size_t(t.right - t.left)) << i;
+    }
 }
 
 TEST(SkinTab31, TabSetDrawsTheFlippedStripAndSkipsTabsThatDoNotFit) {
@@ -467,6 +502,7 @@ TEST(SkinAdvPage, TabPicturesAreRenderedFromTheSkinAndClearedOnRestore) {
     auto* pp = new TPicturePages(form.get());
     pp->SetParent(form.get());
     pp->SetBounds(10, 10, 200, 120);
+    pp->SetColor(clAqua);
     auto* skin = new TSkinAdvPage(pp);
     skin->FMode = 4;
     skin->Attach(nullptr, sd.get(), true, nullptr);
@@ -474,9 +510,12 @@ TEST(SkinAdvPage, TabPicturesAreRenderedFromTheSkinAndClearedOnRestore) {
     ASSERT_EQ(pp->Normal.Height(), 21);
     EXPECT_EQ(pixelAt(pp->Normal, 50, 10), kTabNormal);
     EXPECT_EQ(pixelAt(pp->Active, 50, 10), kTabSelected);
+    EXPECT_EQ(pp->Color(), TColor(sd->ButtonFace));
     skin->Restore();
     EXPECT_TRUE(pp->Normal.Empty());
     EXPECT_TRUE(pp->Active.Empty());
+    // Unskinned, the control has its own colour again.
+    EXPECT_EQ(pp->Color(), clAqua);
     // Another mode leaves the control alone.
     auto* other = new TPicturePages(form.get());
     other->SetParent(form.get());
