@@ -42,6 +42,13 @@ void TStatusPanel::SetText(const std::wstring& t) {
 void TStatusPanel::SetWidth(int w) {
     if (ChangeField(FWidth, w)) Changed();
 }
+// A width that is not positive keeps its meaning (the rest of the bar).
+void TCustomStatusBar::ChangeScale(int m, int d) {
+    for (int i = 0; i < FPanels->Count(); ++i)
+        if (TStatusPanel* p = FPanels->At(i); p->Width() > 0) p->SetWidth(::MulDiv(p->Width(), m, d));
+    TWinControl::ChangeScale(m, d);
+}
+
 void TStatusPanel::SetAlignment(TAlignment a) {
     if (ChangeField(FAlignment, a)) Changed();
 }

@@ -77,6 +77,7 @@ public:
 
     void WndProc(TMessage& msg) override;
     void SetBounds(int left, int top, int width, int height) override;
+    void ChangeScale(int m, int d) override;
     // Pushes parts and texts to the window.
     void UpdatePanels();
 

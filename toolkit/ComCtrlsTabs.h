@@ -253,6 +253,7 @@ public:
     TSectionNotifyEvent OnSectionResize;
 
     void WndProc(TMessage& msg) override;
+    void ChangeScale(int m, int d) override;
 
 protected:
     void CreateParams(TCreateParams& params) override;
@@ -352,6 +353,7 @@ public:
     // them all at once (a long list fills far faster so).
     void BeginUpdate() { ++FUpdateLevel; }
     void EndUpdate();
+    void ChangeScale(int m, int d) override;
 
 protected:
     void CreateParams(TCreateParams& params) override;

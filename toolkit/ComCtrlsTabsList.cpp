@@ -215,6 +215,19 @@ void TListColumn::SetWidth(int w) {
     FWidth = w;
     Changed();
 }
+// Widths below zero ask the window to size the column (to its text or the rest).
+void TCustomListView::ChangeScale(int m, int d) {
+    for (int i = 0; i < FColumns->Count(); ++i)
+        if (TListColumn* c = FColumns->At(i); c->Width() > 0) c->SetWidth(::MulDiv(c->Width(), m, d));
+    TWinControl::ChangeScale(m, d);
+}
+
+void THeaderControl::ChangeScale(int m, int d) {
+    for (int i = 0; i < FSections->Count(); ++i)
+        if (THeaderSection* s = FSections->At(i); s->Width() > 0) s->SetWidth(::MulDiv(s->Width(), m, d));
+    TWinControl::ChangeScale(m, d);
+}
+
 void TListColumn::SetAlignment(TAlignment a) {
     FAlignment = a;
     Changed();

@@ -282,6 +282,11 @@ void TToolBar::FitHeight() {
     FFitting = false;
 }
 
+void TToolBar::ChangeScale(int m, int d) {
+    SetButtonSize(::MulDiv(FButtonWidth, m, d), ::MulDiv(FButtonHeight, m, d));
+    TWinControl::ChangeScale(m, d);
+}
+
 void TToolBar::SetButtonSize(int w, int h) {
     w = std::clamp(w, 1, 0x7FFF);
     h = std::clamp(h, 1, 0x7FFF);

@@ -123,6 +123,7 @@ public:
     TToolBarCustomDrawButtonEvent OnCustomDrawButton;
 
     void WndProc(TMessage& msg) override;
+    void ChangeScale(int m, int d) override;
 
 protected:
     void CreateParams(TCreateParams& params) override;

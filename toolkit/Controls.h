@@ -180,6 +180,11 @@ public:
     virtual void Click();
     virtual void DblClick();
 
+    // Multiplies position, size and (unless it follows the parent) font by
+    // m/d: a form moving to another resolution. Controls with sizes of their
+    // own (panels of a status bar, columns of a list) scale those too.
+    virtual void ChangeScale(int m, int d);
+
     void Loaded() override;
 
 protected:
@@ -319,6 +324,8 @@ public:
     RECT ClientRect() const override;
     POINT ClientOrigin() const override;
     bool Showing() const override;
+    // Children first, with alignment held until this control has its new size.
+    void ChangeScale(int m, int d) override;
 
     TKeyEvent OnKeyDown;
     TKeyEvent OnKeyUp;

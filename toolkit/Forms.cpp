@@ -3,9 +3,11 @@
 #include <algorithm>
 
 #include "Application.h"
+#include "Dpi.h"
 #include "FormResource.h"
 #include "StdCtrlsButtons.h"
 #include "core/FormReader.h"
+#include "core/FormText.h"
 
 namespace qs {
 
@@ -111,8 +113,7 @@ const TClassInfo& TCustomForm::StaticClassInfo() {
             // a definition asking for the other order is refused, not ignored.
             .boolean("OldCreateOrder", [](const TCustomForm&) { return false; },
                      [](TCustomForm&, bool v) { return !v; })
-            // Design-time metrics kept with a definition. Forms are not
-            // rescaled: a definition made at another resolution shows as made.
+            // The resolution the figures are for (see Scaled).
             .integer("PixelsPerInch", [](const TCustomForm& f) { return int64_t(f.FPixelsPerInch); },
                      [](TCustomForm& f, int64_t v) -> bool {
                          if (v <= 0 || v > 10000) return false;
@@ -121,6 +122,7 @@ const TClassInfo& TCustomForm::StaticClassInfo() {
                      })
             .integer("TextHeight", [](const TCustomForm& f) { return int64_t(f.FTextHeight); },
                      [](TCustomForm& f, int64_t v) { f.FTextHeight = int(v); })
+            .boolean("Scaled", &TCustomForm::Scaled, &TCustomForm::SetScaled)
             .object("Menu", [](const TCustomForm& f) -> TObject* { return f.Menu(); },
                     [](TCustomForm& f, TObject* v) -> bool {
                         auto* m = dynamic_cast<TMainMenu*>(v);
@@ -187,7 +189,22 @@ void TCustomForm::ReadFormDefinition(std::string_view text) {
     // Idempotent; a program that skipped Application->Initialize still reads.
     static const bool registered = (RegisterControlClasses(), true);
     (void)registered;
-    ReadForm(this, text);
+    TFormObject tree = ParseFormText(text);
+    // Font sizes in a scaled definition are points at its resolution, like
+    // every other figure there; read at the screen's they would be scaled twice.
+    int designDpi = 96;
+    bool scaled = FScaled;
+    for (const TFormProperty& p : tree.props) {
+        const bool number = p.value.kind == TFormValue::TKind::Integer;
+        if (lstrcmpiA(p.path.c_str(), "PixelsPerInch") == 0 && number && p.value.integer > 0 && p.value.integer <= 10000)
+            designDpi = int(p.value.integer);
+        if (lstrcmpiA(p.path.c_str(), "Scaled") == 0 && p.value.kind == TFormValue::TKind::Ident)
+            scaled = lstrcmpiA(p.value.text.c_str(), "True") == 0;
+    }
+    {
+        TFont::TSizeResolution points(scaled ? designDpi : 0);
+        ReadForm(this, tree);
+    }
     // A failing creation handler is reported; the form itself is whole by
     // now and the program goes on with it.
     try {
@@ -207,6 +224,9 @@ void TCustomForm::DoShow() {
 }
 
 void TCustomForm::Loaded() {
+    // The definition's figures become the window's: before the rest of
+    // loading, so the layout and the creation handler see the final ones.
+    if (FScaled && !Parent()) ScaleToDpi(NewWindowDpi());
     TWinControl::Loaded();
     if (FPendingClientWidth >= 0 || FPendingClientHeight >= 0) {
         // Applied now that the border style and menu are known.
@@ -313,7 +333,14 @@ void TCustomForm::AlignControls(RECT& rect) {
 }
 
 void TCustomForm::CreateHandle() {
+    const bool scale = FScaled && !Parent();
+    // A form built in code was given design figures up to now.
+    if (scale) ScaleToDpi(NewWindowDpi());
     TWinControl::CreateHandle();
+    // Made on a monitor of another resolution than the system's.
+    if (scale) {
+        if (int dpi = WindowDpi(FHandle); dpi != FPixelsPerInch) ScaleToDpi(dpi);
+    }
     if (FFormStyle == fsMDIForm && !Parent() && !FClientHandle) {
         CLIENTCREATESTRUCT ccs{nullptr, 0xFF00};
         FClientHandle = CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
@@ -675,6 +702,15 @@ void TCustomForm::WndProc(TMessage& msg) {
         case WM_DESTROY:
             // The menu's handles belong to its items, not to the window.
             if (FMenu && FMenu->WindowHandle() == FHandle) FMenu->Detach();
+            break;
+        case WM_DPICHANGED:
+            // The window moved to a monitor of another resolution (only
+            // programs that declare themselves aware are told).
+            if (FScaled && !Parent() && msg.LParam) {
+                ScaleToDpi(HIWORD(msg.WParam), reinterpret_cast<const RECT*>(msg.LParam));
+                msg.Result = 0;
+                return;
+            }
             break;
         case CM_RELEASE:
             delete this;  // posted by Release(); nothing of this object is touched after

@@ -64,6 +64,22 @@ public:
     // Not owned: the caller keeps the icon alive while the form shows it.
     void SetIcon(HICON icon);
 
+    // Resolution scaling. A form's figures (bounds of the form and its
+    // controls, font heights) are for PixelsPerInch, 96 unless a definition
+    // says otherwise. A Scaled form is brought to the resolution its window
+    // gets: at the end of reading its definition, when its window is made
+    // (a form built in code: what was set before that is taken as design
+    // figures), and on WM_DPICHANGED. From then on PixelsPerInch is that
+    // resolution and figures are device pixels. Not Scaled: figures are
+    // pixels as written, at any resolution.
+    bool Scaled() const { return FScaled; }
+    void SetScaled(bool v) { FScaled = v; }
+    int PixelsPerInch() const { return FPixelsPerInch; }
+    // Rescales to `dpi` now (a Scaled form or not); `window`, if given, is
+    // the new window rectangle (the one WM_DPICHANGED suggests), else the
+    // client area is scaled and a form without a window also moves.
+    void ScaleToDpi(int dpi, const RECT* window = nullptr);
+
     // The MDI client window of an fsMDIForm (where its MDI children live);
     // null for other forms or before the window exists.
     HWND ClientHandle() const { return FClientHandle; }
@@ -107,6 +123,7 @@ public:
     void WndProc(TMessage& msg) override;
     void DefaultHandler(TMessage& msg) override;
     void Loaded() override;
+    void ChangeScale(int m, int d) override;
 
     // Called by a control of this form when it receives the focus.
     void FocusControlChanged(TWinControl* c);
@@ -150,6 +167,7 @@ private:
     HWND FClientHandle = nullptr;  // MDI client, a child of this window
     int FPixelsPerInch = 96;
     int FTextHeight = 13;
+    bool FScaled = true;
 
 protected:
     void Notification(TComponent* c, TOperation op) override;

@@ -171,6 +171,15 @@ int TFont::ScreenPixelsPerInch() {
     return ppi;
 }
 
+namespace {
+thread_local int t_sizeDpi = 0;  // 0: the screen's
+}
+
+TFont::TSizeResolution::TSizeResolution(int dpi) : FSaved(t_sizeDpi) { t_sizeDpi = dpi > 0 ? dpi : 0; }
+TFont::TSizeResolution::~TSizeResolution() { t_sizeDpi = FSaved; }
+
+int TFont::SizePixelsPerInch() { return t_sizeDpi ? t_sizeDpi : ScreenPixelsPerInch(); }
+
 void TFont::SetName(std::wstring_view name) {
     if (name == FName) return;
     FName = name;
@@ -179,12 +188,12 @@ void TFont::SetName(std::wstring_view name) {
 void TFont::SetHeight(int h) {
     if (ChangeField(FHeight, h)) Changed();
 }
-int TFont::Size() const { return -::MulDiv(FHeight, 72, ScreenPixelsPerInch()); }
+int TFont::Size() const { return -::MulDiv(FHeight, 72, SizePixelsPerInch()); }
 void TFont::SetSize(int points) {
     // Several heights round to one size: keep the height when it already
     // gives this size, so a definition storing both reads back unchanged.
     if (points == Size()) return;
-    SetHeight(-::MulDiv(points, ScreenPixelsPerInch(), 72));
+    SetHeight(-::MulDiv(points, SizePixelsPerInch(), 72));
 }
 void TFont::SetColor(TColor c) {
     if (c == FColor) return;

@@ -151,7 +151,21 @@ public:
 
     static int ScreenPixelsPerInch();
 
+    // While one lives, Size means points at `dpi` rather than at the screen's
+    // resolution: a scaled form definition is written for its own resolution.
+    class TSizeResolution {
+    public:
+        explicit TSizeResolution(int dpi);
+        ~TSizeResolution();
+        TSizeResolution(const TSizeResolution&) = delete;
+        TSizeResolution& operator=(const TSizeResolution&) = delete;
+
+    private:
+        int FSaved;
+    };
+
 private:
+    static int SizePixelsPerInch();
     HGDIOBJ ReleaseHandle() override { return FHandle.release(); }
     std::wstring FName = L"Tahoma";
     int FHeight = -11;

@@ -243,6 +243,11 @@ void TCustomRadioGroup::UpdateButtons() {
 
 void TCustomRadioGroup::ArrangeButtons() { arrangeInColumns(*this, FButtons, FColumns); }
 
+void TCustomRadioGroup::FontChanged() {
+    TCustomGroupBox::FontChanged();
+    ArrangeButtons();
+}
+
 void TCustomRadioGroup::ButtonClicked(TControl* button) {
     if (FUpdating) return;
     auto it = std::find(FButtons.begin(), FButtons.end(), button);
@@ -312,6 +317,11 @@ void TCustomCheckGroup::Loaded() {
 
 void TCustomCheckGroup::SetBounds(int left, int top, int width, int height) {
     TCustomGroupBox::SetBounds(left, top, width, height);
+    arrangeInColumns(*this, FButtons, FColumns);
+}
+
+void TCustomCheckGroup::FontChanged() {
+    TCustomGroupBox::FontChanged();
     arrangeInColumns(*this, FButtons, FColumns);
 }
 

@@ -54,6 +54,10 @@ public:
     void Loaded() override;
     void WndProc(TMessage& msg) override;
 
+protected:
+    // The buttons' height follows the text's.
+    void FontChanged() override;
+
 private:
     void UpdateButtons();
     void ArrangeButtons();
@@ -95,6 +99,9 @@ public:
 
     void SetBounds(int left, int top, int width, int height) override;
     void Loaded() override;
+
+protected:
+    void FontChanged() override;
 
 private:
     void UpdateButtons();

@@ -267,10 +267,15 @@ PageWindow progressPage() {
     return {f, nullptr, {}};
 }
 
-HWND addToolbar(TWinControl* parent, int x, int y, int w, bool enabled) {
+// A system tool bar in a form: made once the form's window exists, so at
+// the form's resolution (the figures are 96-DPI ones, as the form's were).
+HWND addToolbar(TForm* parent, int x, int y, int w, bool enabled) {
+    HWND wnd = parent->Handle();
+    const int dpi = parent->PixelsPerInch();
+    auto px = [dpi](int v) { return ::MulDiv(v, dpi, 96); };
     HWND tb = ::CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
-                                WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_LIST | CCS_NORESIZE | CCS_NODIVIDER, x, y,
-                                w, 28, parent->Handle(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
+                                WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_LIST | CCS_NORESIZE | CCS_NODIVIDER, px(x),
+                                px(y), px(w), px(28), wnd, nullptr, ::GetModuleHandleW(nullptr), nullptr);
     ::SendMessageW(tb, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     const wchar_t* texts[] = {L"New", L"Open", L"Save"};
     TBBUTTON buttons[3] = {};
@@ -292,7 +297,6 @@ PageWindow containersPage() {
     for (int col = 0; col < 2; ++col) {
         const bool on = col == 0;
         const int x = 12 + 218 * col;
-        addToolbar(f, x, 6, 200, on);
         auto* g = place<TGroupBox>(f, x, 40, 200, 80, on ? L"Group box" : L"Disabled group", on);
         place<TCheckBox>(g, 12, 24, 150, 20, L"Inside", on);
         auto* raised = place<TPanel>(f, x, 128, 96, 60, L"Raised", on);
@@ -307,6 +311,8 @@ PageWindow containersPage() {
         p->SetText(s);
         p->SetWidth(120);
     }
+    // Last: they need the form's window, and what is placed after it is in pixels.
+    for (int col = 0; col < 2; ++col) addToolbar(f, 12 + 218 * col, 6, 200, col == 0);
     return {f, nullptr, {}};
 }
 

@@ -275,10 +275,6 @@ void StartLeaveTracking(HWND wnd);
 // GetComboBoxInfo when the system has it; false otherwise.
 bool SafeGetComboBoxInfo(HWND wnd, COMBOBOXINFO& info);
 
-// Dots per inch of the window: GetDpiForWindow where the system has it (looked
-// up by name), else the screen's LOGPIXELSY; 96 when neither answers.
-int WindowDpi(HWND wnd);
-
 // Registers TSkinData for form definitions (also done when this file's code
 // is linked in).
 void RegisterSkinDataClasses();

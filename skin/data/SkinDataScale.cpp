@@ -215,15 +215,4 @@ void TSkinData::RescaleCopies() {
     for (auto& [dpi, copy] : FScaled) copy->BuildScaled(*this, dpi);
 }
 
-int WindowDpi(HWND wnd) {
-    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-    static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-    if (wnd && getDpiForWindow) {
-        const UINT dpi = getDpiForWindow(wnd);
-        if (dpi > 0) return int(dpi);
-    }
-    return systemDpi();
-}
-
 }  // namespace qs

@@ -1,5 +1,6 @@
 #include "SkinForm.h"
 #include "ContentColours.h"
+#include "Dpi.h"
 
 #include <algorithm>
 #include <map>
@@ -393,6 +394,15 @@ void TWinSkinForm::KeepClientSize(bool useCurrentClient) {
         }
     }
     ::SetWindowPos(FHandle, nullptr, 0, 0, width, height, kResizeFrameChanged);
+    // A window the system kept from growing (a frame drawn for a high
+    // density around a client that fills the screen) changed only its client
+    // area; a toolkit form lays out on changes of its window's size, so it is
+    // told here.
+    if (FControl) {
+        RECT now{};
+        ::GetWindowRect(FHandle, &now);
+        if (rectW(now) != width || rectH(now) != height) FControl->Realign();
+    }
 }
 
 void TWinSkinForm::SetCaptionStyle(bool on) {

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "Dpi.h"
 #include "SkinData.h"
 #include "SkinDraw.h"
 #include "SkinForm.h"

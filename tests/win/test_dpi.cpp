@@ -14,6 +14,7 @@
 #include <map>
 #include <sstream>
 
+#include "Dpi.h"
 #include "MenuPaint.h"
 #include "PixelScale.h"
 #include "SkinControl.h"
