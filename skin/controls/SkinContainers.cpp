@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "Classify.h"
 #include "ComCtrls.h"
 #include "SkinData.h"
 #include "SkinDraw.h"
@@ -277,6 +278,13 @@ void TSkinBox::Restore() {
         }
     }
     FFontColorChanged = false;
+    // The painters point at the form skin, which goes after this: a later
+    // repaint of the bar must not reach it.
+    if (FToolbar && FControl && !FControl->IsDestroying()) {
+        UnhookToolbarPainters(FToolbar, FControl);
+        prop::SetPropFromString(FControl, "Flat", FOldFlat ? "True" : "False");
+    }
+    FToolbar = nullptr;
     FState = scsRestored;
 }
 

@@ -107,5 +107,8 @@ using TToolBarCustomDrawButtonEvent =
 void PaintToolbarBackground(TWinSkinForm& fs, HDC dc, const RECT& r);
 // A button from its custom-draw state (CDIS_* bits); false when nothing was drawn.
 bool PaintToolbarButton(TWinSkinForm& fs, HDC dc, const RECT& bounds, UINT itemState, TColor& fontColour);
+// Takes off the painters `fs` gave the tool bar (the program's own handlers
+// stay); true when there were any.
+bool UnhookToolbarPainters(const TWinSkinForm* fs, TControl* toolbar);
 
 }  // namespace qs
