@@ -96,6 +96,7 @@ void SkinAllControls(TWinSkinForm& fs, TCustomForm* form) {
     form->GetTabOrderList(list);
     for (TWinControl* c : list)
         if (!IsHandled(fs, c)) ClassifyControl(fs, c, form);
+    SkinBareChildWindows(fs, form->HandleIfAllocated());
     // Controls owned by something other than the form still show their
     // menus on it.
     if (inSet(fs.FSkinData->SkinControls(), xcPopupMenu)) {
