@@ -92,7 +92,12 @@ bool AnswerToolbarCustomDraw(TMessage& msg, const std::function<LRESULT()>& prog
     auto* hdr = reinterpret_cast<NMHDR*>(msg.LParam);
     if (hdr->code != UINT(NM_CUSTOMDRAW)) return false;
     auto* skin = dynamic_cast<TSkinToolbarH*>(TSkinControl::FromHandle(hdr->hwndFrom));
-    if (!skin || skin->FState == scsDestroyed) return false;
+    if (!skin || skin->FState == scsDestroyed || skin->FAnswering) return false;
+    skin->FAnswering = true;
+    struct Done {
+        TSkinToolbarH* s;
+        ~Done() { s->FAnswering = false; }
+    } done{skin};
     msg.Result = skin->CustomDraw(*reinterpret_cast<NMTBCUSTOMDRAW*>(msg.LParam), program);
     return true;
 }
@@ -158,6 +163,15 @@ void TSkinRebarH::Restore() {
 }
 
 bool TSkinRebarH::BeforeMessage(TMessage& msg) {
+    if (msg.Msg == WM_ERASEBKGND) {
+        // The bands' own backgrounds do not take every colour set on them:
+        // the whole rebar is the skin's face, grippers and titles come after.
+        RECT r{};
+        GetClientRect(FHandle, &r);
+        FillSkinColor(reinterpret_cast<HDC>(msg.WParam), r);
+        msg.Result = 1;
+        return false;
+    }
     // The rebar passes its bars' questions on to its parent: answered here.
     if (AnswerToolbarCustomDraw(msg, [&] {
             CallDefault(msg);

@@ -26,6 +26,11 @@ public:
     // The bar's background: the skin's tool-bar picture, or its face.
     void PaintBackground(HDC dc, const RECT& r) const;
 
+    // Set while a question is being answered: a window further up that is
+    // asked the same question (the rebar passes it on) leaves it to the
+    // program.
+    bool FAnswering = false;
+
 private:
     bool FTakenOver = false;  // this paint's items are ours
 };

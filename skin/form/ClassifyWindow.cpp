@@ -90,6 +90,12 @@ void ClassifyWindow(TWinSkinForm& fs, HWND handle) {
     if (cls == L"sysheader32" && gate(xcPanel)) return make(TSkinClass::Header);
     if (cls == L"sysdatetimepick32" && gate(xcEdit))
         return make((style & DTS_UPDOWN) ? TSkinClass::Edit : TSkinClass::DateTime);
+    // Property pages carry WS_TABSTOP, which the dialog row above leaves out:
+    // they are child dialogs all the same.
+    if (cls == L"#32770" && (style & WS_CHILD)) {
+        SkinChildWindows(fs, handle);
+        return make(TSkinClass::BoxH);
+    }
     if (cls == L"rebarwindow32" && gate(xcToolbar)) {
         make(TSkinClass::RebarH);
         return SkinChildWindows(fs, handle);  // the bars in its bands
