@@ -7,6 +7,9 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+#include <string>
+#include <vector>
+
 #include "Gallery.h"
 
 namespace qs::gallery {
@@ -35,49 +38,59 @@ HWND make(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style, int
                              reinterpret_cast<HMENU>(INT_PTR(id)), ::GetModuleHandleW(nullptr), nullptr);
 }
 
-HWND toolbarIn(HWND rebar) {
+struct Item {
+    const wchar_t* text;
+    BYTE state, style;
+};
+
+HWND toolbarIn(HWND rebar, const std::vector<Item>& items) {
     HWND tb = make(rebar, TOOLBARCLASSNAMEW, nullptr,
                    TBSTYLE_FLAT | TBSTYLE_LIST | TBSTYLE_TRANSPARENT | CCS_NORESIZE | CCS_NODIVIDER |
                        CCS_NOPARENTALIGN,
                    0, 0, 300, 26);
     ::SendMessageW(tb, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    struct Item {
-        const wchar_t* text;
-        BYTE state, style;
-    };
-    const Item items[] = {{L"New", TBSTATE_ENABLED, BTNS_BUTTON},
-                          {L"Open", TBSTATE_ENABLED | TBSTATE_CHECKED, BTNS_CHECK},
-                          {nullptr, 0, BTNS_SEP},
-                          {L"Save", TBSTATE_ENABLED, BTNS_BUTTON},
-                          {L"Print", 0, BTNS_BUTTON}};
-    TBBUTTON buttons[5] = {};
-    for (int i = 0; i < 5; ++i) {
+    std::vector<TBBUTTON> buttons(items.size());
+    for (size_t i = 0; i < items.size(); ++i) {
         buttons[i].iBitmap = items[i].text ? I_IMAGENONE : 6;
-        buttons[i].idCommand = items[i].text ? 300 + i : 0;
+        buttons[i].idCommand = items[i].text ? int(300 + i) : 0;
         buttons[i].fsState = items[i].state;
         buttons[i].fsStyle = BYTE(items[i].style | (items[i].text ? BTNS_AUTOSIZE | BTNS_SHOWTEXT : 0));
         buttons[i].iString = INT_PTR(items[i].text);
     }
-    ::SendMessageW(tb, TB_ADDBUTTONSW, 5, LPARAM(buttons));
+    ::SendMessageW(tb, TB_ADDBUTTONSW, WPARAM(buttons.size()), LPARAM(buttons.data()));
     return tb;
+}
+
+// A band of `text` holding `bar`; a chevron band is narrower than its bar.
+void addBand(HWND rebar, HWND bar, const wchar_t* text, int width, bool chevron) {
+    SIZE ideal{};
+    ::SendMessageW(bar, TB_GETMAXSIZE, 0, LPARAM(&ideal));
+    REBARBANDINFOW band{};
+    band.cbSize = sizeof(band);
+    band.fMask = RBBIM_STYLE | RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_SIZE | RBBIM_TEXT | RBBIM_IDEALSIZE;
+    band.fStyle = RBBS_GRIPPERALWAYS | RBBS_CHILDEDGE | (chevron ? RBBS_USECHEVRON : 0);
+    band.lpText = const_cast<wchar_t*>(text);
+    band.hwndChild = bar;
+    band.cxMinChild = chevron ? 60 : ideal.cx;
+    band.cyMinChild = 26;
+    band.cx = width;
+    band.cxIdeal = ideal.cx;
+    ::SendMessageW(rebar, RB_INSERTBANDW, WPARAM(-1), LPARAM(&band));
 }
 
 void addRebar(HWND parent) {
     HWND rebar = make(parent, REBARCLASSNAMEW, nullptr,
                       RBS_BANDBORDERS | RBS_VARHEIGHT | CCS_NODIVIDER | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 0, 0);
-    HWND tb = toolbarIn(rebar);
-    SIZE ideal{};
-    ::SendMessageW(tb, TB_GETMAXSIZE, 0, LPARAM(&ideal));
-    REBARBANDINFOW band{};
-    band.cbSize = sizeof(band);
-    band.fMask = RBBIM_STYLE | RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_SIZE | RBBIM_TEXT;
-    band.fStyle = RBBS_GRIPPERALWAYS | RBBS_CHILDEDGE;
-    band.lpText = const_cast<wchar_t*>(L"Tools");
-    band.hwndChild = tb;
-    band.cxMinChild = ideal.cx;
-    band.cyMinChild = 26;
-    band.cx = 360;
-    ::SendMessageW(rebar, RB_INSERTBANDW, WPARAM(-1), LPARAM(&band));
+    HWND tools = toolbarIn(rebar, {{L"New", TBSTATE_ENABLED, BTNS_BUTTON},
+                                   {L"Open", TBSTATE_ENABLED | TBSTATE_CHECKED, BTNS_CHECK},
+                                   {nullptr, 0, BTNS_SEP},
+                                   {L"Save", TBSTATE_ENABLED, BTNS_BUTTON},
+                                   {L"Print", 0, BTNS_BUTTON}});
+    addBand(rebar, tools, L"Tools", 330, false);
+    std::vector<Item> more;
+    for (const wchar_t* t : {L"Cut", L"Copy", L"Paste", L"Undo", L"Redo", L"Find", L"Replace"})
+        more.push_back({t, TBSTATE_ENABLED, BTNS_BUTTON});
+    addBand(rebar, toolbarIn(rebar, more), L"Edit", 200, true);
 }
 
 HWND addListView(HWND parent) {

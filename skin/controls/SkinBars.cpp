@@ -181,4 +181,42 @@ bool TSkinRebarH::BeforeMessage(TMessage& msg) {
     return TSkinControl::BeforeMessage(msg);
 }
 
+void TSkinRebarH::AfterMessage(TMessage& msg) {
+    TSkinControl::AfterMessage(msg);
+    if (msg.Msg == WM_PAINT && FSkinData) PaintChevrons();
+}
+
+void TSkinRebarH::PaintChevrons() {
+    const int n = int(SendMessageW(FHandle, RB_GETBANDCOUNT, 0, 0));
+    HDC dc = nullptr;
+    for (int i = 0; i < n; ++i) {
+        REBARBANDINFOW b{};
+        b.cbSize = sizeof(b);
+        b.fMask = RBBIM_STYLE | RBBIM_CHILD | RBBIM_IDEALSIZE;
+        if (!SendMessageW(FHandle, RB_GETBANDINFOW, WPARAM(i), LPARAM(&b))) continue;
+        if (!(b.fStyle & RBBS_USECHEVRON) || (b.fStyle & RBBS_HIDDEN) || !b.hwndChild || !b.cxIdeal) continue;
+        RECT band{}, child{};
+        SendMessageW(FHandle, RB_GETRECT, WPARAM(i), LPARAM(&band));
+        GetWindowRect(b.hwndChild, &child);
+        MapWindowPoints(nullptr, FHandle, reinterpret_cast<POINT*>(&child), 2);
+        // The chevron sits right of a child narrower than it would like.
+        if (UINT(child.right - child.left) >= b.cxIdeal || child.right >= band.right) continue;
+        const RECT chevron{child.right, band.top, band.right, band.bottom};
+        if (!dc) dc = GetDC(FHandle);
+        if (!dc) return;
+        FillSkinColor(dc, chevron);
+        UniquePen pen(CreatePen(PS_SOLID, 1, skinColour(FSkinData, &TSkinColourTable::ButtonText, COLOR_BTNTEXT)));
+        SelectObjectScope sel(dc, pen.get());
+        // Two small right-pointing arrows, as the system draws them.
+        const int x = (chevron.left + chevron.right) / 2 - 3, y = (chevron.top + chevron.bottom) / 2 - 3;
+        for (int arrow = 0; arrow < 2; ++arrow)
+            for (int k = 0; k < 3; ++k) {
+                const int ax = x + 4 * arrow + k;
+                MoveToEx(dc, ax, y + k, nullptr);
+                LineTo(dc, ax, y + 7 - k);
+            }
+    }
+    if (dc) ReleaseDC(FHandle, dc);
+}
+
 }  // namespace qs

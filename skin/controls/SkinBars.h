@@ -43,9 +43,13 @@ public:
     void Restore() override;
     void SkinChanged() override;
     bool BeforeMessage(TMessage& msg) override;
+    void AfterMessage(TMessage& msg) override;
 
 private:
     void ApplyColours();
+    // The chevrons of bands too narrow for their bar: the system draws them
+    // in its frame colour, which vanishes on a dark face.
+    void PaintChevrons();
     bool FSaved = false;
     COLORREF FOldBack = CLR_NONE, FOldText = CLR_NONE;
     struct Band {

@@ -101,8 +101,8 @@ Surface read(const Image& img, RECT r, COLORREF text) {
 
 }  // namespace
 
-// Header, tool bar, rebar, status bar and a property page of a plain Win32
-// program: the skin's face (or header picture) behind, the skin's text on it,
+// Header, tool bar, rebar (its band title and chevron) and status bar of a
+// plain Win32 program: the skin's face (or header picture) behind, the skin's text on it,
 // at a contrast of at least 4.5 : 1, and none of the system's black text.
 TEST(GallerySurfaces, DarkSkinDressesEveryBareSurfaceReadably) {
     GallerySkin::get().use("dark");
@@ -140,7 +140,10 @@ TEST(GallerySurfaces, DarkSkinDressesEveryBareSurfaceReadably) {
     ::OffsetRect(&firstButton, -top.left, -top.top);
     RECT band = within(p.w.handle, rebar);
     band.right = within(p.w.handle, bar).left;  // the band's title, left of its bar
+    RECT chevron = within(p.w.handle, rebar);
+    chevron.left = chevron.right - 14;  // the second band is too narrow for its bar
     const Case cases[] = {
+        {"rebar chevron", chevron, text, true},
         {"header item", headerItem, rgb(sd->Headerbar()->NormalColour2), false},
         {"tool-bar button", firstButton, text, true},
         {"rebar band", band, text, true},
