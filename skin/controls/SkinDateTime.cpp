@@ -197,6 +197,11 @@ void TSkinDateTime::Restore() {
         FArrowButton = nullptr;
         if (FHandle && IsWindow(FHandle))
             RedrawWindow(FHandle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE);
+    } else if (!FControl) {
+        // A bare picker is gone and its button's window with it: the button
+        // object goes now, not whenever the form skin frees this skin.
+        delete FArrowButton;
+        FArrowButton = nullptr;
     }
 }
 

@@ -99,10 +99,16 @@ Surface read(const Image& img, RECT r, COLORREF text) {
     return s;
 }
 
+HWND sheetOf(HWND owner) {
+    for (HWND w = ::GetTopWindow(nullptr); w; w = ::GetWindow(w, GW_HWNDNEXT))
+        if (::GetWindow(w, GW_OWNER) == owner && ::IsWindowVisible(w)) return w;
+    return nullptr;
+}
+
 }  // namespace
 
-// Header, tool bar, rebar (its band title and chevron) and status bar of a
-// plain Win32 program: the skin's face (or header picture) behind, the skin's text on it,
+// Header, tool bar, rebar (its band title and chevron), status bar and the
+// property pages of a plain Win32 program: the skin's face (or header picture) behind, the skin's text on it,
 // at a contrast of at least 4.5 : 1, and none of the system's black text.
 TEST(GallerySurfaces, DarkSkinDressesEveryBareSurfaceReadably) {
     GallerySkin::get().use("dark");
@@ -156,37 +162,13 @@ TEST(GallerySurfaces, DarkSkinDressesEveryBareSurfaceReadably) {
         if (c.onFace) EXPECT_TRUE(closeTo(s.background, face, 2)) << c.name << " stands on " << std::hex << s.background;
         EXPECT_LT(luminance(s.background), 0.2) << c.name << " stands on a light " << std::hex << s.background;
     }
-}
 
-// A property sheet is a dialog box whose pages are child dialogs: under the
-// dark skin a page (the one shown first and the one made when its tab is
-// chosen) is the skin's face with the skin's text on it, and without the
-// skin the sheet looks exactly as one that was never skinned.
-TEST(GallerySurfaces, PropertyPagesTakeTheFaceAndGiveItBack) {
-    GallerySkin::get().use("");
-    OpenPage p(page("surfaces"));
-    HWND sheet = ::GetWindow(p.w.handle, GW_ENABLEDPOPUP);
-    for (HWND w = ::GetTopWindow(nullptr); w && !sheet; w = ::GetWindow(w, GW_HWNDNEXT))
-        if (::GetWindow(w, GW_OWNER) == p.w.handle && ::IsWindowVisible(w)) sheet = w;
+    // The property sheet shows its first page; the second is made only when
+    // its tab is chosen, after the sheet was dressed.
+    HWND sheet = sheetOf(p.w.handle);
     ASSERT_TRUE(sheet);
-    // The same steps unskinned first, so focus and keyboard cues agree.
-    auto visitPages = [sheet] {
-        ::SetForegroundWindow(sheet);
-        for (int tab : {1, 0}) {
-            ::SendMessageW(sheet, PSM_SETCURSEL, WPARAM(tab), 0);
-            gallery::pump(200);
-        }
-        ::RedrawWindow(sheet, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        gallery::pump(200);
-    };
-    visitPages();
-    const Image never = captureWindow(sheet);
-
-    GallerySkin::get().use("dark");
     ::SetForegroundWindow(sheet);
     gallery::pump(300);
-    TSkinData* sd = GallerySkin::get().data();
-    const COLORREF face = rgb(sd->ButtonFace), text = rgb(sd->ButtonText);
     for (int tab = 0; tab < 2; ++tab) {
         ::SendMessageW(sheet, PSM_SETCURSEL, WPARAM(tab), 0);
         gallery::pump(300);
@@ -204,6 +186,31 @@ TEST(GallerySurfaces, PropertyPagesTakeTheFaceAndGiveItBack) {
         EXPECT_GT(caption.ink, 8u) << "page " << tab;
         EXPECT_GE(caption.worstContrast, 4.5) << "page " << tab;
     }
+}
+
+// A property sheet dressed and undressed looks exactly as one that was
+// never skinned: its pages give the face back.
+TEST(GallerySurfaces, APropertySheetComesBackPixelForPixel) {
+    GallerySkin::get().use("");
+    OpenPage p(page("surfaces"));
+    HWND sheet = sheetOf(p.w.handle);
+    ASSERT_TRUE(sheet);
+    // The same steps unskinned first, so focus and keyboard cues agree.
+    auto visitPages = [sheet] {
+        ::SetForegroundWindow(sheet);
+        for (int tab : {1, 0}) {
+            ::SendMessageW(sheet, PSM_SETCURSEL, WPARAM(tab), 0);
+            gallery::pump(200);
+        }
+        ::RedrawWindow(sheet, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        gallery::pump(200);
+    };
+    visitPages();
+    const Image never = captureWindow(sheet);
+
+    GallerySkin::get().use("dark");
+    ::SetForegroundWindow(sheet);
+    gallery::pump(300);
     GallerySkin::get().use("");
     visitPages();
     const Image after = captureWindow(sheet);
