@@ -1,7 +1,8 @@
 # The gallery: a window per group of controls in every skin, and the
 # screenshots the README shows (gallery --shot DIR). The pages are a library
 # so the window tests open exactly the windows the program shows.
-add_library(gallery_pages STATIC ${CMAKE_CURRENT_LIST_DIR}/gallery/Gallery.cpp ${CMAKE_CURRENT_LIST_DIR}/gallery/GalleryMedia.cpp)
+add_library(gallery_pages STATIC ${CMAKE_CURRENT_LIST_DIR}/gallery/Gallery.cpp ${CMAKE_CURRENT_LIST_DIR}/gallery/GalleryMedia.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/gallery/GallerySurfaces.cpp)
 target_include_directories(gallery_pages PUBLIC ${CMAKE_CURRENT_LIST_DIR}/gallery)
 target_link_libraries(gallery_pages PUBLIC toolkit skin_data_win skin_form skin_controls comctl32)
 add_executable(gallery WIN32 ${CMAKE_CURRENT_LIST_DIR}/gallery/GalleryMain.cpp ${CMAKE_CURRENT_LIST_DIR}/gallery/gallery.rc)

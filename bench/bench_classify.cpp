@@ -138,6 +138,7 @@ int main(int argc, char** argv) {
         size_t skins = 0;
     };
     int made = 0;
+    std::vector<double> bareWalk;
     // Median of nine rounds, each on a freshly built form.
     // The content colours are given (and given back) as part of the attach
     // (and the detach), as a form skin's activation does.
@@ -174,6 +175,10 @@ int main(int argc, char** argv) {
                     byClass[name] += std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - a).count();
             }
             auto t2 = std::chrono::steady_clock::now();
+            // The walk for windows a program put on the form without a
+            // toolkit control: part of every classification of a toolkit form.
+            SkinBareChildWindows(fs, form->Handle());
+            bareWalk.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - t2).count());
             classify.push_back(std::chrono::duration<double, std::micro>(t1 - t0).count());
             detach.push_back(std::chrono::duration<double, std::micro>(t2 - t1).count());
         }
@@ -223,6 +228,7 @@ int main(int argc, char** argv) {
         std::printf("note: attach of %s (and the next classification): %.0f us in nine rounds\n", name.c_str(), us);
     for (auto& [name, us] : byClass) std::printf("note: detach of %s: %.0f us in nine rounds\n", name.c_str(), us);
     std::printf("note: %zu of %d controls got a skin (families not built yet make none)\n", all.skins, made);
+    std::printf("note: of that, the walk for bare child windows: %.0f us (median)\n", median(bareWalk));
     }
 
     // Unhandled messages and GDI objects: the same form built twice, one

@@ -20,6 +20,7 @@
 namespace qs::gallery {
 
 PageWindow mediaPage();
+PageWindow surfacesPage();
 
 namespace {
 
@@ -398,6 +399,7 @@ const std::vector<Page>& pages() {
         {"media", L"media player", mediaPage},
         {"dialog", L"a standard dialog box", dialogPage},
         {"mdi", L"MDI frame with children", mdiPage},
+        {"surfaces", L"bare common controls and a property sheet", surfacesPage},
     };
     return list;
 }

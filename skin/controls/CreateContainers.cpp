@@ -1,5 +1,6 @@
 // Makes the container skins: status bars, group boxes, panels, child
 // dialogs and tool bars of foreign windows, size grips and tab sheets.
+#include "SkinBars.h"
 #include "SkinContainers.h"
 #include "SkinCreate.h"
 
@@ -13,6 +14,8 @@ TSkinControl* NewContainerSkin(TSkinClass kind, const TSkinCreateArgs& args) {
         case TSkinClass::BoxH: return new TSkinBoxH(args.owner);
         case TSkinClass::Sizer: return new TSkinSizer(args.owner);
         case TSkinClass::TabSheet: return new TSkinTabSheet(args.owner);
+        case TSkinClass::ToolbarH: return new TSkinToolbarH(args.owner);
+        case TSkinClass::RebarH: return new TSkinRebarH(args.owner);
         default: return nullptr;
     }
 }

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "Classify.h"
+#include "SkinBars.h"
 #include "ComCtrls.h"
 #include "SkinData.h"
 #include "SkinDraw.h"
@@ -37,6 +39,16 @@ TBitmap& statusWorkBitmap() {
 HBRUSH faceBrush(const TSkinData* data) {
     HBRUSH b = data ? data->FaceBrush() : nullptr;
     return b ? b : GetSysColorBrush(COLOR_BTNFACE);
+}
+
+// The text of part `i` of a bare status bar; `type` gets its SBT_* drawing bits.
+std::wstring partText(HWND bar, int i, UINT* type) {
+    const LRESULT info = SendMessageW(bar, SB_GETTEXTLENGTHW, WPARAM(i), 0);
+    if (type) *type = HIWORD(info);
+    std::wstring text(size_t(LOWORD(info)) + 1, L'\0');
+    if ((HIWORD(info) & SBT_OWNERDRAW) == 0) SendMessageW(bar, SB_GETTEXTW, WPARAM(i), LPARAM(text.data()));
+    text.resize(wcsnlen(text.c_str(), text.size()));
+    return text;
 }
 
 UINT alignmentFlag(TAlignment a) { return a == taRightJustify ? DT_RIGHT : a == taCenter ? DT_CENTER : 0; }
@@ -104,16 +116,32 @@ void TSkinStatusBar::Paint(HDC dc, const RECT& r) {
         SetTextColor(canvas.Handle(), ColorToRGB(TColor(edges->NormalColour2)));
     }
     HDC wdc = canvas.Handle();
-    const int count = bar && bar->Panels() ? bar->Panels()->Count() : 0;
-    const bool simple = !bar || bar->SimplePanel() || count == 0;
+    // A bare status bar tells its parts itself.
+    const int count = bar ? (bar->Panels() ? bar->Panels()->Count() : 0)
+                          : int(SendMessageW(FHandle, SB_GETPARTS, 0, 0));
+    const bool simple = bar ? bar->SimplePanel() || count == 0 : count <= 0 || SendMessageW(FHandle, SB_ISSIMPLE, 0, 0);
     if (simple) {
         const UINT align = PropControl() && PropControl()->IsRightToLeft() ? DT_RIGHT : 0;
         std::wstring text = bar ? prop::GetWideTextProp(bar, "simpletext") : GetWindowTextWide(FHandle);
+        if (!bar && SendMessageW(FHandle, SB_ISSIMPLE, 0, 0)) text = partText(FHandle, SB_SIMPLEID, nullptr);
         if (text.empty()) text = L" ";
         DrawPanelFrame(wdc, all, 1);
         RECT tr = all;
         InflateRect(&tr, -2, 0);
         DrawCaptionText(this, canvas, tr, align, true, text);
+    } else if (!bar) {
+        for (int i = 0; i < count; ++i) {
+            RECT pr{};
+            if (!SendMessageW(FHandle, SB_GETRECT, WPARAM(i), reinterpret_cast<LPARAM>(&pr))) continue;
+            UINT type = 0;
+            std::wstring text = partText(FHandle, i, &type);
+            DrawPanelFrame(wdc, pr, (type & SBT_NOBORDERS) ? 3 : (type & SBT_POPOUT) ? 2 : 1);
+            if (type & SBT_OWNERDRAW) continue;
+            if (text.empty()) text = L" ";
+            RECT tr = pr;
+            InflateRect(&tr, -2, 0);
+            DrawCaptionText(this, canvas, tr, 0, true, text);
+        }
     } else {
         for (int i = 0; i < count; ++i) {
             TStatusPanel* panel = bar->Panels()->At(i);
@@ -299,6 +327,13 @@ void TSkinBox::Restore() {
         }
     }
     FFontColorChanged = false;
+    // The painters point at the form skin, which goes after this: a later
+    // repaint of the bar must not reach it.
+    if (FToolbar && FControl && !FControl->IsDestroying()) {
+        UnhookToolbarPainters(FToolbar, FControl);
+        prop::SetPropFromString(FControl, "Flat", FOldFlat ? "True" : "False");
+    }
+    FToolbar = nullptr;
     FState = scsRestored;
 }
 
@@ -317,9 +352,29 @@ bool TSkinBoxH::BeforeMessage(TMessage& msg) {
         }
         case WM_CTLCOLORSTATIC:
             CallDefault(msg);
+            // As on a skinned dialog box: labels, check-box and radio-button
+            // captions and group-box titles in the skin's text colour, on
+            // its face.
+            if (FSkinData) {
+                SetBkMode(reinterpret_cast<HDC>(msg.WParam), TRANSPARENT);
+                SetTextColor(reinterpret_cast<HDC>(msg.WParam), ColorToRGB(TColor(FSkinData->ButtonText)));
+            }
+            msg.Result = reinterpret_cast<LRESULT>(faceBrush(FSkinData));
+            return false;
+        case WM_CTLCOLORBTN:
+            CallDefault(msg);
+            SetBkMode(reinterpret_cast<HDC>(msg.WParam), TRANSPARENT);
+            return false;
+        case WM_CTLCOLORDLG:
+            CallDefault(msg);
             msg.Result = reinterpret_cast<LRESULT>(faceBrush(FSkinData));
             return false;
         default:
+            if (AnswerToolbarCustomDraw(msg, [&] {
+                    CallDefault(msg);
+                    return msg.Result;
+                }))
+                return false;
             return TSkinControl::BeforeMessage(msg);
     }
 }

@@ -38,11 +38,21 @@ public:
     void Restore() override;
     void SkinChanged() override;
     void AfterMessage(TMessage& msg) override;
+    // The classification made the control (a tool bar) flat and gave it the
+    // form skin's painters: both are taken back at restore.
+    void KeepToolbar(const TWinSkinForm* painters, bool oldFlat) {
+        FToolbar = painters;
+        FOldFlat = oldFlat;
+    }
 
 private:
     // Gives the caption the current skin's text colour, or its own back when
     // the skin keeps the system's (the panel's children follow its font).
     void FollowSkinText();
+    // The form skin whose painters the bar has (the list clears FSkinForm
+    // before restoring).
+    const TWinSkinForm* FToolbar = nullptr;
+    bool FOldFlat = false;
     // The caption colour given back at restore when the skin replaced the
     // system's default text colour (black would vanish on a dark face).
     TColor FOldFontColor = clWindowText;

@@ -36,6 +36,8 @@ TSkinControl* NewSkinControl(TSkinClass kind, const TSkinCreateArgs& args) {
         case TSkinClass::BoxH:
         case TSkinClass::Sizer:
         case TSkinClass::TabSheet:
+        case TSkinClass::ToolbarH:
+        case TSkinClass::RebarH:
             return NewContainerSkin(kind, args);
     }
     return nullptr;
@@ -71,6 +73,8 @@ const char* SkinClassName(TSkinClass kind) {
         case TSkinClass::BoxH: return "TSkinBoxH";
         case TSkinClass::Sizer: return "TSkinSizer";
         case TSkinClass::TabSheet: return "TSkinTabSheet";
+        case TSkinClass::ToolbarH: return "TSkinToolbarH";
+        case TSkinClass::RebarH: return "TSkinRebarH";
     }
     return "";
 }

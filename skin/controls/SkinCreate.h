@@ -17,7 +17,7 @@ enum class TSkinClass {
     // CreateProgress.cpp
     Progress, TrackBar, MP,
     // CreateContainers.cpp
-    StatusBar, GroupBox, Box, BoxH, Sizer, TabSheet,
+    StatusBar, GroupBox, Box, BoxH, Sizer, TabSheet, ToolbarH, RebarH,
 };
 
 // How the classification attaches what it made.

@@ -28,13 +28,21 @@ void TArrowButton::CreateParams(TCreateParams& p) {
     p.Caption.clear();
 }
 
-void TArrowButton::AttachToPicker(TSkinDateTime* skin, TWinControl* picker) {
-    if (!picker) return;
+namespace {
+int widthOf(HWND wnd) {
+    RECT r{};
+    GetWindowRect(wnd, &r);
+    return r.right - r.left;
+}
+}  // namespace
+
+void TArrowButton::AttachToPicker(TSkinDateTime* skin, HWND pickerHandle, TWinControl* picker) {
+    if (!pickerHandle) return;
     FDateTimeSkin = skin;
     FPicker = picker;
-    FPickerHandle = picker->Handle();
+    FPickerHandle = pickerHandle;
     const bool left = (GetWindowLongPtrW(FPickerHandle, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR) != 0;
-    PixelRect r = pickerArrowButton(picker->Width(), FButtonSize, left);
+    PixelRect r = pickerArrowButton(widthOf(FPickerHandle), FButtonSize, left);
     SetBounds(r.left, r.top, r.width(), r.height());
     SetParentWindow(FPickerHandle);
     // The picker must not paint over the button.
@@ -132,7 +140,15 @@ void TSkinDateTime::Attach(TWinSkinForm* skinForm, TSkinData* skinData, bool cha
     auto* picker = dynamic_cast<TWinControl*>(FControl);
     if (!FAttached || !picker) return;
     FArrowButton = new TArrowButton(nullptr);
-    FArrowButton->AttachToPicker(this, picker);
+    FArrowButton->AttachToPicker(this, picker->Handle(), picker);
+}
+
+void TSkinDateTime::AttachHandle(HWND handle, TSkinData* skinData, TWinSkinForm* skinForm, TCanvas* canvas) {
+    if (FAttached) return;
+    TSkinControl::AttachHandle(handle, skinData, skinForm, canvas);
+    if (!FAttached || !FHandle || FArrowButton) return;
+    FArrowButton = new TArrowButton(nullptr);
+    FArrowButton->AttachToPicker(this, FHandle);
 }
 
 void TSkinDateTime::AfterMessage(TMessage& msg) {
@@ -143,10 +159,9 @@ void TSkinDateTime::AfterMessage(TMessage& msg) {
             break;
         case WM_SIZE:
         case WM_WINDOWPOSCHANGED:
-            if (FArrowButton && FArrowButton->FPicker) {
-                auto* picker = FArrowButton->FPicker;
+            if (FArrowButton && FArrowButton->FPickerHandle) {
                 const bool left = (GetLong(FHandle, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR) != 0;
-                PixelRect r = pickerArrowButton(picker->Width(), FArrowButton->FButtonSize, left);
+                PixelRect r = pickerArrowButton(widthOf(FHandle), FArrowButton->FButtonSize, left);
                 FArrowButton->SetBounds(r.left, r.top, r.width(), r.height());
             }
             TSkinControl::AfterMessage(msg);
@@ -189,6 +204,11 @@ void TSkinDateTime::Restore() {
         FArrowButton = nullptr;
         if (FHandle && IsWindow(FHandle))
             RedrawWindow(FHandle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE);
+    } else if (!FControl) {
+        // A bare picker is gone and its button's window with it: the button
+        // object goes now, not whenever the form skin frees this skin.
+        delete FArrowButton;
+        FArrowButton = nullptr;
     }
 }
 

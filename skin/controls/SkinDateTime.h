@@ -18,7 +18,8 @@ public:
     HWND FPickerHandle = nullptr;
     uint8_t FHot = 0;  // bit 0: the mouse is over the button
 
-    void AttachToPicker(TSkinDateTime* skin, TWinControl* picker);
+    // `picker` is the toolkit control when there is one (a bare picker has none).
+    void AttachToPicker(TSkinDateTime* skin, HWND pickerHandle, TWinControl* picker = nullptr);
     void WndProc(TMessage& msg) override;
     // Paints into any DC whose origin is the button's top-left.
     void PaintTo(HDC dc);
@@ -37,6 +38,7 @@ public:
     TArrowButton* FArrowButton = nullptr;  // owned
 
     void Attach(TWinSkinForm* skinForm, TSkinData* skinData, bool changeColor, TCanvas* canvas) override;
+    void AttachHandle(HWND handle, TSkinData* skinData, TWinSkinForm* skinForm, TCanvas* canvas) override;
     void AfterMessage(TMessage& msg) override;
     void Paint(HDC dc, const RECT& r) override;
     void ActiveChanged() override;

@@ -113,8 +113,10 @@ void TSkinHeader::Paint(HDC dc, const RECT& r) {
                                                                                     : 0;
                     const int image = (item.fmt & (HDF_IMAGE | HDF_OWNERDRAW)) ? item.iImage : -1;
                     HGDIOBJ old = SelectObject(p, font ? HGDIOBJ(font) : GetStockObject(DEFAULT_GUI_FONT));
+                    // The element's own text colours: the system's would vanish on a dark header.
+                    const int32_t colour = i == FHotIndex ? bar.MouseOverColour2 : bar.NormalColour2;
                     DrawIconTextDC(this, p, RECT{0, 0, iw, ih}, align, text, image, images,
-                                   GetSysColor(COLOR_BTNTEXT));
+                                   ColorToRGB(TColor(colour)));
                     SelectObject(p, old);
                 }
                 BitBlt(b, ir.left - r.left, ir.top - r.top, iw, ih, p, 0, 0, SRCCOPY);

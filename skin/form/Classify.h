@@ -86,8 +86,15 @@ std::vector<TMenu*> HookedControlMenus(const TWinSkinForm& fs);
 bool IsHandled(const TWinSkinForm& fs, TControl* control);
 
 // ---- bare windows ----
+// Posted to a skinned window by the manager when a child dialog appears
+// inside it after activation (wParam: the dialog): classified once its
+// controls exist.
+inline constexpr UINT WM_SKIN_CLASSIFY_LATE = 0x3524;
 void SkinChildWindows(TWinSkinForm& fs, HWND handle);
 void ClassifyWindow(TWinSkinForm& fs, HWND handle);
+// The windows a program put on a toolkit form without a toolkit control (a
+// rebar, a child dialog) are classified as bare windows.
+void SkinBareChildWindows(TWinSkinForm& fs, HWND handle);
 
 // Every listed control skin re-applies the (changed) skin.
 void ControlSkinsChanged(TWinSkinForm& fs);
@@ -107,5 +114,8 @@ using TToolBarCustomDrawButtonEvent =
 void PaintToolbarBackground(TWinSkinForm& fs, HDC dc, const RECT& r);
 // A button from its custom-draw state (CDIS_* bits); false when nothing was drawn.
 bool PaintToolbarButton(TWinSkinForm& fs, HDC dc, const RECT& bounds, UINT itemState, TColor& fontColour);
+// Takes off the painters `fs` gave the tool bar (the program's own handlers
+// stay); true when there were any.
+bool UnhookToolbarPainters(const TWinSkinForm* fs, TControl* toolbar);
 
 }  // namespace qs

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <optional>
+
 #include "SkinData.h"
 #include "SkinDraw.h"
 #include "SkinForm.h"
@@ -133,26 +135,57 @@ bool PaintToolbarButton(TWinSkinForm& fs, HDC dc, const RECT& bounds, UINT state
     return true;
 }
 
+namespace {
+// The painters are named types, so a painter left by an earlier form skin is
+// told apart from a program's own handler and replaced rather than kept.
+struct ToolbarBackgroundPainter {
+    TWinSkinForm* form;
+    void operator()(TObject*, HDC dc, const RECT& r, bool&) const { PaintToolbarBackground(*form, dc, r); }
+};
+struct ToolbarButtonPainter {
+    TWinSkinForm* form;
+    void operator()(TObject*, HDC dc, const RECT& r, UINT state, TColor& font, bool&) const {
+        PaintToolbarButton(*form, dc, r, state, font);
+    }
+};
+
+template <class Event>
+std::optional<Event> eventOf(TControl* toolbar, const char* name) {
+    auto v = GetPropValue(toolbar, name);
+    auto* a = v ? std::get_if<std::any>(&*v) : nullptr;
+    auto* f = a ? std::any_cast<Event>(a) : nullptr;
+    if (!f) return std::nullopt;
+    return *f;
+}
+
+template <class Event, class Painter>
+void hookOne(TControl* toolbar, const char* name, TWinSkinForm* form) {
+    auto f = eventOf<Event>(toolbar, name);
+    if (f && (!*f || f->template target<Painter>()))
+        SetPropValue(toolbar, name, TPropValue(std::any(Event(Painter{form}))));
+}
+
+template <class Event, class Painter>
+bool unhookOne(TControl* toolbar, const char* name, const TWinSkinForm* form) {
+    auto f = eventOf<Event>(toolbar, name);
+    const Painter* p = f ? f->template target<Painter>() : nullptr;
+    if (!p || p->form != form) return false;
+    SetPropValue(toolbar, name, TPropValue(std::any(Event())));
+    return true;
+}
+}  // namespace
+
 void HookToolbarPainters(TWinSkinForm& fs, TControl* toolbar) {
-    TWinSkinForm* form = &fs;
-    if (auto v = GetPropValue(toolbar, "OnCustomDraw")) {
-        auto* a = std::get_if<std::any>(&*v);
-        auto* f = a ? std::any_cast<TToolBarCustomDrawEvent>(a) : nullptr;
-        if (f && !*f)
-            SetPropValue(toolbar, "OnCustomDraw",
-                         TPropValue(std::any(TToolBarCustomDrawEvent(
-                             [form](TObject*, HDC dc, const RECT& r, bool&) { PaintToolbarBackground(*form, dc, r); }))));
-    }
-    if (auto v = GetPropValue(toolbar, "OnCustomDrawButton")) {
-        auto* a = std::get_if<std::any>(&*v);
-        auto* f = a ? std::any_cast<TToolBarCustomDrawButtonEvent>(a) : nullptr;
-        if (f && !*f)
-            SetPropValue(toolbar, "OnCustomDrawButton",
-                         TPropValue(std::any(TToolBarCustomDrawButtonEvent(
-                             [form](TObject*, HDC dc, const RECT& r, UINT state, TColor& font, bool&) {
-                                 PaintToolbarButton(*form, dc, r, state, font);
-                             }))));
-    }
+    if (!toolbar) return;
+    hookOne<TToolBarCustomDrawEvent, ToolbarBackgroundPainter>(toolbar, "OnCustomDraw", &fs);
+    hookOne<TToolBarCustomDrawButtonEvent, ToolbarButtonPainter>(toolbar, "OnCustomDrawButton", &fs);
+}
+
+bool UnhookToolbarPainters(const TWinSkinForm* fs, TControl* toolbar) {
+    if (!toolbar) return false;
+    const bool back = unhookOne<TToolBarCustomDrawEvent, ToolbarBackgroundPainter>(toolbar, "OnCustomDraw", fs);
+    const bool button = unhookOne<TToolBarCustomDrawButtonEvent, ToolbarButtonPainter>(toolbar, "OnCustomDrawButton", fs);
+    return back || button;
 }
 
 }  // namespace qs

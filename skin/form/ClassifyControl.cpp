@@ -12,6 +12,7 @@
 #include "ExtCtrls.h"
 #include "Forms.h"
 #include "Menus.h"
+#include "SkinContainers.h"
 #include "SkinData.h"
 #include "SkinForm.h"
 #include "SkinRoutines.h"
@@ -95,6 +96,7 @@ void SkinAllControls(TWinSkinForm& fs, TCustomForm* form) {
     form->GetTabOrderList(list);
     for (TWinControl* c : list)
         if (!IsHandled(fs, c)) ClassifyControl(fs, c, form);
+    SkinBareChildWindows(fs, form->HandleIfAllocated());
     // Controls owned by something other than the form still show their
     // menus on it.
     if (inSet(fs.FSkinData->SkinControls(), xcPopupMenu)) {
@@ -232,9 +234,17 @@ void ClassifyControl(TWinSkinForm& fs, TControl* control, TCustomForm* form) {
     }
     if (kind(TControlKind::RadioButton) && gate(xcRadioButton)) return make(TSkinClass::RadioButton);  // 20
     if (kind(TControlKind::ToolBar) && gate(xcToolbar)) {                                               // 21
+        const bool wasFlat = prop::GetEnumPropName(control, "Flat") == "True";
         prop::SetPropFromString(control, "Flat", "True");
         HookToolbarPainters(fs, control);
-        make(TSkinClass::Box);
+        auto* box = dynamic_cast<TSkinBox*>(MakeSkin(fs, TSkinClass::Box, control, TSkinAttachMode::Control));
+        if (box)
+            box->KeepToolbar(&fs, wasFlat);
+        else if (!FindSkinByControl(&fs, control)) {
+            // Nothing would take the painters off again.
+            UnhookToolbarPainters(&fs, control);
+            prop::SetPropFromString(control, "Flat", wasFlat ? "True" : "False");
+        }
         if (TMenu* m = menuProp(control, "Menu")) HookControlMenu(fs, m);
         return;
     }

@@ -2,6 +2,9 @@
 // children) are classified by window class name and style.
 #include <cctype>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include "Classify.h"
 #include "ClassifyAttach.h"
 #include "Controls.h"
@@ -35,6 +38,12 @@ void ClassifyWindow(TWinSkinForm& fs, HWND handle) {
     const auto faceForControl = [&] {
         if (TWinControl* c = FindControl(handle)) c->SetColor(TColor(data->ButtonFace));
     };
+
+    // A list view's column header is dressed whatever the list view itself
+    // gets: it is a window of its own, below the list view.
+    if (cls == L"syslistview32" && gate(xcPanel))
+        if (HWND header = reinterpret_cast<HWND>(SendMessageW(handle, LVM_GETHEADER, 0, 0)))
+            if (!FindSkinByHandle(&fs, header)) make(TSkinClass::Header, header);
 
     if (cls == L"button" && (style & 0xB) != 0xB) {  // 1: owner-drawn buttons fall through
         if ((style & 7) == 7 || (style & 0x80) == 0x80) return;
@@ -72,9 +81,51 @@ void ClassifyWindow(TWinSkinForm& fs, HWND handle) {
     if (cls == L"tbutton" && gate(xcButton)) return make(TSkinClass::Button);        // 10
     if (cls == L"tprogressbar") return make(TSkinClass::Progress);                   // 11
     if (cls == L"tsilentpaintpanel") return faceForControl();                        // 12
-    if (cls == L"systabcontrol32" && gate(xcTab) && !(style & 0x2000)) return make(TSkinClass::Tab);  // 13
-    if (cls == L"toolbarwindow32") return make(TSkinClass::BoxH);                                       // 14
-    if (cls == L"edit" && gate(xcEdit)) return make(TSkinClass::Edit);                                 // 15
+    if (cls == L"systabcontrol32" && gate(xcTab) && !(style & 0x2000)) {  // 13
+        make(TSkinClass::Tab);
+        // Pages some programs place inside the tab control itself.
+        return SkinChildWindows(fs, handle);
+    }
+    if (cls == L"toolbarwindow32") return make(TSkinClass::ToolbarH);    // 14
+    if (cls == L"edit" && gate(xcEdit)) return make(TSkinClass::Edit);  // 15
+
+    // The common controls our own controls wrap get the same skins.
+    if (cls == L"msctls_progress32" && gate(xcProgress)) return make(TSkinClass::Progress);
+    if (cls == L"msctls_trackbar32" && gate(xcTrackBar)) return make(TSkinClass::TrackBar);
+    if (cls == L"msctls_updown32" && gate(xcSpin)) return make(TSkinClass::UpDown);
+    if (cls == L"msctls_statusbar32" && gate(xcStatusBar)) return make(TSkinClass::StatusBar);
+    if (cls == L"sysheader32" && gate(xcPanel)) return make(TSkinClass::Header);
+    if (cls == L"sysdatetimepick32" && gate(xcEdit))
+        return make((style & DTS_UPDOWN) ? TSkinClass::Edit : TSkinClass::DateTime);
+    // Property pages carry WS_TABSTOP, which the dialog row above leaves out:
+    // they are child dialogs all the same.
+    if (cls == L"#32770" && (style & WS_CHILD)) {
+        SkinChildWindows(fs, handle);
+        return make(TSkinClass::BoxH);
+    }
+    if (cls == L"rebarwindow32" && gate(xcToolbar)) {
+        make(TSkinClass::RebarH);
+        return SkinChildWindows(fs, handle);  // the bars in its bands
+    }
+}
+
+void SkinBareChildWindows(TWinSkinForm& fs, HWND handle) {
+    if (!handle) return;
+    // Looked up by class rather than walked one by one: on a form of
+    // hundreds of toolkit controls the walk cost more than a tenth of the
+    // whole classification, a lookup per known class a small part of that.
+    static const wchar_t* const kKnown[] = {
+        L"Button",           L"ComboBox",          L"ComboBoxEx32",      L"Edit",
+        L"#32770",           L"SysTabControl32",   L"ToolbarWindow32",   L"ReBarWindow32",
+        L"msctls_progress32", L"msctls_trackbar32", L"msctls_updown32",   L"msctls_statusbar32",
+        L"SysHeader32",      L"SysDateTimePick32", L"SysListView32",     L"SysTreeView32",
+    };
+    std::vector<HWND> children;
+    for (const wchar_t* cls : kKnown)
+        for (HWND c = FindWindowExW(handle, nullptr, cls, nullptr); c; c = FindWindowExW(handle, c, cls, nullptr))
+            if (!FindControl(c)) children.push_back(c);
+    for (HWND c : children)
+        if (IsWindow(c) && (GetWindowLongPtrW(c, GWL_STYLE) & WS_CHILD)) ClassifyWindow(fs, c);
 }
 
 namespace {

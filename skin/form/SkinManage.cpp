@@ -116,6 +116,13 @@ void TSkinManage::HandleCBT(int code, WPARAM wParam, LPARAM lParam) {
                 if (TWinSkinForm* fs = FindFormSkin(parent)) ClassifyWindow(*fs, wnd);
                 break;
             }
+            if ((style & WS_CHILD) && cls == "#32770") {
+                HWND parent = cw && cw->lpcs ? cw->lpcs->hwndParent : ::GetParent(wnd);
+                HWND root = parent ? ::GetAncestor(parent, GA_ROOT) : nullptr;
+                if (TWinSkinForm* fs = FindFormSkin(root))
+                    if (fs->FSkinState != ssCreated) ::PostMessageW(root, WM_SKIN_CLASSIFY_LATE, WPARAM(wnd), 0);
+                break;
+            }
             if (!(style & WS_CHILD) && cls == "#32768") SkinPopupMenu(wnd);
             if (exStyle & WS_EX_MDICHILD) SkinWindow(wnd);
             break;

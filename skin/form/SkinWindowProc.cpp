@@ -14,6 +14,7 @@
 #include "SkinForm.h"
 #include "SkinManage.h"
 #include "SkinMenu.h"
+#include "SkinBars.h"
 #include "SkinRecords.h"
 #include "WindowTable.h"
 
@@ -145,6 +146,21 @@ void TWinSkinForm::SkinWindowProc(TMessage& m) {
                 m.Result = reinterpret_cast<LRESULT>(FSkinData->FaceBrush());
             }
             return;
+        case WM_NOTIFY:
+            if (!AnswerToolbarCustomDraw(m, [&] {
+                    passOn();
+                    return m.Result;
+                }))
+                passOn();
+            return;
+        case WM_SKIN_CLASSIFY_LATE: {
+            // A child dialog made after activation (a property page shown
+            // for the first time) has its controls by now.
+            HWND child = reinterpret_cast<HWND>(m.WParam);
+            if (FSkinState != ssCreated && ::IsWindow(child) && ::IsChild(FHandle, child)) ClassifyWindow(*this, child);
+            m.Result = 0;
+            return;
+        }
         case WM_SKIN_ACTIVATE:
             Activate();
             m.Result = 0;

@@ -12,3 +12,10 @@ qs_test(test_gallery_paint SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_gallery_paint.
         LIBS gallery_pages qs_winsupport)
 target_compile_definitions(test_gallery_paint PRIVATE QS_SKINS_DIR="${PROJECT_SOURCE_DIR}/resources/skins/")
 set_tests_properties(test_gallery_paint PROPERTIES RUN_SERIAL TRUE)
+
+# The bare common controls and the property sheet under the dark skin.
+qs_test(test_gallery_surfaces SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_gallery_surfaces.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/test_gallery_util.cpp ${PROJECT_SOURCE_DIR}/app/gallery/gallery.rc
+        LIBS gallery_pages qs_winsupport)
+target_compile_definitions(test_gallery_surfaces PRIVATE QS_SKINS_DIR="${PROJECT_SOURCE_DIR}/resources/skins/")
+set_tests_properties(test_gallery_surfaces PROPERTIES RUN_SERIAL TRUE)

@@ -49,7 +49,9 @@ const gallery::Page* pageById(const std::string& id) {
 // control the classification missed.
 const std::map<std::wstring, const char*> kLeftUnskinned = {
     {L"Static", "dialog labels take the dialog's colours"},
-    {L"ToolbarWindow32", "a bare tool bar is no toolkit control; only tool bars of foreign dialogs are dressed"},
+    {L"SysListView32", "a bare list view: its header is dressed, its content takes the content colours"},
+    {L"SysTreeView32", "a bare tree view: its content takes the content colours"},
+    {L"RichEdit20W", "a bare rich edit: its content takes the content colours"},
     {L"TTreeView", "a tree view is dressed only when it has scroll bars"},
     {L"Edit", "the edit inside a combo box belongs to the combo's skin"},
     {L"MDIClient", "the MDI client is part of the frame's skin"},

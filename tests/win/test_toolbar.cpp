@@ -128,6 +128,38 @@ TEST(ToolBar, SkinnedButtonsShowTheSkinFramesAndClickWithTheMouse) {
     mouseTo(t.form->Handle(), 300, 250);
 }
 
+// The painters point at the form skin that hooked them: once it is freed,
+// a repaint of the bar must not reach it, and a new skin brings its own.
+TEST(ToolBar, UnskinTakesThePaintersOffAndReskinHooksFreshOnes) {
+    auto first = buttonSkin();
+    SkinBuilder b = plainSkin();
+    b.image("buttons.bmp", stripImage(10, 10, {0x110000, 0x220000, 0x330000, 0x660000, 0x550000}));
+    b.text("[Buttons]\nBitmap=buttons.bmp");
+    auto second = makeSkinData(std::move(b));
+    const COLORREF kSecondHot = RGB(0x66, 0, 0);
+    Bar t;
+    POINT c = t.centre(1);
+    auto fs = std::make_unique<ClassifyingFormSkin>(t.form->Handle(), first.get(), t.form.get());
+    SkinAllControls(**fs, t.form.get());
+    ASSERT_TRUE(bool(t.bar->OnCustomDrawButton));
+    fs.reset();  // unskinned: the form skin is gone
+    EXPECT_FALSE(bool(t.bar->OnCustomDraw));
+    EXPECT_FALSE(bool(t.bar->OnCustomDrawButton));
+    EXPECT_FALSE(t.bar->Flat());
+    mouseTo(t.bar->Handle(), c.x, c.y);
+    Image img = shot(t.bar);  // the system's look, and nothing reaches the freed form skin
+    EXPECT_EQ(inButton(img, t.bar->Button(1), kHot), 0u);
+
+    ClassifyingFormSkin again(t.form->Handle(), second.get(), t.form.get());
+    SkinAllControls(*again, t.form.get());
+    EXPECT_TRUE(t.bar->Flat());
+    mouseTo(t.bar->Handle(), c.x + 1, c.y);
+    img = shot(t.bar);
+    RECT r = t.bar->Button(1)->BoundsRect();
+    EXPECT_EQ(inButton(img, t.bar->Button(1), kSecondHot), size_t(r.right - r.left - 2) * size_t(r.bottom - r.top - 2));
+    mouseTo(t.form->Handle(), 300, 250);
+}
+
 TEST(ToolBar, HandlersThatTakeOverTheDrawingAreObeyed) {
     Bar t;
     t.bar->SetFlat(true);
