@@ -63,11 +63,18 @@ void TWinSkinForm::SkinWindowProc(TMessage& m) {
             }
             break;
         case WM_NOTIFY:
-            if (!IsContentNotify(m.Msg, m.LParam)) break;
-            if (!ContentNotifyBefore(m.LParam, m.Result)) {
-                passOn();
-                ContentNotifyAfter(m.LParam, m.Result);
+            if (IsContentNotify(m.Msg, m.LParam)) {
+                if (!ContentNotifyBefore(m.LParam, m.Result)) {
+                    passOn();
+                    ContentNotifyAfter(m.LParam, m.Result);
+                }
+                return;
             }
+            if (!AnswerToolbarCustomDraw(m, [&] {
+                    passOn();
+                    return m.Result;
+                }))
+                passOn();
             return;
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORLISTBOX:
@@ -145,13 +152,6 @@ void TWinSkinForm::SkinWindowProc(TMessage& m) {
                 ::SetTextColor(reinterpret_cast<HDC>(m.WParam), ColorToRGB(TColor(FSkinData->ButtonText)));
                 m.Result = reinterpret_cast<LRESULT>(FSkinData->FaceBrush());
             }
-            return;
-        case WM_NOTIFY:
-            if (!AnswerToolbarCustomDraw(m, [&] {
-                    passOn();
-                    return m.Result;
-                }))
-                passOn();
             return;
         case WM_SKIN_CLASSIFY_LATE: {
             // A child dialog made after activation (a property page shown
