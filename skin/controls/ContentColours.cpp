@@ -466,27 +466,36 @@ const TSkinData* skinOf(HWND w) {
     return fs ? fs->FSkinData : nullptr;
 }
 
-// A selected item of a focused control gets the skin's selection colours,
-// unless the program coloured it.
+// A selected item gets the skin's selection colours while its control has
+// the focus, and the skin's face and button text while it shows its selection
+// without the focus: the control's own unfocused selection is the system's
+// light face, under which the skin's light content text would vanish. A
+// program's own colours for the item are kept.
 void colourSelection(Kind kind, NMCUSTOMDRAW& cd, LRESULT& result) {
     const TSkinData* d = skinOf(cd.hdr.hwndFrom);
-    if (!d || GetFocus() != cd.hdr.hwndFrom) return;
-    const COLORREF hilight = COLORREF(resolveColour(d->Hilight)), hilightText = COLORREF(resolveColour(d->HilightText));
+    if (!d) return;
+    const bool focused = GetFocus() == cd.hdr.hwndFrom;
+    const COLORREF back = COLORREF(resolveColour(focused ? d->Hilight : d->ButtonFace));
+    const COLORREF text = COLORREF(resolveColour(focused ? d->HilightText : d->ButtonText));
     if (kind == Kind::ListView) {
         auto& lv = reinterpret_cast<NMLVCUSTOMDRAW&>(cd);
         if (!(SendMessageW(cd.hdr.hwndFrom, LVM_GETITEMSTATE, cd.dwItemSpec, LVIS_SELECTED) & LVIS_SELECTED)) return;
-        if (lv.clrTextBk != CLR_DEFAULT && lv.clrTextBk != sys(COLOR_HIGHLIGHT) && lv.clrTextBk != d->ContentBack()) return;
+        if (!focused && !(GetWindowLongPtrW(cd.hdr.hwndFrom, GWL_STYLE) & LVS_SHOWSELALWAYS)) return;
+        if (lv.clrTextBk != CLR_DEFAULT && lv.clrTextBk != sys(COLOR_HIGHLIGHT) && lv.clrTextBk != sys(COLOR_BTNFACE) &&
+            lv.clrTextBk != d->ContentBack())
+            return;
         // The control would put its own selection colours over ours while it
         // believes the item selected.
         cd.uItemState &= ~UINT(CDIS_SELECTED);
-        lv.clrTextBk = hilight;
-        lv.clrText = hilightText;
+        lv.clrTextBk = back;
+        lv.clrText = text;
         result |= CDRF_NEWFONT;
     } else {
         auto& tv = reinterpret_cast<NMTVCUSTOMDRAW&>(cd);
-        if (tv.clrTextBk != sys(COLOR_HIGHLIGHT)) return;
-        tv.clrTextBk = hilight;
-        tv.clrText = hilightText;
+        if (tv.clrTextBk != sys(focused ? COLOR_HIGHLIGHT : COLOR_BTNFACE)) return;
+        if (!focused && !(cd.uItemState & CDIS_SELECTED)) return;
+        tv.clrTextBk = back;
+        tv.clrText = text;
         result |= CDRF_NEWFONT;
     }
 }

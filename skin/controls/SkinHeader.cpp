@@ -136,4 +136,12 @@ void TSkinHeader::Paint(HDC dc, const RECT& r) {
     buffer.Dormant();
 }
 
+// A list view's header is a window inside the list: the repaint of the form
+// that gives the list back does not reach it, and it would keep the skin's
+// picture until something covers it.
+void TSkinHeader::Restore() {
+    TSkinControl::Restore();
+    if (FHandle && IsWindow(FHandle)) InvalidateRect(FHandle, nullptr, TRUE);
+}
+
 }  // namespace qs

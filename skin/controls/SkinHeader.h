@@ -24,6 +24,7 @@ public:
     bool BeforeMessage(TMessage& msg) override;
     void AfterMessage(TMessage& msg) override;
     void Paint(HDC dc, const RECT& r) override;
+    void Restore() override;
 };
 
 }  // namespace qs

@@ -72,7 +72,7 @@ HWND makeHost(int x) {
     HWND cb = child(h, L"COMBOBOX", 4, {10, 140, 150, 120}, CBS_DROPDOWN);
     SendMessageW(cb, CB_ADDSTRING, 0, LPARAM(L"Combo item"));
     SetWindowTextW(cb, L"Combo text");
-    HWND lv = child(h, WC_LISTVIEWW, 5, {180, 10, 200, 100}, LVS_REPORT);
+    HWND lv = child(h, WC_LISTVIEWW, 5, {180, 10, 200, 100}, LVS_REPORT | LVS_SHOWSELALWAYS);
     LVCOLUMNW col{};
     col.mask = LVCF_TEXT | LVCF_WIDTH;
     col.cx = 150;
@@ -88,7 +88,8 @@ HWND makeHost(int x) {
     LVITEMW sel{};
     sel.stateMask = sel.state = LVIS_SELECTED;
     SendMessageW(lv, LVM_SETITEMSTATE, 1, LPARAM(&sel));  // "Beta"
-    HWND tv = child(h, WC_TREEVIEWW, 6, {180, 120, 200, 90}, TVS_HASLINES | TVS_LINESATROOT | TVS_HASBUTTONS);
+    HWND tv = child(h, WC_TREEVIEWW, 6, {180, 120, 200, 90},
+                    TVS_HASLINES | TVS_LINESATROOT | TVS_HASBUTTONS | TVS_SHOWSELALWAYS);
     TVINSERTSTRUCTW ins{};
     ins.hInsertAfter = TVI_LAST;
     ins.item.mask = TVIF_TEXT;
@@ -102,6 +103,9 @@ HWND makeHost(int x) {
     SendMessageW(tv, TVM_SELECTITEM, TVGN_CARET, LPARAM(ins.hParent));
     child(h, RICHEDIT_CLASSW, 7, {10, 270, 150, 40}, ES_MULTILINE, L"Rich text");
     HWND own = child(h, WC_LISTVIEWW, 8, {180, 220, 95, 60}, LVS_REPORT);
+    // One column as wide as the list: under Wine an item-less header paints
+    // nothing of its own, so what shows there is whatever was drawn last.
+    SendMessageW(own, LVM_INSERTCOLUMNW, 0, LPARAM(&col));
     SendMessageW(own, LVM_SETBKCOLOR, 0, LPARAM(kProgramGreen));
     child(h, DATETIMEPICK_CLASSW, 9, {285, 220, 95, 24}, 0);
     child(h, L"EDIT", kOwnColourEdit, {180, 290, 200, 24}, 0, L"Program's own");
@@ -204,6 +208,16 @@ TEST(ContentColours, PlainWindowTakesTheDarkSkinKeepsProgramColoursAndComesBackE
         EXPECT_GT(countNear(captureClient(w), hilight, 0), 100u) << "control " << id;
         EXPECT_EQ(countNear(captureClient(w), GetSysColor(COLOR_HIGHLIGHT), 0), 0u) << "control " << id;
     }
+    // Without the focus, a selection the control keeps showing goes on the
+    // skin's face: the system's light face would carry the skin's light text.
+    SetFocus(GetDlgItem(host, 1));
+    for (int id : {5, 6}) {
+        HWND w = GetDlgItem(host, id);
+        RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        pumpMessages(30);
+        EXPECT_EQ(countNear(captureClient(w), GetSysColor(COLOR_BTNFACE), 0), 0u) << "control " << id;
+    }
+    EXPECT_GT(countNear(captureClient(GetDlgItem(host, 6)), COLORREF(resolveColour(sd->ButtonFace)), 0), 100u);
     // Colours the program chose stay: its own edit brush, its list background.
     EXPECT_GT(countNear(contentShot(host, kOwnColourEdit), kProgramYellow, 0), 1000u);
     EXPECT_GT(countNear(contentShot(host, 8), kProgramGreen, 0), 1000u);
