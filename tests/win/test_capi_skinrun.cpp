@@ -538,7 +538,10 @@ TEST_F(SkinRunTest, ControlPanelAndItsAppletsAreSkinned) {
         applet.found = nullptr;
         ::EnumWindows(&findOtherDialog, reinterpret_cast<LPARAM>(&applet));
         return applet.found != nullptr;
-    }, 20000)) << "double-clicking the first applet opened no window in another process";
+        // The applet is a new 64-bit or 32-bit process in a prefix that may
+        // never have started it, on a machine that may be compiling: its
+        // first start has taken more than 20 s there.
+    }, 60000)) << "double-clicking the first applet opened no window in another process";
     EXPECT_TRUE(waitUntil([&] { return query(applet.found) == 1; }, 5000)) << "the applet is not skinned";
     killWindowProcess(applet.found);
 }
