@@ -17,12 +17,6 @@ using namespace qs::test;
 
 namespace {
 
-const gallery::Page& page(const std::string& id) {
-    for (const auto& p : gallery::pages())
-        if (p.id == id) return p;
-    throw std::runtime_error("no gallery page " + id);
-}
-
 struct Find {
     const wchar_t* cls;
     const wchar_t* text;

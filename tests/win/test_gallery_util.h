@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 #include "Application.h"
@@ -46,6 +47,13 @@ private:
     TForm* FHost = nullptr;
     TSkinData* FData = nullptr;
 };
+
+// The gallery page with this id; a test naming a page that is gone fails loudly.
+inline const gallery::Page& page(const std::string& id) {
+    for (const auto& p : gallery::pages())
+        if (p.id == id) return p;
+    throw std::runtime_error("no gallery page " + id);
+}
 
 // A page on screen, closed when the object goes.
 struct OpenPage {
