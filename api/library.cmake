@@ -4,4 +4,4 @@ target_include_directories(qskin PUBLIC
   $<BUILD_INTERFACE:${CMAKE_CURRENT_LIST_DIR}/include>
   $<INSTALL_INTERFACE:include>)
 target_compile_definitions(qskin PRIVATE QSKIN_VERSION_STRING="${PROJECT_VERSION}")
-target_link_libraries(qskin PUBLIC skin_form skin_controls skin_data_win)
+target_link_libraries(qskin PUBLIC skin_classify skin_data_win)

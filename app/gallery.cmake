@@ -4,7 +4,7 @@
 add_library(gallery_pages STATIC ${CMAKE_CURRENT_LIST_DIR}/gallery/Gallery.cpp ${CMAKE_CURRENT_LIST_DIR}/gallery/GalleryMedia.cpp
             ${CMAKE_CURRENT_LIST_DIR}/gallery/GallerySurfaces.cpp)
 target_include_directories(gallery_pages PUBLIC ${CMAKE_CURRENT_LIST_DIR}/gallery)
-target_link_libraries(gallery_pages PUBLIC toolkit skin_data_win skin_form skin_controls comctl32)
+target_link_libraries(gallery_pages PUBLIC toolkit skin_data_win skin_classify comctl32)
 add_executable(gallery WIN32 ${CMAKE_CURRENT_LIST_DIR}/gallery/GalleryMain.cpp ${CMAKE_CURRENT_LIST_DIR}/gallery/gallery.rc)
 target_link_libraries(gallery PRIVATE gallery_pages qs_winsupport shell32)
 foreach(_s default dark rounded)

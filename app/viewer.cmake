@@ -28,7 +28,7 @@ configure_file(${CMAKE_CURRENT_LIST_DIR}/U_qv.dfm.in ${CMAKE_CURRENT_BINARY_DIR}
 add_library(qv_form STATIC ${CMAKE_CURRENT_LIST_DIR}/U_qv.cpp ${CMAKE_CURRENT_LIST_DIR}/QvPageNotice.cpp
             ${CMAKE_CURRENT_LIST_DIR}/QvTray.cpp)
 target_include_directories(qv_form PUBLIC ${CMAKE_CURRENT_LIST_DIR})
-target_link_libraries(qv_form PUBLIC toolkit skin_data_win skin_form qv_shell)
+target_link_libraries(qv_form PUBLIC toolkit skin_data_win skin_classify qv_shell)
 
 add_executable(qv WIN32 ${CMAKE_CURRENT_LIST_DIR}/QvMain.cpp ${CMAKE_CURRENT_LIST_DIR}/qv.rc)
 target_link_libraries(qv PRIVATE qv_form)

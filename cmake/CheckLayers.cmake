@@ -25,6 +25,10 @@ endfunction()
 qs_headers_of(_skin skin)
 qs_headers_of(_toolkit toolkit)
 qs_headers_of(_base base)
+qs_headers_of(_data skin/data)
+qs_headers_of(_form skin/form)
+qs_headers_of(_controls skin/controls)
+qs_headers_of(_classify skin/classify)
 
 set(_faults)
 # qs_check_layer(DIR OWN_HEADERS FORBIDDEN_HEADERS FORBIDDEN_IN_BUILD_FILES)
@@ -65,23 +69,18 @@ qs_check_layer(toolkit "${_toolkit};${_base}" "${_skin}"
                "SOURCE_DIR}/skin/|[( ]skin_[a-z_]+")
 qs_check_layer(base "${_base}" "${_skin};${_toolkit}"
                "SOURCE_DIR}/(skin|toolkit)/|[( ](skin_[a-z_]+|toolkit[a-z_]*)[ )]")
+# Within skin/: the form skin paints frames and knows no control skin; the
+# control skins know no classification; the classification joins the two.
+qs_check_layer(skin/data "${_data};${_toolkit};${_base}" "${_form};${_controls};${_classify}" "SOURCE_DIR}/skin/(form|controls|classify)/")
+qs_check_layer(skin/form "${_form};${_data};${_toolkit};${_base}" "${_controls};${_classify}" "SOURCE_DIR}/skin/(controls|classify)/")
+qs_check_layer(skin/controls "${_controls};${_form};${_data};${_toolkit};${_base}" "${_classify}" "SOURCE_DIR}/skin/classify/")
 
 # The build as configured: what each target of a layer folder links and
 # includes, whatever the target is called and however its files spell it.
 # A target's layer is the folder of its sources; it may link targets and name
 # include folders of its own layer and the ones beneath only.
 set(_order base toolkit skin/data skin/form skin/controls skin/classify)
-# Folders that still lean on each other sit at one height until they are parted.
-set(_same_height "skin/form=skin/controls")
 function(qs_height layer out)
-  foreach(_pair IN LISTS _same_height)
-    string(REPLACE "=" ";" _pair "${_pair}")
-    list(GET _pair 0 _low)
-    list(GET _pair 1 _high)
-    if(layer STREQUAL _high)
-      set(layer ${_low})
-    endif()
-  endforeach()
   list(FIND _order "${layer}" _h)
   set(${out} ${_h} PARENT_SCOPE)
 endfunction()
@@ -156,4 +155,4 @@ if(_faults)
 endif()
 list(LENGTH _skin _ns)
 list(LENGTH _toolkit _nt)
-message(STATUS "layers: toolkit/ and base/ include none of the ${_ns} skin/ headers; base/ none of the ${_nt} toolkit/ headers; ${_checked} targets of the layer folders link and include only their own layer and those beneath")
+message(STATUS "layers: toolkit/ and base/ include none of the ${_ns} skin/ headers; base/ none of the ${_nt} toolkit/ headers; skin/form/ none of skin/controls/ or skin/classify/, skin/controls/ none of skin/classify/; ${_checked} targets of the layer folders link and include only their own layer and those beneath")

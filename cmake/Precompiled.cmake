@@ -34,7 +34,7 @@ function(_qs_collect_targets dir out)
 endfunction()
 
 # Windows-only code: these folders may assume <windows.h> (portable folders may not).
-set(_qs_win_dirs toolkit skin/form skin/controls app api tools/skinrun tests/win tests/support)
+set(_qs_win_dirs toolkit skin/form skin/controls skin/classify app api tools/skinrun tests/win tests/support)
 
 function(qs_apply_build_measures)
   _qs_collect_targets(${PROJECT_SOURCE_DIR} _all)
@@ -42,7 +42,7 @@ function(qs_apply_build_measures)
   if(QS_PCH AND TARGET qs_winsupport)
     file(WRITE ${PROJECT_BINARY_DIR}/qs_test_pch.cpp "// anchor for the tests' precompiled header\n")
     add_library(qs_test_pch STATIC ${PROJECT_BINARY_DIR}/qs_test_pch.cpp)
-    target_link_libraries(qs_test_pch PRIVATE skin_controls qs_winsupport gtest)
+    target_link_libraries(qs_test_pch PRIVATE skin_classify qs_winsupport gtest)
     target_compile_options(qs_test_pch PRIVATE -Og)
     target_precompile_headers(qs_test_pch PRIVATE ${_qs_pch_win} ${_qs_pch_std} <gtest/gtest.h>)
   endif()

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "Classify.h"
+#include "ToolbarPainters.h"
 #include "SkinBars.h"
 #include "ComCtrls.h"
 #include "SkinData.h"

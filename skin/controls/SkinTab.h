@@ -8,14 +8,14 @@
 // rendered from the skin.
 #include <vector>
 
+#include "ControlSide.h"
 #include "SkinControl.h"
 #include "SkinTabGeometry.h"
 
 namespace qs {
 
-// Sent to the form skin's window (wParam = the tab window, lParam = the tab)
-// when a close box is clicked; an answer of 0 lets the page go.
-inline constexpr UINT WM_SKIN_TAB_CLOSE = 0x3507;
+// A clicked close box sends WM_SKIN_TAB_CLOSE (ControlSide.h) to the form
+// skin's window; an answer of 0 lets the page go.
 // The Tag that asks for close boxes on a page control's tabs.
 inline constexpr int kTabCloseBoxTag = 7777;
 

@@ -1,16 +1,14 @@
 #include "SkinForm.h"
-#include "ContentColours.h"
 #include "Dpi.h"
 
 #include <algorithm>
 #include <map>
 
-#include "Classify.h"
+#include "ControlSide.h"
 #include "Forms.h"
 #include "SkinData.h"
 #include "SkinManage.h"
 #include "SkinRecords.h"
-#include "SkinRoutines.h"
 #include "WindowTable.h"
 
 namespace qs {
@@ -86,12 +84,10 @@ TWinSkinForm::~TWinSkinForm() {
 }
 
 void TWinSkinForm::ReleaseControlSkins() {
-    RestoreContentColours(*this);
+    ControlSide().RestoreContentColours(*this);
     if (FControls.empty()) return;
-    if (ControlSkinRelease)
-        ControlSkinRelease(*this);
-    else
-        FreeControlSkins(*this);
+    // Only control skins fill the list, and the first of them installs the release.
+    if (ControlSkinRelease) ControlSkinRelease(*this);
     FControls.clear();
 }
 
@@ -322,10 +318,10 @@ void TWinSkinForm::Activate() {
     FNonClientSize = RECT{0, 0, rectW(wr) - rectW(FClientRect), rectH(wr) - rectH(FClientRect)};
 
     if (FControl)
-        SkinAllControls(*this, FControl);
+        ControlSide().SkinAllControls(*this, FControl);
     else
-        SkinChildWindows(*this, FHandle);
-    ApplyContentColours(*this);
+        ControlSide().SkinChildWindows(*this, FHandle);
+    ControlSide().ApplyContentColours(*this);
 
     if (FSkinState == ssCreated && FSkinFrame) {
         ReadWindowState();
@@ -462,8 +458,8 @@ void TWinSkinForm::SkinChanged() {
         HookMenus(true);
         // Set before the control skins change: they leave their repaint to the one below.
         FSkinState = ssReapplying;
-        ControlSkinsChanged(*this);
-        ContentColoursChanged(*this);
+        ControlSide().ControlSkinsChanged(*this);
+        ControlSide().ContentColoursChanged(*this);
         if (FSkinFrame) {
             UpdateFrameMetrics();
             if (FBorderKind != bkNoCaption && !FIsChild) KeepClientSize(true);

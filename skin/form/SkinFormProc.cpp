@@ -6,7 +6,7 @@
 #include "Forms.h"
 #include "SkinData.h"
 #include "SkinForm.h"
-#include "SkinTab.h"
+#include "ControlSide.h"
 
 namespace qs {
 

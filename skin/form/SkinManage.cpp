@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "Classify.h"
+#include "ControlSide.h"
 #include "Forms.h"
 #include "SkinData.h"
 #include "SkinForm.h"
@@ -113,7 +113,7 @@ void TSkinManage::HandleCBT(int code, WPARAM wParam, LPARAM lParam) {
                 // A size grip made after activation: its parent's form skin
                 // classifies it like the children it found at activation.
                 HWND parent = cw && cw->lpcs ? cw->lpcs->hwndParent : ::GetParent(wnd);
-                if (TWinSkinForm* fs = FindFormSkin(parent)) ClassifyWindow(*fs, wnd);
+                if (TWinSkinForm* fs = FindFormSkin(parent)) ControlSide().ClassifyWindow(*fs, wnd);
                 break;
             }
             if ((style & WS_CHILD) && cls == "#32770") {

@@ -5,7 +5,7 @@
 #include <map>
 #include <memory>
 
-#include "Classify.h"
+#include "ControlSide.h"
 #include "Forms.h"
 #include "MenuPaint.h"
 #include "Menus.h"

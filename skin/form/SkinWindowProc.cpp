@@ -9,12 +9,10 @@
 #include "Application.h"
 #include "Forms.h"
 #include "SkinData.h"
-#include "Classify.h"
-#include "ContentColours.h"
+#include "ControlSide.h"
 #include "SkinForm.h"
 #include "SkinManage.h"
 #include "SkinMenu.h"
-#include "SkinBars.h"
 #include "SkinRecords.h"
 #include "WindowTable.h"
 
@@ -63,23 +61,12 @@ void TWinSkinForm::SkinWindowProc(TMessage& m) {
             }
             break;
         case WM_NOTIFY:
-            if (IsContentNotify(m.Msg, m.LParam)) {
-                if (!ContentNotifyBefore(m.LParam, m.Result)) {
-                    passOn();
-                    ContentNotifyAfter(m.LParam, m.Result);
-                }
-                return;
-            }
-            if (!AnswerToolbarCustomDraw(m, [&] {
-                    passOn();
-                    return m.Result;
-                }))
-                passOn();
+            ControlSide().AnswerNotify(m, passOn);
             return;
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORLISTBOX:
             passOn();
-            AnswerContentColour(m.Msg, m.WParam, m.LParam, m.Result);
+            ControlSide().AnswerContentColour(m.Msg, m.WParam, m.LParam, m.Result);
             return;
         case WM_CTLCOLORBTN:
             passOn();
@@ -143,7 +130,7 @@ void TWinSkinForm::SkinWindowProc(TMessage& m) {
             return passOn();
         case WM_CTLCOLORSTATIC:
             passOn();
-            if (AnswerContentColour(m.Msg, m.WParam, m.LParam, m.Result)) return;  // a read-only edit
+            if (ControlSide().AnswerContentColour(m.Msg, m.WParam, m.LParam, m.Result)) return;  // a read-only edit
             if (bare && FSkinData) {
                 ::SetBkMode(reinterpret_cast<HDC>(m.WParam), TRANSPARENT);
                 // Labels, message-box text and check-box captions go on the
@@ -157,7 +144,7 @@ void TWinSkinForm::SkinWindowProc(TMessage& m) {
             // A child dialog made after activation (a property page shown
             // for the first time) has its controls by now.
             HWND child = reinterpret_cast<HWND>(m.WParam);
-            if (FSkinState != ssCreated && ::IsWindow(child) && ::IsChild(FHandle, child)) ClassifyWindow(*this, child);
+            if (FSkinState != ssCreated && ::IsWindow(child) && ::IsChild(FHandle, child)) ControlSide().ClassifyWindow(*this, child);
             m.Result = 0;
             return;
         }
@@ -166,7 +153,7 @@ void TWinSkinForm::SkinWindowProc(TMessage& m) {
             m.Result = 0;
             return;
         case WM_SKIN_REBUILD_SCROLLBAR:
-            RebuildScrollbarSkin(*this, reinterpret_cast<HWND>(m.WParam));
+            ControlSide().RebuildScrollbarSkin(*this, reinterpret_cast<HWND>(m.WParam));
             m.Result = 0;
             return;
         case WM_SKIN_QUERY:

@@ -1,9 +1,9 @@
 # Drawing primitives, non-client objects and the form skin on real windows.
-qs_test(test_skin_draw SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_skin_draw.cpp LIBS skin_form qs_winsupport)
-qs_test(test_ncobjects SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_ncobjects.cpp LIBS skin_form qs_winsupport)
+qs_test(test_skin_draw SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_skin_draw.cpp LIBS skin_classify qs_winsupport)
+qs_test(test_ncobjects SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_ncobjects.cpp LIBS skin_classify qs_winsupport)
 qs_test(test_winskinform
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_winskinform.cpp ${CMAKE_CURRENT_LIST_DIR}/test_winskinform_region.cpp
-  LIBS skin_form qs_winsupport)
+  LIBS skin_classify qs_winsupport)
 foreach(_t test_ncobjects test_winskinform)
   target_compile_definitions(${_t} PRIVATE QS_SOURCE_ROOT="${PROJECT_SOURCE_DIR}")
 endforeach()

@@ -8,7 +8,7 @@ add_library(qskin_dll SHARED ${PROJECT_SOURCE_DIR}/api/QSkin.cpp ${CMAKE_CURRENT
 set_target_properties(qskin_dll PROPERTIES OUTPUT_NAME qskin PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${QS_SKINRUN_DIR})
 target_include_directories(qskin_dll PRIVATE ${PROJECT_SOURCE_DIR}/api/include)
 target_compile_definitions(qskin_dll PRIVATE QSKIN_DLL QSKIN_BUILDING QSKIN_VERSION_STRING="${PROJECT_VERSION}")
-target_link_libraries(qskin_dll PRIVATE skin_form skin_controls skin_data_win)
+target_link_libraries(qskin_dll PRIVATE skin_classify skin_data_win)
 # The launcher finds qskin_run_start and qskin_run_attach by their plain
 # names, which 32-bit stdcall exports only carry without their decoration.
 target_link_options(qskin_dll PRIVATE -static -Wl,--kill-at)

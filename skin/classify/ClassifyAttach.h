@@ -22,9 +22,5 @@ TSkinControl* MakeWindowSkin(TWinSkinForm& fs, TSkinClass kind, HWND handle);
 // Attaches a skin that already exists; a failed attach frees it (false).
 bool AttachSkin(TWinSkinForm& fs, TSkinControl* skin, TControl* control, TSkinAttachMode mode, bool changeColor,
                 HWND handle = nullptr);
-// Gives a tool bar the skin's background and button painters where it has
-// no custom drawing of its own (or only the painters of an earlier form
-// skin, which may be gone).
-void HookToolbarPainters(TWinSkinForm& fs, TControl* toolbar);
 
 }  // namespace qs

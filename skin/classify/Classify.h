@@ -9,8 +9,10 @@
 #include <functional>
 #include <string>
 
+#include "ControlSide.h"
 #include "Graphics.h"
 #include "SkinCreate.h"
+#include "ToolbarPainters.h"
 
 namespace qs {
 
@@ -75,21 +77,9 @@ bool SkinThirdParty(TWinSkinForm& fs, const std::string& upperClassName, TContro
 // The kind a Skin3rd list gives a class name ("" when no line names it).
 std::string Skin3rdKind(const std::vector<std::string>& lines, const std::string& className);
 bool IsSkinned(const TWinSkinForm& fs, TControl* control);
-// Menus that belong to controls rather than to the form (a control's pop-up
-// menu, a menu button's drop-down, the menu a bar shows) get the skin's item
-// painter and become owner-drawn; the form skin takes that back when it
-// unskins (HookMenus(false)). False when the menu's tag keeps it in the
-// system's look.
-bool HookControlMenu(TWinSkinForm& fs, TMenu* menu);
-// The menus hooked that way and still hooked, for this form skin.
-std::vector<TMenu*> HookedControlMenus(const TWinSkinForm& fs);
 bool IsHandled(const TWinSkinForm& fs, TControl* control);
 
 // ---- bare windows ----
-// Posted to a skinned window by the manager when a child dialog appears
-// inside it after activation (wParam: the dialog): classified once its
-// controls exist.
-inline constexpr UINT WM_SKIN_CLASSIFY_LATE = 0x3524;
 void SkinChildWindows(TWinSkinForm& fs, HWND handle);
 void ClassifyWindow(TWinSkinForm& fs, HWND handle);
 // The windows a program put on a toolkit form without a toolkit control (a
@@ -102,20 +92,5 @@ void ControlSkinsChanged(TWinSkinForm& fs);
 // The reply to the scroll-bar rebuild request: the skin of `handle` is
 // replaced by a new one of the same family. False when no skin had it.
 bool RebuildScrollbarSkin(TWinSkinForm& fs, HWND handle);
-
-// ---- the tool-bar painters ----
-// The custom-draw events a tool bar publishes ("OnCustomDraw",
-// "OnCustomDrawButton"); unassigned ones get the painters below.
-using TToolBarCustomDrawEvent = std::function<void(TObject* sender, HDC dc, const RECT& r, bool& defaultDraw)>;
-using TToolBarCustomDrawButtonEvent =
-    std::function<void(TObject* sender, HDC dc, const RECT& bounds, UINT itemState, TColor& fontColour, bool& defaultDraw)>;
-// The background: the Toolbar element stretched over `r` (unless the
-// options keep the system's tool-bar background).
-void PaintToolbarBackground(TWinSkinForm& fs, HDC dc, const RECT& r);
-// A button from its custom-draw state (CDIS_* bits); false when nothing was drawn.
-bool PaintToolbarButton(TWinSkinForm& fs, HDC dc, const RECT& bounds, UINT itemState, TColor& fontColour);
-// Takes off the painters `fs` gave the tool bar (the program's own handlers
-// stay); true when there were any.
-bool UnhookToolbarPainters(const TWinSkinForm* fs, TControl* toolbar);
 
 }  // namespace qs
