@@ -75,7 +75,7 @@ TEST(SkintoolLint, EachFaultIsReportedOnce) {
          "[Scrollbar] Image: the image is 50 pixels wide, which 23 frames do not divide"},
         {"stacked frames do not divide",
          [](std::string&, auto& e) {
-             setEntry(e, "FrameTop.bmp", bmp(290, 55, 0x808080));
+             setEntry(e, "FrameTop.bmp", bmp(290, 55, 0xF0F0F0));  // pale: the caption still reads
              // Its large partner no longer matches; that is a fault of its own.
              std::erase_if(e, [](const TSkinArchiveEntry& x) { return x.Name == "FrameTop@2x.bmp"; });
          },
@@ -110,6 +110,17 @@ TEST(SkintoolLint, EachFaultIsReportedOnce) {
         {"large image not twice the size",
          [](std::string&, auto& e) { setEntry(e, "CloseButton@2x.bmp", bmp(200, 36, 0x808080)); },
          "entry CloseButton@2x.bmp is 200 x 36, not twice closebutton.bmp"},
+        // Text under 4.5:1, on a flat colour and on the part of an image
+        // the text sits on; the finding names both colours.
+        {"text at 2:1", [](std::string& i, auto&) { replaceOnce(i, "ButtonText=32 36 42", "ButtonText=160 160 160"); },
+         "[Colours] ButtonText on ButtonFace: text 160 160 160 on 224 224 224 has a contrast of 1.98:1"},
+        {"pale text on a button image",
+         [](std::string& i, auto&) { replaceOnce(i, "NormalColour2=32 36 42", "NormalColour2=190 190 190"); },
+         "[Buttons] NormalColour2 on button.bmp frame 1: text 190 190 190 on "},
+        {"pale caption on the title gradient",
+         [](std::string& i, auto&) { replaceOnce(i, "ActiveTextR=22\r\nActiveTextG=40\r\nActiveTextB=68",
+                                                 "ActiveTextR=120\r\nActiveTextG=140\r\nActiveTextB=170"); },
+         "[Personality] caption text (ActiveText, or [Colours] TitleTextActive) on FrameTop.bmp frame 1"},
         {"unreadable bitmap",
          [](std::string&, auto& e) { setEntry(e, "radio.bmp", {'B', 'M', 1, 2, 3}); },
          "[Buttons] RadioButton=radio.bmp: not a readable BMP"},

@@ -2,11 +2,14 @@
 
 #include <algorithm>
 #include <fstream>
+#include <cstdio>
 #include <iterator>
+#include <map>
 #include <ostream>
 #include <set>
 
 #include "Bmp.h"
+#include "Contrast.h"
 #include "QuickIni.h"
 #include "SkinReader.h"
 #include "Vocabulary.h"
@@ -66,6 +69,7 @@ private:
     void element(const ElementDef& e, const std::string& section);
     void border(Slot slot);
     void captionButton(const std::string& section);
+    void contrast();
 
     const TSkinReader& FReader;
     TQuickIni FIni;
@@ -324,12 +328,33 @@ std::vector<LintFinding> Linter::run() {
         }
         for (const std::string& s : sections) element(e, s);
     }
+    contrast();
     for (const std::string& stored : FReader.storedNames()) {
         if (lower(stored) == iniName || FUsed.count(lower(stored))) continue;
         if (largePartner(stored)) continue;
         note("entry " + stored + " is not referred to by the description");
     }
     return FOut;
+}
+
+void Linter::contrast() {
+    std::map<std::string, PixelImage> decoded;
+    const ImageLookup lookup = [&](const std::string& entry) -> const PixelImage* {
+        auto it = decoded.find(lower(entry));
+        if (it == decoded.end()) {
+            std::vector<uint8_t> bytes;
+            FReader.ExtractByName(entry, bytes);
+            it = decoded.emplace(lower(entry), ReadBmp(bytes).image).first;
+        }
+        return it->second.empty() ? nullptr : &it->second;
+    };
+    for (const TextPair& p : textPairs(FIni, lookup)) {
+        if (p.ratio >= kMinTextContrast) continue;
+        char ratio[16];
+        std::snprintf(ratio, sizeof ratio, "%.2f", p.ratio);
+        problem(p.element + ": text " + colourText(p.text) + " on " + colourText(p.back) + " has a contrast of " +
+                ratio + ":1, under 4.5:1");
+    }
 }
 
 std::vector<uint8_t> readAll(const std::string& path, bool& ok) {
