@@ -5,11 +5,15 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <sstream>
 
 #include "ArchiveWriter.h"
 #include "Bmp.h"
 #include "Lint.h"
+#include "QuickIni.h"
+#include "SkinReader.h"
+#include "SkinTool.h"
 #include "SkinBuilder.h"
 
 using namespace qs;
@@ -200,3 +204,61 @@ TEST(SkintoolLint, CommandExitCodes) {
     EXPECT_EQ(skintool::lint({"lint"}, out, err), 2);
     fs::remove_all(dir);
 }
+
+// skintool new: a skin from a palette is as complete as the skins we ship,
+// packs, lints clean (every text pair 4.5:1 or more), and says so when it
+// had to move the author's text colour.
+struct PaletteCase {
+    const char* name;
+    std::vector<std::string> options;
+    bool movesText;
+};
+
+class SkintoolNew : public testing::TestWithParam<PaletteCase> {};
+
+TEST_P(SkintoolNew, PacksAndLintsCleanWithReadableText) {
+    namespace fs = std::filesystem;
+    const PaletteCase& c = GetParam();
+    const fs::path dir = fs::temp_directory_path() / ("qs_new_" + std::string(c.name));
+    fs::remove_all(dir);
+    std::vector<std::string> args{"new", dir.string()};
+    args.insert(args.end(), c.options.begin(), c.options.end());
+    std::ostringstream out, err;
+    ASSERT_EQ(skintool::run(args, out, err), 0) << err.str();
+    EXPECT_EQ(err.str().find("note: text #") != std::string::npos, c.movesText) << err.str();
+
+    const bool rounded = std::find(args.begin(), args.end(), "--rounded") != args.end();
+    for (const std::string& entry : gen::generateSkin(rounded ? "rounded" : "default").order())
+        if (entry.find(".ini") == std::string::npos) {
+            EXPECT_TRUE(fs::exists(dir / entry)) << entry;
+        }
+
+    const fs::path archive = dir.string() + ".skn";
+    ASSERT_EQ(skintool::run({"pack", dir.string(), archive.string(), "--order", (dir / "order.txt").string()}, out, err),
+              0)
+        << err.str();
+    std::ifstream in(archive, std::ios::binary);
+    const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    TSkinReader reader;
+    ASSERT_TRUE(reader.Open(bytes));
+    std::vector<uint8_t> text;
+    std::string iniName;
+    reader.ExtractContaining(".ini", text, iniName);
+    TQuickIni ini;
+    ini.LoadFromBytes(text);
+    for (const char* key : {"Window", "WindowText", "ButtonFace", "ButtonText", "Hilight", "HilightText"})
+        EXPECT_FALSE(ini.ReadString("Colours", key, "").empty()) << key;
+    for (const auto& f : skintool::lintSkinArchive(bytes)) EXPECT_FALSE(f.problem) << f.text;
+    fs::remove_all(dir);
+    fs::remove(archive);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Palettes, SkintoolNew,
+    testing::Values(PaletteCase{"light", {"--face", "#F0F0F0", "--accent", "#2C70C8"}, false},
+                    PaletteCase{"dark", {"--face", "#2E3036", "--accent", "#F2A630"}, false},
+                    // The author's text is a shade darker than the face: it has to move.
+                    PaletteCase{"midgrey", {"--face", "#808080", "--accent", "#3060C0", "--text", "#606060"}, true},
+                    PaletteCase{"saturated", {"--face", "#1E90FF", "--accent", "#FFD700", "--rounded"}, false},
+                    PaletteCase{"nearblackaccent", {"--face", "#E8E8E8", "--accent", "#101010"}, false}),
+    [](const testing::TestParamInfo<PaletteCase>& i) { return std::string(i.param.name); });
