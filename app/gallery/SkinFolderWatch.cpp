@@ -43,10 +43,14 @@ TSkinFolderWatch::Snapshot TSkinFolderWatch::Take() const {
     for (fs::directory_iterator it(utf8Path(FFolder), ec), end; !ec && it != end; it.increment(ec)) {
         const std::string ext = skinLowerCase(it->path().extension().string());
         if (ext != ".bmp" && ext != ".ini") continue;
-        std::error_code fileEc;
+        // Asked afresh, not from the listing: what a listing carries can be
+        // older than the last write.
+        WIN32_FILE_ATTRIBUTE_DATA a{};
         FileState st;
-        st.size = it->file_size(fileEc);
-        st.time = int64_t(it->last_write_time(fileEc).time_since_epoch().count());
+        if (::GetFileAttributesExW(it->path().c_str(), GetFileExInfoStandard, &a)) {
+            st.size = (uintmax_t(a.nFileSizeHigh) << 32) | a.nFileSizeLow;
+            st.time = int64_t((uint64_t(a.ftLastWriteTime.dwHighDateTime) << 32) | a.ftLastWriteTime.dwLowDateTime);
+        }
         s[it->path().filename().string()] = st;
     }
     return s;
