@@ -83,6 +83,10 @@ const char kUsageText[] =
     "      Text that would read under 4.5:1 is moved toward black or white just as\n"
     "      far as it must, and the tool says so. --preview also draws a picture of the\n"
     "      skin's pieces. Then: pack DIR OUT --order DIR/order.txt\n"
+    "  preview DIR [--page ID]...     (scripts/skintool only: runs the gallery)\n"
+    "      The gallery in the skin kept in DIR, following every save there.\n"
+    "  sheet SKIN OUT.png             (scripts/skintool only: runs the gallery)\n"
+    "      One picture of every gallery page in SKIN beside the unskinned page.\n"
     "  lzh-encode IN OUT\n"
     "  lzh-decode IN OUT\n"
     "      Raw LZH files: the unpacked size as 4 bytes little-endian, then the stream.\n"
@@ -353,6 +357,11 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     static const std::map<std::string, Command> commands{
         {"pack", pack}, {"unpack", unpack}, {"list", list}, {"lzh-encode", lzhEncode}, {"lzh-decode", lzhDecode},
         {"lint", lint}, {"new", newSkin}};
+    if (command == "preview" || command == "sheet") {
+        err << "skintool: " << command << " runs the Windows gallery under Wine: use scripts/skintool " << command
+            << " (see skintool --help)\n";
+        return kUsage;
+    }
     const auto it = commands.find(command);
     if (it == commands.end()) {
         err << "skintool: unknown command " << command << "\n" << kUsageText;
