@@ -111,7 +111,6 @@ public:
         FWatch = std::make_unique<TSkinFolderWatch>(SD, folder);
         FWatch->OnReport = [this](const FolderReport& r) { ShowReport(r); };
         FWatch->Reload();
-        SD->SetActive(true);
     }
 
     TSkinFolderWatch* Watcher() const { return FWatch.get(); }
@@ -123,6 +122,19 @@ public:
 
 private:
     void ShowReport(const FolderReport& r) {
+        // Skinning starts with the first skin the folder gives, which may
+        // come only after the author has mended it. A first activation
+        // dresses windows only as they are next activated; the ones already
+        // open are dressed at once by asking again, as the manager carries
+        // out only the last of its deferred requests.
+        if (r.applied && !SD->Active()) {
+            SD->SetActive(true);
+            if (FOpenedUnskinned) {
+                SD->SetActive(false);
+                SD->SetActive(true);
+            }
+        }
+        if (!SD->Active()) FOpenedUnskinned = true;
         std::wstring status;
         if (!r.applied)
             status = L"Kept the last good skin: " + Utf8ToWide(r.blocking.empty() ? std::string() : r.blocking[0]);
@@ -168,6 +180,7 @@ private:
     std::unique_ptr<TSkinFolderWatch> FWatch;
     TListBox* FFindings = nullptr;
     TStatusBar* FStatus = nullptr;
+    bool FOpenedUnskinned = false;  // the folder held no skin when the preview opened
 };
 
 // Every visible top-level window of this thread, so a dropped-down list or a
