@@ -6,6 +6,7 @@ add_library(skingen_art STATIC
   ${CMAKE_CURRENT_LIST_DIR}/skingen/ArtControls.cpp
   ${CMAKE_CURRENT_LIST_DIR}/skingen/ArtParts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/skingen/Themes.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skingen/Palette.cpp
   ${CMAKE_CURRENT_LIST_DIR}/skingen/Skins.cpp
   ${CMAKE_CURRENT_LIST_DIR}/skingen/Builtin.cpp
   ${CMAKE_CURRENT_LIST_DIR}/skingen/Preview.cpp)

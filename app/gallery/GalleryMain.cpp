@@ -6,20 +6,30 @@
 //                                    (or only FILE), scripted states included,
 //                                    as DIR\<page>-<skin>.bmp plus DIR\index.html;
 //                                    --progress keeps one status line on stdout
+//   gallery --watch DIR [--page ID]...
+//                                    the skin an author keeps in DIR, read
+//                                    again whenever a file there is saved;
+//                                    what is wrong shows in the status bar,
+//                                    beside the pages it concerns, and on
+//                                    standard error. --page opens pages at once.
 #include <windows.h>
 
 #include <shellapi.h>
 
 #include <cstdio>
 #include <cstring>
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "Application.h"
+#include "ComCtrls.h"
 #include "Forms.h"
 #include "Gallery.h"
 #include "Menus.h"
 #include "SkinData.h"
+#include "SkinFolderWatch.h"
 #include "StdCtrlsButtons.h"
 #include "StdCtrlsEdit.h"
 #include "WindowCapture.h"
@@ -58,6 +68,7 @@ public:
         for (const Page& p : pages()) {
             auto* b = place<TButton>(8 + 124 * (i % 2), 40 + 30 * (i / 2), 118, 26, p.title.c_str());
             b->OnClick = [this, &p](TObject*) { Open(p); };
+            FPageButtons[p.id] = b;
             ++i;
         }
         auto* box = place<TButton>(8 + 124 * (i % 2), 40 + 30 * (i / 2), 118, 26, L"message box");
@@ -78,12 +89,83 @@ public:
         if (w.form) {
             w.form->OnClose = [](TObject*, TCloseAction& a) { a = caFree; };
             w.form->Show();
+            w.handle = w.form->Handle();
         }
+        if (w.handle) FOpen.push_back({&p, w.handle});
+        if (FWatch) MarkPages(FWatch->LastReport());
     }
+
+    // Preview mode: the skin comes from `folder` and follows its saves; a
+    // status bar and a list show what is wrong.
+    void Watch(const std::string& folder) {
+        SetCaption(L"Skin preview: " + Utf8ToWide(folder));
+        FSkins->SetVisible(false);
+        const int top = Height();
+        SetBounds(Left(), Top(), 520, top + 190);
+        FFindings = new TListBox(this);
+        FFindings->SetParent(this);
+        FFindings->SetBounds(8, top - 40, 496, 150);
+        FStatus = new TStatusBar(this);
+        FStatus->SetParent(this);
+        FStatus->SetSimplePanel(true);
+        FWatch = std::make_unique<TSkinFolderWatch>(SD, folder);
+        FWatch->OnReport = [this](const FolderReport& r) { ShowReport(r); };
+        FWatch->Reload();
+    }
+
+    TSkinFolderWatch* Watcher() const { return FWatch.get(); }
+
+    // What the status bar says now.
+    std::wstring StatusText() const { return FStatus ? FStatus->SimpleText() : std::wstring(); }
 
     TSkinData* SD = nullptr;
 
 private:
+    void ShowReport(const FolderReport& r) {
+        // Skinning starts with the first skin the folder gives, which may
+        // come only after the author has mended it. A first activation
+        // dresses windows only as they are next activated; the ones already
+        // open are dressed at once by asking again, as the manager carries
+        // out only the last of its deferred requests.
+        if (r.applied && !SD->Active()) {
+            SD->SetActive(true);
+            if (FOpenedUnskinned) {
+                SD->SetActive(false);
+                SD->SetActive(true);
+            }
+        }
+        if (!SD->Active()) FOpenedUnskinned = true;
+        std::wstring status;
+        if (!r.applied)
+            status = L"Kept the last good skin: " + Utf8ToWide(r.blocking.empty() ? std::string() : r.blocking[0]);
+        else if (!r.lines.empty())
+            status = L"Loaded, with findings: " + Utf8ToWide(r.lines[0]);
+        else
+            status = L"Loaded " + Utf8ToWide(FWatch->Folder()) + L": no findings";
+        if (r.lines.size() > 1) status += L" (and " + std::to_wstring(r.lines.size() - 1) + L" more below)";
+        FStatus->SetSimpleText(status);
+        FFindings->Items().Clear();
+        for (const std::string& l : r.lines) FFindings->Items().Add(Utf8ToWide(l));
+        MarkPages(r);
+    }
+
+    // A page that shows an element with a finding says so on its button and,
+    // while open, in its caption.
+    void MarkPages(const FolderReport& r) {
+        std::map<std::string, int> count;
+        for (const std::string& l : r.lines) ++count[pageOfFinding(l)];
+        for (const Page& p : pages()) {
+            const int n = count.count(p.id) ? count[p.id] : 0;
+            const std::wstring mark = n ? L" (" + std::to_wstring(n) + L"!)" : L"";
+            if (auto it = FPageButtons.find(p.id); it != FPageButtons.end()) it->second->SetCaption(p.title + mark);
+            for (const auto& [page, wnd] : FOpen)
+                if (page == &p && ::IsWindow(wnd))
+                    ::SetWindowTextW(wnd, (p.title + (n ? L" - " + std::to_wstring(n) + L" lint finding(s), see the preview"
+                                                         : L""))
+                                              .c_str());
+        }
+    }
+
     template <class C>
     C* place(int x, int y, int w, int h, const wchar_t* caption) {
         auto* c = new C(this);
@@ -93,6 +175,12 @@ private:
         return c;
     }
     TComboBox* FSkins = nullptr;
+    std::map<std::string, TButton*> FPageButtons;
+    std::vector<std::pair<const Page*, HWND>> FOpen;
+    std::unique_ptr<TSkinFolderWatch> FWatch;
+    TListBox* FFindings = nullptr;
+    TStatusBar* FStatus = nullptr;
+    bool FOpenedUnskinned = false;  // the folder held no skin when the preview opened
 };
 
 // Every visible top-level window of this thread, so a dropped-down list or a
@@ -249,21 +337,43 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     std::vector<std::wstring> args(argv ? argv + 1 : nullptr, argv ? argv + argc : nullptr);
     if (argv) ::LocalFree(argv);
     std::wstring shotDir;
-    std::string skinFile;
+    std::string skinFile, watchDir;
+    std::vector<std::string> openPages;
     bool progress = false;
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == L"--shot" && i + 1 < args.size()) {
             shotDir = args[++i];
         } else if (args[i] == L"--skin" && i + 1 < args.size()) {
             skinFile = WideToUtf8(args[++i]);
+        } else if (args[i] == L"--watch" && i + 1 < args.size()) {
+            watchDir = WideToUtf8(args[++i]);
+        } else if (args[i] == L"--page" && i + 1 < args.size()) {
+            openPages.push_back(WideToUtf8(args[++i]));
         } else if (args[i] == L"--progress") {
             progress = true;
         } else {
-            std::fprintf(stderr, "usage: gallery [--shot DIR [--skin FILE] [--progress]]\n");
+            std::fprintf(stderr, "usage: gallery [--shot DIR [--skin FILE] [--progress]]\n"
+                                 "       gallery --watch DIR [--page ID]...\n");
             return 2;
         }
     }
     if (!shotDir.empty()) return gallery::runShots(launcher, shotDir, skinFile, progress);
+    if (!watchDir.empty()) {
+        launcher->Watch(watchDir);
+        launcher->Show();
+        for (const std::string& id : openPages) {
+            const gallery::Page* page = nullptr;
+            for (const auto& p : gallery::pages())
+                if (p.id == id) page = &p;
+            if (!page) {
+                std::fprintf(stderr, "gallery: no page %s\n", id.c_str());
+                return 2;
+            }
+            launcher->Open(*page);
+        }
+        Application->Run();
+        return 0;
+    }
     if (!skinFile.empty()) {
         launcher->SD->SetSkinFile(skinFile);
     } else {

@@ -123,12 +123,32 @@ void TSkinData::SetSkinFile(const std::string& path) {
     // are untouched by a load that fails to open).
     const bool wasLoaded = FSkinLoaded;
     std::vector<uint8_t> previous = std::exchange(FStored, std::move(bytes));
+    std::string folder = std::exchange(FSkinFolder, std::string());
     if (!LoadSkin()) {
         FStored = std::move(previous);
+        FSkinFolder = std::move(folder);
         FSkinLoaded = wasLoaded;
         return;
     }
     ApplyChangedSkin();
+}
+
+bool TSkinData::LoadSkinFolder(const std::string& folder, std::string* why) {
+    if (IsDesigning()) return false;
+    TSkinReader reader;
+    if (!reader.OpenFolder(folder)) {
+        if (why) *why = reader.lastError();
+        return false;
+    }
+    FSkinFolder = folder;
+    TSkinLoader::Load(*this, reader);
+    RescaleCopies();
+    ApplyChangedSkin();
+    return true;
+}
+
+bool TSkinData::OpenSource(TSkinReader& reader) const {
+    return FSkinFolder.empty() ? reader.Open(FStored) : reader.OpenFolder(FSkinFolder);
 }
 
 std::string TSkinData::SkinStore() const { return IsDesigning() && !FStored.empty() ? "(Good)" : "(none)"; }
@@ -149,6 +169,7 @@ bool TSkinData::SetSkinStreamValue(const TBytes& value) {
     if (int32_t(n) <= 0) return true;
     if (n > value.size() - 4 || n > kSkinMaxFileBytes) return false;
     FStored.assign(value.begin() + 4, value.begin() + 4 + std::ptrdiff_t(n));
+    FSkinFolder.clear();
     if (!IsDesigning()) LoadSkin();
     return true;
 }

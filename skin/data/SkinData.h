@@ -25,6 +25,7 @@ namespace qs {
 
 class TControl;
 class TSkinData;
+class TSkinReader;
 
 // Which kinds of controls and menus are skinned (bit = member number).
 enum TSkinControlType : uint32_t {
@@ -121,6 +122,13 @@ public:
     // decoded at design time.
     bool LoadSkin();
     bool SkinLoaded() const { return FSkinLoaded; }
+
+    // Loads the skin an author keeps in a folder (its description and
+    // bitmaps, not packed) and hands it to the open windows. False, with the
+    // reason in `why`, when the folder holds no skin; the current skin then
+    // stays. A skin file or stream set later replaces it.
+    bool LoadSkinFolder(const std::string& folder, std::string* why = nullptr);
+    const std::string& SkinFolder() const { return FSkinFolder; }
 
     // Off only while a menu change runs through the previous window
     // procedure: frames are not painted meanwhile.
@@ -241,7 +249,10 @@ private:
     bool FMenuMerge = false;
 
     std::vector<uint8_t> FStored;
+    std::string FSkinFolder;  // set while the skin in use came from a folder
     bool FSkinLoaded = false;
+    // Opens what the skin in use was read from: the folder, else the stored archive.
+    bool OpenSource(TSkinReader& reader) const;
 
     std::array<std::unique_ptr<TDataSkinObject>, kSkinSlotCount> FSlots;
     std::vector<std::unique_ptr<TDataSkinSysButton>> FCaptionButtons;

@@ -155,7 +155,7 @@ PixelImage TSkinData::LargeImage(const TBitmap& bmp) const {
     const TSkinData& owner = FBase ? *FBase : *this;
     auto it = owner.FLarge.find(&bmp);
     TSkinReader reader;
-    if (it == owner.FLarge.end() || !reader.Open(owner.FStored)) return {};
+    if (it == owner.FLarge.end() || !owner.OpenSource(reader)) return {};
     return readLarge(reader, it->second, bmp);
 }
 
@@ -191,7 +191,7 @@ void TSkinData::BuildScaled(TSkinData& base, int dpi) {
         FCaptionFont.SetHeight(::MulDiv(base.FCaptionFont.Height(), dpi, sys));
 
     TSkinReader reader;
-    const bool large = dpi >= kLargeImageFromDpi && !base.FLarge.empty() && reader.Open(base.FStored);
+    const bool large = dpi >= kLargeImageFromDpi && !base.FLarge.empty() && base.OpenSource(reader);
     const Scaler sc{base, dpi, large ? &reader : nullptr, base.FLarge};
     for (std::size_t i = 0; i < kSkinSlotCount; ++i) {
         const auto& from = base.FSlots[i];

@@ -65,7 +65,12 @@ bool TSkinLoader::Load(TSkinData& sd) {
     if (sd.IsDesigning()) return false;
     TSkinReader reader;
     if (!reader.Open(sd.FStored)) return false;
+    Load(sd, reader);
+    return true;
+}
 
+void TSkinLoader::Load(TSkinData& sd, const TSkinReader& reader) {
+    sd.FSkinLoaded = false;
     std::vector<uint8_t> text;
     std::string name;
     reader.ExtractContaining(".ini", text, name);
@@ -76,7 +81,6 @@ bool TSkinLoader::Load(TSkinData& sd) {
     TSkinLoader loader(sd, reader);
     loader.Build(d);
     sd.FSkinLoaded = true;
-    return true;
 }
 
 void TSkinLoader::LoadImage(TBitmap& bmp, const std::string& entry) {

@@ -21,6 +21,8 @@ public:
     // True when the archive opened. On failure nothing of the component
     // changes except that it is marked not loaded.
     static bool Load(TSkinData& sd);
+    // Fills the component from a skin already opened (an archive or a folder).
+    static void Load(TSkinData& sd, const TSkinReader& reader);
 
     // The module whose resources hold the built-in bitmaps (the one this code
     // is linked into).

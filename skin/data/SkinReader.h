@@ -49,6 +49,14 @@ public:
     // together; lastError() then says why.
     bool Open(std::span<const uint8_t> archive);
 
+    // Reads a skin straight from a folder, the way an author keeps it: its
+    // one .ini description and its .bmp files are the entries, in file-name
+    // order; other files are not part of the skin. False, with the file and
+    // the reason in lastError(), when the folder holds no description or
+    // several, a file cannot be read, or the whole is over the size an
+    // archive may unpack to.
+    bool OpenFolder(const std::string& folder);
+
     // Copies the first entry whose name equals `name` ignoring ASCII case into
     // `target`; leaves `target` empty when there is none.
     void ExtractByName(std::string_view name, std::vector<uint8_t>& target) const;

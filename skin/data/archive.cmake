@@ -3,6 +3,7 @@ target_sources(skin_data PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/Lzh.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LzhEncoder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SkinReader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SkinFolder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ArchiveWriter.cpp)
 if(WIN32)
   # The one piece that talks to the user: a modal message box.

@@ -5,11 +5,15 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <sstream>
 
 #include "ArchiveWriter.h"
 #include "Bmp.h"
 #include "Lint.h"
+#include "QuickIni.h"
+#include "SkinReader.h"
+#include "SkinTool.h"
 #include "SkinBuilder.h"
 
 using namespace qs;
@@ -75,7 +79,7 @@ TEST(SkintoolLint, EachFaultIsReportedOnce) {
          "[Scrollbar] Image: the image is 50 pixels wide, which 23 frames do not divide"},
         {"stacked frames do not divide",
          [](std::string&, auto& e) {
-             setEntry(e, "FrameTop.bmp", bmp(290, 55, 0x808080));
+             setEntry(e, "FrameTop.bmp", bmp(290, 55, 0xF0F0F0));  // pale: the caption still reads
              // Its large partner no longer matches; that is a fault of its own.
              std::erase_if(e, [](const TSkinArchiveEntry& x) { return x.Name == "FrameTop@2x.bmp"; });
          },
@@ -110,6 +114,17 @@ TEST(SkintoolLint, EachFaultIsReportedOnce) {
         {"large image not twice the size",
          [](std::string&, auto& e) { setEntry(e, "CloseButton@2x.bmp", bmp(200, 36, 0x808080)); },
          "entry CloseButton@2x.bmp is 200 x 36, not twice closebutton.bmp"},
+        // Text under 4.5:1, on a flat colour and on the part of an image
+        // the text sits on; the finding names both colours.
+        {"text at 2:1", [](std::string& i, auto&) { replaceOnce(i, "ButtonText=32 36 42", "ButtonText=160 160 160"); },
+         "[Colours] ButtonText on ButtonFace: text 160 160 160 on 224 224 224 has a contrast of 1.98:1"},
+        {"pale text on a button image",
+         [](std::string& i, auto&) { replaceOnce(i, "NormalColour2=32 36 42", "NormalColour2=190 190 190"); },
+         "[Buttons] NormalColour2 on button.bmp frame 1: text 190 190 190 on "},
+        {"pale caption on the title gradient",
+         [](std::string& i, auto&) { replaceOnce(i, "ActiveTextR=22\r\nActiveTextG=40\r\nActiveTextB=68",
+                                                 "ActiveTextR=120\r\nActiveTextG=140\r\nActiveTextB=170"); },
+         "[Personality] caption text (ActiveText, or [Colours] TitleTextActive) on FrameTop.bmp frame 1"},
         {"unreadable bitmap",
          [](std::string&, auto& e) { setEntry(e, "radio.bmp", {'B', 'M', 1, 2, 3}); },
          "[Buttons] RadioButton=radio.bmp: not a readable BMP"},
@@ -189,3 +204,61 @@ TEST(SkintoolLint, CommandExitCodes) {
     EXPECT_EQ(skintool::lint({"lint"}, out, err), 2);
     fs::remove_all(dir);
 }
+
+// skintool new: a skin from a palette is as complete as the skins we ship,
+// packs, lints clean (every text pair 4.5:1 or more), and says so when it
+// had to move the author's text colour.
+struct PaletteCase {
+    const char* name;
+    std::vector<std::string> options;
+    bool movesText;
+};
+
+class SkintoolNew : public testing::TestWithParam<PaletteCase> {};
+
+TEST_P(SkintoolNew, PacksAndLintsCleanWithReadableText) {
+    namespace fs = std::filesystem;
+    const PaletteCase& c = GetParam();
+    const fs::path dir = fs::temp_directory_path() / ("qs_new_" + std::string(c.name));
+    fs::remove_all(dir);
+    std::vector<std::string> args{"new", dir.string()};
+    args.insert(args.end(), c.options.begin(), c.options.end());
+    std::ostringstream out, err;
+    ASSERT_EQ(skintool::run(args, out, err), 0) << err.str();
+    EXPECT_EQ(err.str().find("note: text #") != std::string::npos, c.movesText) << err.str();
+
+    const bool rounded = std::find(args.begin(), args.end(), "--rounded") != args.end();
+    for (const std::string& entry : gen::generateSkin(rounded ? "rounded" : "default").order())
+        if (entry.find(".ini") == std::string::npos) {
+            EXPECT_TRUE(fs::exists(dir / entry)) << entry;
+        }
+
+    const fs::path archive = dir.string() + ".skn";
+    ASSERT_EQ(skintool::run({"pack", dir.string(), archive.string(), "--order", (dir / "order.txt").string()}, out, err),
+              0)
+        << err.str();
+    std::ifstream in(archive, std::ios::binary);
+    const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    TSkinReader reader;
+    ASSERT_TRUE(reader.Open(bytes));
+    std::vector<uint8_t> text;
+    std::string iniName;
+    reader.ExtractContaining(".ini", text, iniName);
+    TQuickIni ini;
+    ini.LoadFromBytes(text);
+    for (const char* key : {"Window", "WindowText", "ButtonFace", "ButtonText", "Hilight", "HilightText"})
+        EXPECT_FALSE(ini.ReadString("Colours", key, "").empty()) << key;
+    for (const auto& f : skintool::lintSkinArchive(bytes)) EXPECT_FALSE(f.problem) << f.text;
+    fs::remove_all(dir);
+    fs::remove(archive);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Palettes, SkintoolNew,
+    testing::Values(PaletteCase{"light", {"--face", "#F0F0F0", "--accent", "#2C70C8"}, false},
+                    PaletteCase{"dark", {"--face", "#2E3036", "--accent", "#F2A630"}, false},
+                    // The author's text is a shade darker than the face: it has to move.
+                    PaletteCase{"midgrey", {"--face", "#808080", "--accent", "#3060C0", "--text", "#606060"}, true},
+                    PaletteCase{"saturated", {"--face", "#1E90FF", "--accent", "#FFD700", "--rounded"}, false},
+                    PaletteCase{"nearblackaccent", {"--face", "#E8E8E8", "--accent", "#101010"}, false}),
+    [](const testing::TestParamInfo<PaletteCase>& i) { return std::string(i.param.name); });

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -160,4 +161,31 @@ TEST_F(SkinTool, UnpackWritesOnlyPlainNamesInsideTheFolder) {
     EXPECT_FALSE(fs::exists(root / "out" / "short.bmp"));
     EXPECT_NE(err.str().find("past the end"), std::string::npos) << err.str();
     EXPECT_NE(err.str().find("repeats an earlier name"), std::string::npos) << err.str();
+}
+
+// An author's folder read as it stands reads as the archive pack makes of it.
+TEST_F(SkinTool, AFolderReadsAsItsPackedArchive) {
+    sampleSkin();
+    write(root / "skin" / "notes.txt", "not part of the skin");
+    ASSERT_EQ(run({"pack", path(root / "skin"), path(root / "x.skn")}), 0) << err.str();
+    const TSkinReader packed = openArchive(root / "x.skn");
+    TSkinReader folder;
+    ASSERT_TRUE(folder.OpenFolder(path(root / "skin"))) << folder.lastError();
+    ASSERT_EQ(folder.storedNames(), packed.storedNames());
+    for (std::size_t k = 0; k < packed.count(); ++k) {
+        const auto a = folder.entry(k), b = packed.entry(k);
+        EXPECT_TRUE(std::equal(a.begin(), a.end(), b.begin(), b.end())) << packed.storedNames()[k];
+    }
+    std::vector<uint8_t> got;
+    folder.ExtractByName("b.BMP", got);
+    EXPECT_EQ(got, read(root / "skin" / "B.bmp"));
+
+    write(root / "skin" / "b.ini", "[Other]\r\n");
+    EXPECT_FALSE(folder.OpenFolder(path(root / "skin")));
+    EXPECT_NE(folder.lastError().find("2 descriptions (a.ini, b.ini)"), std::string::npos) << folder.lastError();
+    EXPECT_EQ(folder.count(), 0u);
+    fs::remove(root / "skin" / "a.ini");
+    fs::remove(root / "skin" / "b.ini");
+    EXPECT_FALSE(folder.OpenFolder(path(root / "skin")));
+    EXPECT_NE(folder.lastError().find("holds no .ini description"), std::string::npos) << folder.lastError();
 }

@@ -6,8 +6,10 @@ target_compile_definitions(test_gallery PRIVATE QS_SKINS_DIR="${PROJECT_SOURCE_D
                            QS_REFERENCE_DIR="${CMAKE_CURRENT_LIST_DIR}/reference/")
 set_tests_properties(test_gallery PROPERTIES RUN_SERIAL TRUE)
 
-# Faults the gallery showed, read back as pixels from its windows.
+# Faults the gallery showed, read back as pixels from its windows; the
+# preview of a skin folder following its saves.
 qs_test(test_gallery_paint SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_gallery_paint.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/test_gallery_preview.cpp
         ${CMAKE_CURRENT_LIST_DIR}/test_gallery_util.cpp ${PROJECT_SOURCE_DIR}/app/gallery/gallery.rc
         LIBS gallery_pages qs_winsupport)
 target_compile_definitions(test_gallery_paint PRIVATE QS_SKINS_DIR="${PROJECT_SOURCE_DIR}/resources/skins/")

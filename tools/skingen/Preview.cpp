@@ -25,7 +25,7 @@ constexpr Px kDesk = rgb(86, 104, 122);
 class Painter {
 public:
     Painter(const GeneratedSkin& s, PixelImage& canvas)
-        : FSkin(s), FTheme(themeByName(s.name)), FR(canvas) {
+        : FSkin(s), FTheme(s.theme), FR(canvas) {
         FIni.LoadFromText(s.ini.text());
     }
 
@@ -399,6 +399,7 @@ Preview renderPreview(const GeneratedSkin& skin) {
     p.text(10, y + 10, rgb(255, 255, 255), "Small elements at 300 %", 13, true);
     GeneratedSkin small;
     small.name = skin.name;
+    small.theme = skin.theme;
     for (const char* n : {"CloseButton.bmp", "MaxButton.bmp", "MinButton.bmp", "RestroreButton.bmp",
                           "checkbox.bmp", "radio.bmp", "combo-arrows.bmp", "button-mdi.bmp", "thumb-horz.bmp",
                           "thumb-up.bmp", "updown-vert.bmp", "updown-vert-glyphs.bmp"})

@@ -9,6 +9,7 @@
 
 #include "ArchiveWriter.h"
 #include "Raster.h"
+#include "Theme.h"
 
 namespace qs::gen {
 
@@ -29,6 +30,7 @@ private:
 
 struct GeneratedSkin {
     std::string name;     // theme id
+    Theme theme;          // what it was drawn from
     std::string iniName;  // description entry
     IniText ini;
     std::vector<std::pair<std::string, PixelImage>> images;  // in archive order
@@ -45,6 +47,7 @@ struct GeneratedSkin {
 // Draws skin `id` (default, dark, rounded). Throws std::out_of_range for an
 // unknown name.
 GeneratedSkin generateSkin(const std::string& id);
+GeneratedSkin generateSkin(const Theme& t);
 
 // Writes the skin's files, the description and "order.txt" (one entry name a
 // line, archive order) into `dir`; returns an error text or "".

@@ -188,10 +188,12 @@ void describeCaptionButtons(IniText& ini, const Theme& t) {
 
 }  // namespace
 
-GeneratedSkin generateSkin(const std::string& id) {
-    const Theme& t = themeByName(id);
+GeneratedSkin generateSkin(const std::string& id) { return generateSkin(themeByName(id)); }
+
+GeneratedSkin generateSkin(const Theme& t) {
     GeneratedSkin s;
     s.name = t.id;
+    s.theme = t;
     s.iniName = t.iniName;
     IniText& ini = s.ini;
     const FramePieces frame = drawFrame(t);

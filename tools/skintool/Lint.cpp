@@ -2,11 +2,15 @@
 
 #include <algorithm>
 #include <fstream>
+#include <cstdio>
+#include <filesystem>
 #include <iterator>
+#include <map>
 #include <ostream>
 #include <set>
 
 #include "Bmp.h"
+#include "Contrast.h"
 #include "QuickIni.h"
 #include "SkinReader.h"
 #include "Vocabulary.h"
@@ -66,6 +70,7 @@ private:
     void element(const ElementDef& e, const std::string& section);
     void border(Slot slot);
     void captionButton(const std::string& section);
+    void contrast();
 
     const TSkinReader& FReader;
     TQuickIni FIni;
@@ -324,12 +329,34 @@ std::vector<LintFinding> Linter::run() {
         }
         for (const std::string& s : sections) element(e, s);
     }
+    contrast();
     for (const std::string& stored : FReader.storedNames()) {
         if (lower(stored) == iniName || FUsed.count(lower(stored))) continue;
         if (largePartner(stored)) continue;
         note("entry " + stored + " is not referred to by the description");
     }
     return FOut;
+}
+
+void Linter::contrast() {
+    std::map<std::string, PixelImage> decoded;
+    const ImageLookup lookup = [&](const std::string& entry) -> const PixelImage* {
+        auto it = decoded.find(lower(entry));
+        if (it == decoded.end()) {
+            std::vector<uint8_t> bytes;
+            FReader.ExtractByName(entry, bytes);
+            it = decoded.emplace(lower(entry), ReadBmp(bytes).image).first;
+        }
+        return it->second.empty() ? nullptr : &it->second;
+    };
+    for (const TextPair& p : textPairs(FIni, lookup)) {
+        if (p.ratio >= kMinTextContrast) continue;
+        char ratio[16];
+        std::snprintf(ratio, sizeof ratio, "%.2f", p.ratio);
+        problem(p.element + ": text " + colourText(p.text) + " on " + colourText(p.back) + " has a contrast of " +
+                ratio + ":1, under 4.5:1");
+        FOut.back().readability = true;
+    }
 }
 
 std::vector<uint8_t> readAll(const std::string& path, bool& ok) {
@@ -346,23 +373,37 @@ std::vector<LintFinding> lintSkinArchive(std::span<const uint8_t> archive) {
     return Linter(reader).run();
 }
 
+std::vector<LintFinding> lintSkin(const TSkinReader& reader) { return Linter(reader).run(); }
+
 int lint(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     std::vector<std::string> files(args.begin() + (args.empty() || args[0] != "lint" ? 0 : 1), args.end());
     if (files.empty()) {
-        err << "usage: skintool lint ARCHIVE...\n";
+        err << "usage: skintool lint SKIN... (archives or skin folders)\n";
         return 2;
     }
     int status = 0;
     for (const std::string& path : files) {
-        bool ok = false;
-        const auto bytes = readAll(path, ok);
-        if (!ok) {
-            err << "skintool: cannot read " << path << "\n";
-            status = 1;
-            continue;
+        std::vector<LintFinding> findings;
+        std::error_code ec;
+        if (std::filesystem::is_directory(path, ec)) {
+            // An author's folder, as skintool pack would take it.
+            TSkinReader reader;
+            if (reader.OpenFolder(path))
+                findings = lintSkin(reader);
+            else
+                findings.push_back({true, reader.lastError()});
+        } else {
+            bool ok = false;
+            const auto bytes = readAll(path, ok);
+            if (!ok) {
+                err << "skintool: cannot read " << path << "\n";
+                status = 1;
+                continue;
+            }
+            findings = lintSkinArchive(bytes);
         }
         int problems = 0;
-        for (const LintFinding& f : lintSkinArchive(bytes)) {
+        for (const LintFinding& f : findings) {
             out << path << ": " << (f.problem ? "" : "note: ") << f.text << "\n";
             problems += f.problem ? 1 : 0;
         }

@@ -9,18 +9,27 @@
 #include <string>
 #include <vector>
 
+namespace qs {
+class TSkinReader;
+}
+
 namespace qs::skintool {
 
 struct LintFinding {
     bool problem = true;  // false: a note
     std::string text;
+    // A problem of readability only: the skin draws as meant, its text is hard
+    // to read. Everything else is drawn otherwise than the author meant.
+    bool readability = false;
 };
 
 // Checks a skin archive (the bytes of a skin file).
 std::vector<LintFinding> lintSkinArchive(std::span<const uint8_t> archive);
+// Checks an opened skin: an archive or an author's folder.
+std::vector<LintFinding> lintSkin(const TSkinReader& reader);
 
-// "skintool lint ARCHIVE...": prints the findings of each archive; exit code
-// 0 when no archive has a problem, 1 otherwise, 2 on bad usage.
+// "skintool lint SKIN...": prints the findings of each archive or skin
+// folder; exit code 0 when none has a problem, 1 otherwise, 2 on bad usage.
 int lint(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace qs::skintool

@@ -23,6 +23,7 @@
 
 #include "ArchiveWriter.h"
 #include "Lint.h"
+#include "NewSkin.h"
 #include "Lzh.h"
 #include "SkinReader.h"
 #include "Version.h"
@@ -70,9 +71,22 @@ const char kUsageText[] =
     "      also writes the entry order, for pack --order.\n"
     "  list ARCHIVE\n"
     "      Shows the version, the entries with their sizes, and the unpacked size.\n"
-    "  lint ARCHIVE...\n"
-    "      Reports what a skin lacks: missing sections or images, frame counts that do\n"
-    "      not divide the image, references that are not \".bmp\" (exit status 1 if any).\n"
+    "  lint SKIN...\n"
+    "      Reports what a skin (an archive, or a folder as pack takes it) lacks or gets\n"
+    "      wrong: missing sections or images, frame counts that do not divide the image,\n"
+    "      references that are not \".bmp\", and text that contrasts less than 4.5:1 with\n"
+    "      what it is drawn on (exit status 1 if any).\n"
+    "  new DIR --face #RRGGBB --accent #RRGGBB [--text #RRGGBB] [--rounded] [--force]\n"
+    "      [--preview PICTUREDIR]\n"
+    "      Draws a complete skin into the folder DIR from a face colour, an accent and\n"
+    "      a text colour: every element, the @2x frame pieces, the content colours.\n"
+    "      Text that would read under 4.5:1 is moved toward black or white just as\n"
+    "      far as it must, and the tool says so. --preview also draws a picture of the\n"
+    "      skin's pieces. Then: pack DIR OUT --order DIR/order.txt\n"
+    "  preview DIR [--page ID]...     (scripts/skintool only: runs the gallery)\n"
+    "      The gallery in the skin kept in DIR, following every save there.\n"
+    "  sheet SKIN OUT.png             (scripts/skintool only: runs the gallery)\n"
+    "      One picture of every gallery page in SKIN beside the unskinned page.\n"
     "  lzh-encode IN OUT\n"
     "  lzh-decode IN OUT\n"
     "      Raw LZH files: the unpacked size as 4 bytes little-endian, then the stream.\n"
@@ -342,7 +356,12 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     using Command = int (*)(const std::vector<std::string>&, std::ostream&, std::ostream&);
     static const std::map<std::string, Command> commands{
         {"pack", pack}, {"unpack", unpack}, {"list", list}, {"lzh-encode", lzhEncode}, {"lzh-decode", lzhDecode},
-        {"lint", lint}};
+        {"lint", lint}, {"new", newSkin}};
+    if (command == "preview" || command == "sheet") {
+        err << "skintool: " << command << " runs the Windows gallery under Wine: use scripts/skintool " << command
+            << " (see skintool --help)\n";
+        return kUsage;
+    }
     const auto it = commands.find(command);
     if (it == commands.end()) {
         err << "skintool: unknown command " << command << "\n" << kUsageText;
