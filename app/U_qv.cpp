@@ -69,9 +69,11 @@ void TF_qv::FormCreate(TObject*) {
         WB_qv->Navigate(L"about:blank");
     } catch (...) {
         // No browser control: the page area says so, and the error still goes
-        // to the application's report.
+        // to the application's report. The rest of the viewer works without
+        // it, so the form is still made.
         ShowPageNotice();
-        throw;
+        ReportCurrentException();
+        return;
     }
     try {
         stream->SetPosition(0);
