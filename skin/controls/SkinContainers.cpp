@@ -351,7 +351,7 @@ bool TSkinBoxH::BeforeMessage(TMessage& msg) {
             return false;
         }
         case WM_CTLCOLORSTATIC:
-            CallDefault(msg);
+            if (!CallDefaultAlive(msg)) return false;
             // As on a skinned dialog box: labels, check-box and radio-button
             // captions and group-box titles in the skin's text colour, on
             // its face.
@@ -362,11 +362,11 @@ bool TSkinBoxH::BeforeMessage(TMessage& msg) {
             msg.Result = reinterpret_cast<LRESULT>(faceBrush(FSkinData));
             return false;
         case WM_CTLCOLORBTN:
-            CallDefault(msg);
+            if (!CallDefaultAlive(msg)) return false;
             SetBkMode(reinterpret_cast<HDC>(msg.WParam), TRANSPARENT);
             return false;
         case WM_CTLCOLORDLG:
-            CallDefault(msg);
+            if (!CallDefaultAlive(msg)) return false;
             msg.Result = reinterpret_cast<LRESULT>(faceBrush(FSkinData));
             return false;
         default:

@@ -211,6 +211,10 @@ void TSkinControl::SkinWndProc(TMessage& msg) {
         PassedOn* outer;
         ~Pop() { tHandling = outer; }
     } pop{frame.outer};
+    // The control's own handling may run a loop that dispatches messages
+    // (a click that opens a dialog, a drag, a menu); whatever runs there
+    // may free this skin (a deactivation from the manager's timer).
+    const TLifeToken::Watch life = FLife.Watching();
     try {
         if (msg.Msg == WM_SKIN_CONTROL_SWITCH) {
             frame.passed = true;  // ours alone: the control never has it
@@ -221,10 +225,6 @@ void TSkinControl::SkinWndProc(TMessage& msg) {
             if (FActive) Repaint();
             return;
         }
-        // The control's own handling may run a loop that dispatches messages
-        // (a click that opens a dialog, a drag, a menu); whatever runs there
-        // may free this skin (a deactivation from the manager's timer).
-        const TLifeToken::Watch life = FLife.Watching();
         if (!FActive) {
             CallDefault(msg);
             // Switched off or not, a skin must know that its window is gone.
@@ -238,13 +238,13 @@ void TSkinControl::SkinWndProc(TMessage& msg) {
         // own could paint the request over with its face colours.
         if (IsContentColourRequest(msg.Msg, msg.LParam)) {
             CallDefault(msg);
-            AnswerContentColour(msg.Msg, msg.WParam, msg.LParam, msg.Result);
+            if (life.Alive()) AnswerContentColour(msg.Msg, msg.WParam, msg.LParam, msg.Result);
             return;
         }
         if (IsContentNotify(msg.Msg, msg.LParam)) {
             if (!ContentNotifyBefore(msg.LParam, msg.Result)) {
                 CallDefault(msg);
-                ContentNotifyAfter(msg.LParam, msg.Result);
+                if (life.Alive()) ContentNotifyAfter(msg.LParam, msg.Result);
             }
             return;
         }
@@ -255,7 +255,7 @@ void TSkinControl::SkinWndProc(TMessage& msg) {
     } catch (...) {
         // A failing paint must never break the control's message flow, nor a
         // handler that failed before the control had the message.
-        if (!frame.passed) {
+        if (!frame.passed && life.Alive()) {
             try {
                 CallDefault(msg);
             } catch (...) {
@@ -286,6 +286,12 @@ void TSkinControl::CallDefault(TMessage& msg) {
     // The same character set the procedure was installed with.
     msg.Result = FUnicode ? CallWindowProcW(FOldWndProc, FHandle, msg.Msg, msg.WParam, msg.LParam)
                           : CallWindowProcA(FOldWndProc, FHandle, msg.Msg, msg.WParam, msg.LParam);
+}
+
+bool TSkinControl::CallDefaultAlive(TMessage& msg) {
+    const TLifeToken::Watch life = FLife.Watching();
+    CallDefault(msg);
+    return life.Alive();
 }
 
 bool TSkinControl::BeforeMessage(TMessage& msg) {

@@ -103,6 +103,9 @@ public:
     void SkinWndProc(TMessage& msg);
     // Runs the replaced handler or window procedure.
     void CallDefault(TMessage& msg);
+    // The same, for handlers that go on after it: false when the program's
+    // handling freed this skin, which must then not be touched.
+    [[nodiscard]] bool CallDefaultAlive(TMessage& msg);
     void Repaint();
 
     // ---- helpers for the subclasses ----
