@@ -218,11 +218,7 @@ void TSkinControl::SkinWndProc(TMessage& msg) {
     try {
         if (msg.Msg == WM_SKIN_CONTROL_SWITCH) {
             frame.passed = true;  // ours alone: the control never has it
-            const bool on = LONG_PTR(msg.WParam) > 0;
-            const bool changed = on != FActive;
-            FActive = on;
-            if (changed && FState == scsAttached) ActiveChanged();
-            if (FActive) Repaint();
+            Switch(LONG_PTR(msg.WParam) > 0);
             return;
         }
         if (!FActive) {
@@ -366,7 +362,20 @@ void TSkinControl::Restore() {
     if (FChangeColor && FControl && !FControl->IsDestroying()) FControl->SetColor(FOldColor);
 }
 
-void TSkinControl::ActiveChanged() {}
+void TSkinControl::Switch(bool on) {
+    const bool changed = on != FActive;
+    FActive = on;
+    FSwitchedOff = !on;
+    if (changed && FState == scsAttached) ActiveChanged();
+    if (FActive) Repaint();
+}
+
+void TSkinControl::ActiveChanged() {
+    // Switched off, the control has its own colour back; switched on, the
+    // skin's face as it is now (the skin may have changed meanwhile).
+    if (!FChangeColor || !FControl || FControl->IsDestroying()) return;
+    FControl->SetColor(FActive ? FaceColor() : FOldColor);
+}
 
 void TSkinControl::SkinChanged() {
     if (FChangeColor && FControl && !FControl->IsDestroying()) FControl->SetColor(FaceColor());

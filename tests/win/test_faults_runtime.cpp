@@ -10,11 +10,13 @@
 #include <cstdlib>
 #include <new>
 
+#include "Buttons.h"
 #include "ComCtrlsEdit.h"
 #include "ComCtrlsTabs.h"
-#include "Menus.h"
-#include "Buttons.h"
+#include "ComCtrlsToolBar.h"
+#include "ExtCtrls.h"
 #include "MPlayer.h"
+#include "Menus.h"
 #include "SkinBars.h"
 #include "SkinButton.h"
 #include "SkinCheck.h"
@@ -293,6 +295,40 @@ TEST_F(RunTime, SwitchingOneControlOffTakesItsWindowsAlong) {
         EXPECT_EQ(::IsWindowVisible(cover), BOOL(on)) << "the memo's cover, switched " << on;
         EXPECT_EQ(::IsWindowVisible(arrow), BOOL(on)) << "the picker's arrow, switched " << on;
     }
+}
+
+TEST_F(RunTime, ASwitchedOffControlIsLeftAloneUntilSwitchedOn) {
+    auto* pc = new TPageControl(form.get());
+    pc->SetParent(form.get());
+    pc->SetBounds(10, 60, 300, 200);
+    auto* sheet = new TTabSheet(form.get());
+    sheet->SetCaption(L"One");
+    sheet->SetPageControl(pc);
+    auto* bar = new TToolBar(form.get());
+    bar->SetParent(form.get());
+    auto* panel = new TPanel(form.get());
+    panel->SetParent(form.get());
+    panel->SetBounds(320, 60, 100, 100);
+    const TColor panelOwn = panel->Color();
+    showSkinned();
+    ASSERT_EQ(prop::GetEnumPropName(bar, "Flat"), "True");
+    ASSERT_NE(panel->Color(), panelOwn);
+    for (TWinControl* c : {static_cast<TWinControl*>(pc), static_cast<TWinControl*>(bar), static_cast<TWinControl*>(panel)})
+        ::SendMessageW(c->Handle(), WM_SKIN_CONTROL_SWITCH, 0, 0);
+    pumpMessages(40);
+    EXPECT_EQ(prop::GetEnumPropName(bar, "Flat"), "False");
+    EXPECT_FALSE(bar->OnCustomDraw) << "the skin's painter stayed on the switched-off bar";
+    EXPECT_EQ(panel->Color(), panelOwn);
+    // Its window made again: still off.
+    pc->SetTabPosition(tpBottom);
+    pumpMessages(60);
+    EXPECT_FALSE(answersSkinned(pc->Handle())) << "the new window came back skinned";
+    // The next skin: not for the switched-off panel until it is switched on.
+    sd->SetSkinFile("Z:" + std::string(QS_SOURCE_ROOT) + "/resources/skins/dark.skn");
+    pumpMessages(200);
+    EXPECT_EQ(panel->Color(), panelOwn);
+    ::SendMessageW(panel->Handle(), WM_SKIN_CONTROL_SWITCH, 1, 0);
+    EXPECT_EQ(panel->Color(), TColor(sd->ButtonFace));
 }
 
 // ---- a control that makes its window again ---------------------------------------------
