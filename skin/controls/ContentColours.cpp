@@ -333,6 +333,10 @@ struct Walk {
 
 void take(Walk& w, HWND h, Kind kind) {
     if (kind == Kind::None || contentTable().Get(h)) return;
+    // Colours are read and set by sent messages, some with pointers into this
+    // process, all waited for: only this thread's windows are asked (another
+    // process's cannot read them, another thread may be busy or hung).
+    if (GetWindowThreadProcessId(h, nullptr) != GetCurrentThreadId()) return;
     Entry e;
     e.wnd = h;
     e.kind = kind;

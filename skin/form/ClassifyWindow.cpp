@@ -30,6 +30,9 @@ void SkinChildWindows(TWinSkinForm& fs, HWND handle) {
 void ClassifyWindow(TWinSkinForm& fs, HWND handle) {
     TSkinData* data = fs.FSkinData;
     if (!handle || !data || FindSkinByHandle(&fs, handle)) return;
+    // A child of another thread or process (one embedded by SetParent) is
+    // not ours to subclass, nor to send pointers to or wait for.
+    if (GetWindowThreadProcessId(handle, nullptr) != GetCurrentThreadId()) return;
     wchar_t buf[101] = {};
     GetClassNameW(handle, buf, 101);
     std::wstring cls(buf);
