@@ -7,6 +7,8 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+#include <algorithm>
+
 #include <cstdlib>
 #include <map>
 #include <memory>
@@ -17,6 +19,7 @@
 #include "ComCtrlsTabs.h"
 #include "ContentColours.h"
 #include "StdCtrlsEdit.h"
+#include "DesktopStyles.h"
 #include "SkinRoutines.h"
 #include "test_progress_util.h"
 #include "test_winskinform_util.h"
@@ -287,6 +290,42 @@ TEST(ContentColours, WindowsOfAnotherThreadAreLeftAlone) {
     fs.reset();
     DestroyWindow(host);
     for (HANDLE h : {thread, o.made, o.release}) CloseHandle(h);
+}
+
+namespace {
+// Under visual styles tips and calendars ignore the colours set on them: a
+// stand-in for uxtheme says every window is themed and records what is asked.
+std::vector<std::pair<HWND, bool>> gThemeCalls;  // (window, taken out)
+HANDLE WINAPI themedEverywhere(HWND) { return reinterpret_cast<HANDLE>(1); }
+HRESULT WINAPI recordSetTheme(HWND w, LPCWSTR app, LPCWSTR ids) {
+    const bool out = app && !*app && ids && !*ids, back = !app && !ids;
+    if (out || back) gThemeCalls.push_back({w, out});
+    return S_OK;
+}
+}  // namespace
+
+TEST(ContentColours, TipsAndCalendarsLeaveVisualStylesWhileSkinnedAndGetThemBack) {
+    const TDesktopApi saved = DesktopApi();
+    DesktopApi().getWindowTheme = themedEverywhere;
+    DesktopApi().setWindowTheme = recordSetTheme;
+    gThemeCalls.clear();
+    auto sd = loadCommittedSkin("dark");
+    HWND host = makeHost(40);
+    HWND tip = reinterpret_cast<HWND>(SendMessageW(GetDlgItem(host, 5), LVM_GETTOOLTIPS, 0, 0));
+    HWND cal = reinterpret_cast<HWND>(SendMessageW(GetDlgItem(host, 9), DTM_GETMONTHCAL, 0, 0));
+    ASSERT_NE(tip, nullptr);
+    auto fs = skinWindow(host, *sd);
+    auto calls = [](HWND w, bool out) { return std::count(gThemeCalls.begin(), gThemeCalls.end(), std::make_pair(w, out)); };
+    EXPECT_EQ(calls(tip, true), 1);
+    // Wine keeps a picker's calendar for its life; Windows makes it at each drop-down.
+    if (cal) EXPECT_EQ(calls(cal, true), 1);
+    fs.reset();
+    EXPECT_EQ(calls(tip, false), 1);
+    if (cal) EXPECT_EQ(calls(cal, false), 1);
+    // Every window taken out (the other tips too) got its styles back once.
+    for (const auto& [w, out] : gThemeCalls) EXPECT_EQ(calls(w, !out), 1) << w;
+    DesktopApi() = saved;
+    DestroyWindow(host);
 }
 
 TEST(ContentColours, ToolkitControlsFollowASkinChangeAndKeepTheirOwnColour) {
