@@ -31,6 +31,11 @@ bool TakeVisualStyles(HWND wnd) {
     return SUCCEEDED(api.setWindowTheme(wnd, L"", L""));
 }
 
+void MakeWithoutVisualStyles(HWND wnd) {
+    const TDesktopApi& api = DesktopApi();
+    if (wnd && api.setWindowTheme) api.setWindowTheme(wnd, L"", L"");
+}
+
 void GiveVisualStylesBack(HWND wnd) {
     const TDesktopApi& api = DesktopApi();
     if (wnd && api.setWindowTheme && ::IsWindow(wnd)) api.setWindowTheme(wnd, nullptr, nullptr);

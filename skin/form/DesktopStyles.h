@@ -20,6 +20,9 @@ TDesktopApi& DesktopApi();
 // had them and was taken out; only then is GiveVisualStylesBack called.
 bool TakeVisualStyles(HWND wnd);
 void GiveVisualStylesBack(HWND wnd);
+// The same for a window being made (it has opened no theme yet), which goes
+// before the skin does: nothing to give back.
+void MakeWithoutVisualStyles(HWND wnd);
 
 // What desktop composition adds to a frame the engine paints: the system's
 // frame and caption buttons, round corners and a border line. Each is turned

@@ -130,7 +130,7 @@ void TSkinManage::HandleCBT(int code, WPARAM wParam, LPARAM lParam) {
                 // the picker show only without visual styles. It goes when
                 // the drop-down closes, so nothing is given back.
                 HWND picker = cw && cw->lpcs ? cw->lpcs->hwndParent : ::GetParent(wnd);
-                if (picker && ContentBrushOf(picker)) TakeVisualStyles(wnd);
+                if (picker && ContentBrushOf(picker)) MakeWithoutVisualStyles(wnd);
                 break;
             }
             if (!(style & WS_CHILD) && cls == "#32768") SkinPopupMenu(wnd);
