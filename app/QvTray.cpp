@@ -28,19 +28,22 @@ bool TQvTrayIcon::Add(HWND owner, HICON icon, const std::wstring& tip) {
     FOwner = owner;
     FIcon = icon;
     FTip = tip;
+    FWanted = true;
     FShown = Shell_NotifyIconW(NIM_ADD, &d) != FALSE;
     return FShown;
 }
 
 void TQvTrayIcon::Remove() {
+    FWanted = false;
     if (!FShown) return;
     NOTIFYICONDATAW d = iconData(FOwner);
     Shell_NotifyIconW(NIM_DELETE, &d);
     FShown = false;
 }
 
-void TQvTrayIcon::Restore() {
-    if (FShown) Add(FOwner, FIcon, FTip);
+bool TQvTrayIcon::Restore() {
+    if (!FWanted) return true;
+    return Add(FOwner, FIcon, FTip);
 }
 
 }  // namespace qv

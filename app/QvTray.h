@@ -18,12 +18,15 @@ public:
     TQvTrayIcon& operator=(const TQvTrayIcon&) = delete;
 
     // Puts the icon up (again, when it is up already); false when the shell
-    // refused it.
+    // refused it. Either way the icon is wanted until Remove.
     bool Add(HWND owner, HICON icon, const std::wstring& tip);
     void Remove();
     bool Shown() const { return FShown; }
-    // The shell started again and forgot every icon: put ours back.
-    void Restore();
+    bool Wanted() const { return FWanted; }
+    // The shell started again and forgot every icon: put ours back if it is
+    // wanted, also when an earlier attempt failed. False when it is wanted
+    // and still not up.
+    bool Restore();
 
 private:
     UINT FMessage;
@@ -31,6 +34,7 @@ private:
     HICON FIcon = nullptr;
     std::wstring FTip;
     bool FShown = false;
+    bool FWanted = false;
 };
 
 }  // namespace qv

@@ -33,10 +33,20 @@ TF_qv::TF_qv(TComponent* owner) : TForm(owner) {
                      [this](TObject* s, IDispatch* d, const VARIANT& u) { WB_qvDocumentComplete(s, d, u); }));
     SetMessageHandler(WM_HOTKEY, [this](TMessage& m) { OnWMHotKey(m); });
     SetMessageHandler(kTrayMessage, [this](TMessage& m) { OnTrayIcon(m); });
-    // A shell that starts again has forgotten the icon.
+    // A shell that starts again has forgotten the icon. A hidden window
+    // without its icon has no way back: it shows itself instead.
     SetMessageHandler(RegisterWindowMessageW(L"TaskbarCreated"), [this](TMessage& m) {
-        FTray.Restore();
         m.Result = 0;
+        if (IsWindowVisible(Handle())) {
+            FTray.Remove();
+        } else if (!FTray.Restore()) {
+            Show();
+        }
+    });
+    // Shown by anyone (a ShowWindow from another program too): the icon goes.
+    SetMessageHandler(WM_SHOWWINDOW, [this](TMessage& m) {
+        if (m.WParam) FTray.Remove();
+        DefaultHandler(m);
     });
     ReadFormDefinition();
 }
@@ -69,9 +79,11 @@ void TF_qv::FormCreate(TObject*) {
         WB_qv->Navigate(L"about:blank");
     } catch (...) {
         // No browser control: the page area says so, and the error still goes
-        // to the application's report.
+        // to the application's report. The rest of the viewer works without
+        // it, so the form is still made.
         ShowPageNotice();
-        throw;
+        ReportCurrentException();
+        return;
     }
     try {
         stream->SetPosition(0);
@@ -129,8 +141,12 @@ void TF_qv::OnWMHotKey(TMessage& msg) {
     msg.Result = 0;
     if (msg.WParam != WPARAM(kHotKeyId)) return;
     if (Visible()) {
+        // Without the icon a hidden window could not be found again.
+        if (!FTray.Add(Handle(), Application->Icon(), kViewerName)) {
+            FTray.Remove();
+            return;
+        }
         Hide();
-        FTray.Add(Handle(), Application->Icon(), kViewerName);
     } else {
         Show();
     }

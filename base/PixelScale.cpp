@@ -1,24 +1,34 @@
 #include "PixelScale.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 namespace qs {
 
-int ScaleLength(int v, int dpi) {
-    const int64_t p = int64_t(v) * dpi;
-    const int64_t q = (std::llabs(p) * 2 + kBaseDpi) / (2 * kBaseDpi);
-    return int(p < 0 ? -q : q);
-}
-
 namespace {
+
+// Lengths come from skin files: a figure past what an int holds stays the
+// largest one of its sign rather than wrapping round to the other.
+int saturate(int64_t v) { return int(std::clamp<int64_t>(v, INT_MIN, INT_MAX)); }
 
 int scaleBy(int v, int num, int den) {
     if (den <= 0) return v;
     const int64_t p = int64_t(v) * num;
-    return int((p * 2 + den) / (2 * den));
+    return saturate((p * 2 + den) / (2 * den));
 }
+
+}  // namespace
+
+int ScaleLength(int v, int dpi) {
+    const int64_t p = int64_t(v) * dpi;
+    const int64_t q = (std::llabs(p) * 2 + kBaseDpi) / (2 * kBaseDpi);
+    return saturate(p < 0 ? -q : q);
+}
+
+namespace {
 
 }  // namespace
 
@@ -97,18 +107,51 @@ void ResampleRect(const PixelView& src, const PixelRect& sr, const PixelView& ds
     }
 }
 
+namespace {
+
+struct StripCut {
+    int frames = 1, fw = 0, fh = 0;
+    ScaledAxis ax, ay;
+    int64_t width = 0, height = 0;  // of the whole scaled strip
+};
+
+StripCut cutStrip(int width, int height, int frames, bool vertical, int left, int top, int right, int bottom, int num,
+                  int den) {
+    StripCut c;
+    if (width <= 0 || height <= 0 || num <= 0 || den <= 0) return c;
+    c.frames = frames < 1 ? 1 : frames;
+    const int along = vertical ? height : width;
+    if (along % c.frames != 0) c.frames = 1;
+    c.fw = vertical ? width : width / c.frames;
+    c.fh = vertical ? height / c.frames : height;
+    c.ax = ScaleAxis(c.fw, left, right, num, den);
+    c.ay = ScaleAxis(c.fh, top, bottom, num, den);
+    c.width = vertical ? c.ax.scaledSize : int64_t(c.ax.scaledSize) * c.frames;
+    c.height = vertical ? int64_t(c.ay.scaledSize) * c.frames : c.ay.scaledSize;
+    return c;
+}
+
+}  // namespace
+
+int64_t ScaledStripPixels(int width, int height, int frames, bool vertical, int left, int top, int right, int bottom,
+                          int num, int den) {
+    const StripCut c = cutStrip(width, height, frames, vertical, left, top, right, bottom, num, den);
+    return c.width * c.height;
+}
+
 PixelImage ScaleStrip(const PixelView& src, int frames, bool vertical, int left, int top, int right, int bottom,
                       int num, int den, uint32_t key) {
-    if (src.empty() || num <= 0 || den <= 0) return {};
-    if (frames < 1) frames = 1;
-    const int along = vertical ? src.height : src.width;
-    if (along % frames != 0) frames = 1;
-    const int fw = vertical ? src.width : src.width / frames;
-    const int fh = vertical ? src.height / frames : src.height;
-    const ScaledAxis ax = ScaleAxis(fw, left, right, num, den);
-    const ScaledAxis ay = ScaleAxis(fh, top, bottom, num, den);
+    if (src.empty()) return {};
+    const StripCut c = cutStrip(src.width, src.height, frames, vertical, left, top, right, bottom, num, den);
+    // A strip whose sides would not fit an int is no image at all.
+    if (c.width <= 0 || c.height <= 0 || c.width > INT_MAX || c.height > INT_MAX) return {};
+    if (uint64_t(c.width) * uint64_t(c.height) > SIZE_MAX / sizeof(uint32_t)) return {};
+    frames = c.frames;
+    const int fw = c.fw, fh = c.fh;
+    const ScaledAxis& ax = c.ax;
+    const ScaledAxis& ay = c.ay;
     const int ow = ax.scaledSize, oh = ay.scaledSize;
-    PixelImage out(vertical ? ow : ow * frames, vertical ? oh * frames : oh);
+    PixelImage out(int(c.width), int(c.height));
     PixelView dv = out.view();
     const bool nearest = WholeFactor(num, den);
     const int sx[4] = {0, ax.lo, ax.hi, ax.size}, dx[4] = {0, ax.slo, ax.shi, ax.scaledSize};

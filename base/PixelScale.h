@@ -16,7 +16,7 @@ namespace qs {
 inline constexpr int kBaseDpi = 96;
 
 // A 96-dpi length at `dpi`, rounded to the nearest pixel (halves away from
-// zero). 0 stays 0 and the sign is kept.
+// zero). 0 stays 0 and the sign is kept; a result past an int saturates.
 int ScaleLength(int v, int dpi);
 
 // Cuts of one axis: [0, lo) [lo, hi) [hi, size) become [0, slo) [slo, shi)
@@ -46,6 +46,10 @@ void ResampleRect(const PixelView& src, const PixelRect& sr, const PixelView& ds
 // frame is scaled as nine bands; the result is again a strip of `frames`
 // equal frames. A frame count that does not divide the strip scales the
 // strip as one frame; an empty image or a bad factor gives an empty image.
+// The pixels ScaleStrip gives for a width × height strip with these
+// arguments, counted without making them: callers with a budget ask first.
+int64_t ScaledStripPixels(int width, int height, int frames, bool vertical, int left, int top, int right, int bottom,
+                          int num, int den);
 PixelImage ScaleStrip(const PixelView& src, int frames, bool vertical, int left, int top, int right, int bottom,
                       int num, int den, uint32_t key = 0xFF00FF);
 

@@ -56,12 +56,23 @@ TApplicationRef& TApplicationRef::operator=(TApplication* app) {
 void ReportCurrentException() {
     std::exception_ptr e = std::current_exception();
     if (!e) return;
+    // A report may be modal and pump messages; whatever fails while it is up
+    // (a timer, a paint) would open another over it, until the stack runs
+    // out. One report at a time on a thread: the others go to the debugger.
+    static thread_local bool reporting = false;
+    if (reporting) {
+        std::string line = "error while a report was open: " + TApplication::DescribeException(e) + "\n";
+        ::OutputDebugStringA(line.c_str());
+        return;
+    }
     if (TApplication* app = Application.get()) {
+        reporting = true;
         try {
             app->HandleException(app, e);
         } catch (...) {
             // A failing report must not unwind into the system.
         }
+        reporting = false;
     }
 }
 

@@ -2,7 +2,9 @@
 
 #include <map>
 #include <memory>
+#include <set>
 
+#include "Controls.h"  // ReportCurrentException
 #include "UtilWindow.h"
 
 namespace qs {
@@ -13,6 +15,7 @@ namespace qs {
 struct TimerWindow {
     std::unique_ptr<TUtilWindow> window;
     std::map<UINT_PTR, TTimer*> running;
+    std::set<UINT_PTR> busy;
     UINT_PTR nextId = 1;
     int instances = 0;
 
@@ -25,9 +28,21 @@ struct TimerWindow {
             window = std::make_unique<TUtilWindow>(
                 [this](UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
                     if (msg != WM_TIMER) return false;
-                    auto it = running.find(UINT_PTR(wParam));
-                    if (it != running.end()) it->second->Timer();  // may free the timer
                     result = 0;
+                    const UINT_PTR id = UINT_PTR(wParam);
+                    auto it = running.find(id);
+                    // A handler that pumps messages (its own error report is
+                    // modal) must not be entered again by its next tick.
+                    if (it == running.end() || busy.count(id)) return true;
+                    busy.insert(id);
+                    try {
+                        it->second->Timer();  // may free the timer
+                    } catch (...) {
+                        // Reported while the tick is still marked, so the
+                        // report's own message loop does not tick into it.
+                        ReportCurrentException();
+                    }
+                    busy.erase(id);
                     return true;
                 },
                 true);

@@ -205,13 +205,10 @@ void TCustomForm::ReadFormDefinition(std::string_view text) {
         TFont::TSizeResolution points(scaled ? designDpi : 0);
         ReadForm(this, tree);
     }
-    // A failing creation handler is reported; the form itself is whole by
-    // now and the program goes on with it.
-    try {
-        DoCreate();
-    } catch (...) {
-        ReportCurrentException();
-    }
+    // A creation handler that fails leaves the program's half of the form
+    // unmade: the error leaves the constructor, so the form is never shown
+    // (CreateForm reports it and returns none).
+    DoCreate();
     if (Visible()) VisibleChanged();
 }
 

@@ -40,7 +40,8 @@ public:
     // Reads the definition linked into the program for this form's class
     // (found by class name), then runs OnCreate. A form class defines its
     // handlers (DefineMethod) before calling it, usually in its constructor.
-    // A broken or missing definition throws; the form is then unusable.
+    // A broken or missing definition, or a failing OnCreate, throws; the
+    // form is then unusable.
     void ReadFormDefinition();
     // The same from definition text.
     void ReadFormDefinition(std::string_view text);

@@ -92,6 +92,8 @@ void ControlSkinsChanged(TWinSkinForm& fs) {
         // The window's density may have changed with the skin.
         if (s->FSkinData && (s->FSkinData == fs.FSkinData || s->FSkinData->ScaledFrom() == fs.FSkinData))
             s->FSkinData = fs.Art();
+        // Switched off: left alone; switching on brings the skin as it is then.
+        if (s->FSwitchedOff) continue;
         try {
             s->SkinChanged();
         } catch (...) {

@@ -26,6 +26,7 @@ public:
     bool AnswerContentColour(UINT msg, WPARAM dc, LPARAM child, LRESULT& result) override {
         return qs::AnswerContentColour(msg, dc, child, result);
     }
+    bool HasContentColours(HWND wnd) override { return ContentBrushOf(wnd) != nullptr; }
     void AnswerNotify(TMessage& m, const std::function<void()>& passOn) override {
         if (IsContentNotify(m.Msg, m.LParam)) {
             if (!ContentNotifyBefore(m.LParam, m.Result)) {

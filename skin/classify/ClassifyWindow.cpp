@@ -1,6 +1,8 @@
 // Windows without toolkit controls (standard dialog boxes and their
 // children) are classified by window class name and style.
+#include <algorithm>
 #include <cctype>
+#include <vector>
 
 #include <windows.h>
 #include <commctrl.h>
@@ -28,6 +30,9 @@ void SkinChildWindows(TWinSkinForm& fs, HWND handle) {
 void ClassifyWindow(TWinSkinForm& fs, HWND handle) {
     TSkinData* data = fs.FSkinData;
     if (!handle || !data || FindSkinByHandle(&fs, handle)) return;
+    // A child of another thread or process (one embedded by SetParent) is
+    // not ours to subclass, nor to send pointers to or wait for.
+    if (GetWindowThreadProcessId(handle, nullptr) != GetCurrentThreadId()) return;
     wchar_t buf[101] = {};
     GetClassNameW(handle, buf, 101);
     std::wstring cls(buf);
@@ -129,6 +134,13 @@ void SkinBareChildWindows(TWinSkinForm& fs, HWND handle) {
 }
 
 namespace {
+void switchOffAgain(TWinSkinForm& fs, const std::vector<TControl*>& off) {
+    if (off.empty()) return;
+    for (TSkinControl* s : std::vector<TSkinControl*>(fs.FControls))
+        if (s->FActive && s->FState != scsDestroyed && std::find(off.begin(), off.end(), s->FControl) != off.end())
+            s->Switch(false);
+}
+
 void reskinTree(TWinSkinForm& fs, TControl* control) {
     ClassifyControl(fs, control, nullptr);
     if (auto* w = dynamic_cast<TWinControl*>(control))
@@ -146,21 +158,29 @@ bool RebuildScrollbarSkin(TWinSkinForm& fs, HWND handle) {
         // The control and what it holds are classified afresh.
         TControl* control = old->FState == scsDestroyed ? old->FControl : nullptr;
         if (!control || old->FGraphicControl) return true;
+        // Controls the program switched off stay off in their new windows.
+        std::vector<TControl*> off;
+        for (TSkinControl* s : fs.FControls)
+            if (s->FSwitchedOff && s->FControl) off.push_back(s->FControl);
         PurgeControlSkins(fs);
         auto* win = dynamic_cast<TWinControl*>(control);
         if (!win || !win->HandleAllocated()) return true;
         reskinTree(fs, control);
+        switchOffAgain(fs, off);
         ::RedrawWindow(win->HandleIfAllocated(), nullptr, nullptr,
                        RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
         return true;
     }
     const bool listView = old->ClassName() == "TSkinListView";
     TControl* control = old->FControl;
+    const bool wasOff = old->FSwitchedOff;
     RemoveControlSkin(&fs, old);
     old->FSkinForm = nullptr;
     delete old;
     if (!control) return true;
-    MakeSkin(fs, listView ? TSkinClass::ListView : TSkinClass::Scrollbar, control, TSkinAttachMode::Scrollbar);
+    TSkinControl* made =
+        MakeSkin(fs, listView ? TSkinClass::ListView : TSkinClass::Scrollbar, control, TSkinAttachMode::Scrollbar);
+    if (made && wasOff) made->Switch(false);
     return true;
 }
 

@@ -34,6 +34,7 @@ struct Entry {
     std::array<HWND, 2> parts{};  // a combo's edit and list
     bool richBackWasSystem = false;
     bool richModified = false;
+    HWND unstyled = nullptr;  // taken out of visual styles (the tip, the picker's calendar)
 };
 
 // Content window -> the form skin that took it in. The parents' colour
@@ -288,6 +289,12 @@ bool applyFirst(Entry& e, TWinSkinForm& fs, const Palette& p, bool formRepaints)
                 setChannel(e, ch, paletteColour(e, ch, p));
             }
             if (!e.changed) return false;
+            // Drawn in visual styles, a tip and a calendar keep the theme's
+            // colours whatever is set on them.
+            HWND styled = e.kind == Kind::ToolTip    ? e.wnd
+                          : e.kind == Kind::DateTime ? reinterpret_cast<HWND>(send(e.wnd, DTM_GETMONTHCAL))
+                                                     : nullptr;
+            if (styled && TakeVisualStyles(styled)) e.unstyled = styled;
             contentTable().Set(e.wnd, &fs);
             if (e.kind == Kind::ListView || e.kind == Kind::TreeView)
                 selectionKinds().Set(e.wnd, reinterpret_cast<void*>(uintptr_t(e.kind)));
@@ -310,6 +317,11 @@ void restore(const Entry& e) {
     ownItemPaint().Remove(e.wnd);
     for (HWND part : e.parts) contentTable().Remove(part);
     if (!IsWindow(e.wnd)) return;
+    // A picker's calendar may have gone with its drop-down (its handle then
+    // may be another window's).
+    if (e.unstyled &&
+        (e.unstyled == e.wnd || reinterpret_cast<HWND>(send(e.wnd, DTM_GETMONTHCAL)) == e.unstyled))
+        GiveVisualStylesBack(e.unstyled);
     if (e.kind == Kind::RichEdit) {
         richRestore(e);
     } else {
@@ -333,6 +345,10 @@ struct Walk {
 
 void take(Walk& w, HWND h, Kind kind) {
     if (kind == Kind::None || contentTable().Get(h)) return;
+    // Colours are read and set by sent messages, some with pointers into this
+    // process, all waited for: only this thread's windows are asked (another
+    // process's cannot read them, another thread may be busy or hung).
+    if (GetWindowThreadProcessId(h, nullptr) != GetCurrentThreadId()) return;
     Entry e;
     e.wnd = h;
     e.kind = kind;

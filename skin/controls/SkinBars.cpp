@@ -111,15 +111,47 @@ void TSkinRebarH::AttachHandle(HWND handle, TSkinData* skinData, TWinSkinForm* s
     FOldBack = COLORREF(SendMessageW(FHandle, RB_GETBKCOLOR, 0, 0));
     FOldText = COLORREF(SendMessageW(FHandle, RB_GETTEXTCOLOR, 0, 0));
     const int n = int(SendMessageW(FHandle, RB_GETBANDCOUNT, 0, 0));
-    for (int i = 0; i < n; ++i) {
-        REBARBANDINFOW b{};
-        b.cbSize = sizeof(b);
-        b.fMask = RBBIM_COLORS;
-        SendMessageW(FHandle, RB_GETBANDINFOW, WPARAM(i), LPARAM(&b));
-        FOldBands.push_back({b.clrFore, b.clrBack});
-    }
+    for (int i = 0; i < n; ++i) FOldBands.push_back(ReadBand(i));
     FSaved = true;
     ApplyColours();
+}
+
+TSkinRebarH::Band TSkinRebarH::ReadBand(int index) const {
+    REBARBANDINFOW b{};
+    b.cbSize = sizeof(b);
+    b.fMask = RBBIM_COLORS | RBBIM_CHILD | RBBIM_ID;
+    SendMessageW(FHandle, RB_GETBANDINFOW, WPARAM(index), LPARAM(&b));
+    return Band{b.hwndChild, b.wID, b.clrFore, b.clrBack};
+}
+
+TSkinRebarH::Band* TSkinRebarH::FindBand(int index) {
+    const Band now = ReadBand(index);
+    if (now.child) {
+        for (Band& b : FOldBands)
+            if (b.child == now.child) return &b;
+        return nullptr;
+    }
+    // Bands without a child are told apart by id, and those sharing an id by
+    // their order among themselves (which only the program can change).
+    int rank = 0;
+    for (int i = 0; i < index; ++i) {
+        const Band other = ReadBand(i);
+        rank += !other.child && other.id == now.id;
+    }
+    for (Band& b : FOldBands)
+        if (!b.child && b.id == now.id && rank-- == 0) return &b;
+    return nullptr;
+}
+
+void TSkinRebarH::ApplyBandColours(int index, COLORREF text, COLORREF face) {
+    REBARBANDINFOW b{};
+    b.cbSize = sizeof(b);
+    b.fMask = RBBIM_COLORS;
+    b.clrFore = text;
+    b.clrBack = face;
+    FOwnChange = true;
+    SendMessageW(FHandle, RB_SETBANDINFOW, WPARAM(index), LPARAM(&b));
+    FOwnChange = false;
 }
 
 void TSkinRebarH::ApplyColours() {
@@ -128,15 +160,58 @@ void TSkinRebarH::ApplyColours() {
     const COLORREF text = skinColour(FSkinData, &TSkinColourTable::ButtonText, COLOR_BTNTEXT);
     SendMessageW(FHandle, RB_SETBKCOLOR, 0, LPARAM(face));
     SendMessageW(FHandle, RB_SETTEXTCOLOR, 0, LPARAM(text));
-    for (size_t i = 0; i < FOldBands.size(); ++i) {
-        REBARBANDINFOW b{};
-        b.cbSize = sizeof(b);
-        b.fMask = RBBIM_COLORS;
-        b.clrFore = text;
-        b.clrBack = face;
-        SendMessageW(FHandle, RB_SETBANDINFOW, WPARAM(i), LPARAM(&b));
-    }
+    const int n = int(SendMessageW(FHandle, RB_GETBANDCOUNT, 0, 0));
+    for (int i = 0; i < n; ++i) ApplyBandColours(i, text, face);
     InvalidateRect(FHandle, nullptr, TRUE);
+}
+
+void TSkinRebarH::BandsChanging(const TMessage& msg) {
+    FDeleting = -1;
+    if (msg.Msg != RB_DELETEBAND) return;
+    if (const Band* b = FindBand(int(msg.WParam))) FDeleting = int(b - FOldBands.data());
+}
+
+void TSkinRebarH::BandsChanged(const TMessage& msg, int deletedRecord) {
+    if (!FSaved || !msg.Result) return;
+    const COLORREF face = ColorToRGB(FaceColor());
+    const COLORREF text = skinColour(FSkinData, &TSkinColourTable::ButtonText, COLOR_BTNTEXT);
+    switch (msg.Msg) {
+        case RB_DELETEBAND:
+            if (deletedRecord >= 0 && size_t(deletedRecord) < FOldBands.size())
+                FOldBands.erase(FOldBands.begin() + deletedRecord);
+            break;
+        case RB_INSERTBANDA:
+        case RB_INSERTBANDW:
+        case RB_SETBANDINFOA:
+        case RB_SETBANDINFOW: {
+            // The fields read here sit at the same places in both character sets.
+            const auto* info = reinterpret_cast<const REBARBANDINFOW*>(msg.LParam);
+            if (!info) break;
+            const bool insert = msg.Msg == RB_INSERTBANDA || msg.Msg == RB_INSERTBANDW;
+            const int count = int(SendMessageW(FHandle, RB_GETBANDCOUNT, 0, 0));
+            const int index = insert && (int(msg.WParam) < 0 || int(msg.WParam) >= count) ? count - 1 : int(msg.WParam);
+            if (index < 0 || index >= count) break;
+            // Unskinned, a new band without colours of its own would have
+            // taken the rebar's.
+            COLORREF fore = FOldText == CLR_NONE || FOldText == CLR_DEFAULT ? GetSysColor(COLOR_BTNTEXT) : FOldText;
+            COLORREF back = FOldBack == CLR_NONE || FOldBack == CLR_DEFAULT ? GetSysColor(COLOR_BTNFACE) : FOldBack;
+            const bool coloured = (info->fMask & RBBIM_COLORS) != 0;
+            if (coloured) fore = info->clrFore, back = info->clrBack;
+            if (insert) {
+                Band b = ReadBand(index);
+                b.fore = fore, b.back = back;
+                FOldBands.push_back(b);
+            } else if (Band* b = FindBand(index)) {
+                if (coloured) b->fore = fore, b->back = back;
+                // A new child or id keeps the record with its band.
+                const Band now = ReadBand(index);
+                b->child = now.child, b->id = now.id;
+            }
+            if (insert || coloured) ApplyBandColours(index, text, face);
+            break;
+        }
+        default: break;
+    }
 }
 
 void TSkinRebarH::SkinChanged() {
@@ -149,16 +224,11 @@ void TSkinRebarH::Restore() {
     if (!FSaved || FState == scsDestroyed || !IsWindow(FHandle)) return;
     SendMessageW(FHandle, RB_SETBKCOLOR, 0, LPARAM(FOldBack));
     SendMessageW(FHandle, RB_SETTEXTCOLOR, 0, LPARAM(FOldText));
-    const size_t n = std::min(FOldBands.size(), size_t(SendMessageW(FHandle, RB_GETBANDCOUNT, 0, 0)));
-    for (size_t i = 0; i < n; ++i) {
-        REBARBANDINFOW b{};
-        b.cbSize = sizeof(b);
-        b.fMask = RBBIM_COLORS;
-        b.clrFore = FOldBands[i].fore;
-        b.clrBack = FOldBands[i].back;
-        SendMessageW(FHandle, RB_SETBANDINFOW, WPARAM(i), LPARAM(&b));
-    }
+    const int n = int(SendMessageW(FHandle, RB_GETBANDCOUNT, 0, 0));
+    for (int i = 0; i < n; ++i)
+        if (const Band* b = FindBand(i)) ApplyBandColours(i, b->fore, b->back);
     FSaved = false;
+    FOldBands.clear();
     RedrawWindow(FHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
@@ -171,6 +241,21 @@ bool TSkinRebarH::BeforeMessage(TMessage& msg) {
         FillSkinColor(reinterpret_cast<HDC>(msg.WParam), r);
         msg.Result = 1;
         return false;
+    }
+    switch (msg.Msg) {
+        case RB_INSERTBANDA:
+        case RB_INSERTBANDW:
+        case RB_SETBANDINFOA:
+        case RB_SETBANDINFOW:
+        case RB_DELETEBAND: {
+            if (FOwnChange || !FSaved) break;
+            BandsChanging(msg);
+            const int deleting = FDeleting;
+            if (!CallDefaultAlive(msg)) return false;
+            BandsChanged(msg, deleting);
+            return false;
+        }
+        default: break;
     }
     // The rebar passes its bars' questions on to its parent: answered here.
     if (AnswerToolbarCustomDraw(msg, [&] {

@@ -47,15 +47,28 @@ public:
 
 private:
     void ApplyColours();
+    void ApplyBandColours(int index, COLORREF text, COLORREF face);
+    // The colours a band had before the skin, found again by the band itself
+    // (its child window, else its id), wherever it has moved to.
+    struct Band {
+        HWND child;
+        UINT id;
+        COLORREF fore, back;
+    };
+    Band ReadBand(int index) const;
+    // The record of the band now at `index`; null when there is none.
+    Band* FindBand(int index);
+    // The program changed the bands: records follow before the skin's colours go on again.
+    void BandsChanging(const TMessage& msg);
+    void BandsChanged(const TMessage& msg, int deletedRecord);
     // The chevrons of bands too narrow for their bar: the system draws them
     // in its frame colour, which vanishes on a dark face.
     void PaintChevrons();
     bool FSaved = false;
     COLORREF FOldBack = CLR_NONE, FOldText = CLR_NONE;
-    struct Band {
-        COLORREF fore, back;  // by band index
-    };
     std::vector<Band> FOldBands;
+    int FDeleting = -1;      // the record of a band being deleted
+    bool FOwnChange = false;  // the band colours being set are the skin's, not the program's
 };
 
 // A WM_NOTIFY that is a skinned tool bar's custom-draw question gets the

@@ -225,8 +225,10 @@ bool TSkinButton::BeforeMessage(TMessage& msg) {
             // the skin paints the state instead.
             const bool shown = (GetWindowLongPtrW(FHandle, GWL_STYLE) & WS_VISIBLE) != 0;
             if (shown) SendMessageW(FHandle, WM_SETREDRAW, FALSE, 0);
-            CallDefault(msg);
-            if (shown) SendMessageW(FHandle, WM_SETREDRAW, TRUE, 0);
+            const HWND wnd = FHandle;
+            const bool alive = CallDefaultAlive(msg);
+            if (shown) SendMessageW(wnd, WM_SETREDRAW, TRUE, 0);
+            if (!alive) return false;
             if (msg.WParam)
                 FMouseState |= kMousePressed;
             else

@@ -53,8 +53,9 @@ bool TSkinSpeedButton::BeforeMessage(TMessage& msg) {
             return false;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
-            // The control does its own pressing (and capture) first.
-            CallDefault(msg);
+            // The control does its own pressing (and capture) first; the
+            // program's handler there may free this skin.
+            if (!CallDefaultAlive(msg)) return false;
             FMouseState |= kMousePressed;
             PaintWindow(nullptr);
             return false;

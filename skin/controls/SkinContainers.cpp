@@ -279,7 +279,8 @@ void TSkinBox::Attach(TWinSkinForm* skinForm, TSkinData* skinData, bool changeCo
     FSkinData = skinData;
     FCanvas = canvas;
     FControl = dynamic_cast<TControl*>(Owner());
-    if (auto* win = dynamic_cast<TWinControl*>(FControl)) FHandle = win->Handle();
+    auto* win = dynamic_cast<TWinControl*>(FControl);
+    if (win) FHandle = win->Handle();
     FSkinForm = skinForm;
     AddToSkinForm();
     if (FChangeColor && FControl) {
@@ -289,8 +290,14 @@ void TSkinBox::Attach(TWinSkinForm* skinForm, TSkinData* skinData, bool changeCo
         FOldParentFont = FControl->ParentFont();
         FollowSkinText();
     }
+    // Only to hear the program switch the skin off and on: every message
+    // goes on to the control as before.
+    if (win) HookControl(win);
     FAttached = true;
+    FState = scsAttached;
 }
+
+bool TSkinBox::BeforeMessage(TMessage&) { return true; }
 
 void TSkinBox::FollowSkinText() {
     const TColor text = SkinTextColor(this, FOldFontColor);
@@ -316,7 +323,7 @@ void TSkinBox::SkinChanged() {
     if (!RepaintFollowsChange()) Repaint();
 }
 
-void TSkinBox::Restore() {
+void TSkinBox::GiveBack() {
     if (FState != 4 && FChangeColor && FControl && !FControl->IsDestroying()) {
         FControl->SetColor(FOldColor);
         if (FFontColorChanged) {
@@ -333,8 +340,28 @@ void TSkinBox::Restore() {
         UnhookToolbarPainters(FToolbar, FControl);
         prop::SetPropFromString(FControl, "Flat", FOldFlat ? "True" : "False");
     }
+}
+
+void TSkinBox::Restore() {
+    GiveBack();
     FToolbar = nullptr;
     FState = scsRestored;
+}
+
+void TSkinBox::ActiveChanged() {
+    if (!FActive) {
+        GiveBack();
+        return;
+    }
+    if (!FControl || FControl->IsDestroying()) return;
+    if (FChangeColor) {
+        FControl->SetColor(FaceColor());
+        FollowSkinText();
+    }
+    if (FToolbar && FSkinForm == FToolbar) {
+        prop::SetPropFromString(FControl, "Flat", "True");
+        HookToolbarPainters(*FSkinForm, FControl);
+    }
 }
 
 void TSkinBox::AfterMessage(TMessage&) {}
@@ -351,7 +378,7 @@ bool TSkinBoxH::BeforeMessage(TMessage& msg) {
             return false;
         }
         case WM_CTLCOLORSTATIC:
-            CallDefault(msg);
+            if (!CallDefaultAlive(msg)) return false;
             // As on a skinned dialog box: labels, check-box and radio-button
             // captions and group-box titles in the skin's text colour, on
             // its face.
@@ -362,11 +389,11 @@ bool TSkinBoxH::BeforeMessage(TMessage& msg) {
             msg.Result = reinterpret_cast<LRESULT>(faceBrush(FSkinData));
             return false;
         case WM_CTLCOLORBTN:
-            CallDefault(msg);
+            if (!CallDefaultAlive(msg)) return false;
             SetBkMode(reinterpret_cast<HDC>(msg.WParam), TRANSPARENT);
             return false;
         case WM_CTLCOLORDLG:
-            CallDefault(msg);
+            if (!CallDefaultAlive(msg)) return false;
             msg.Result = reinterpret_cast<LRESULT>(faceBrush(FSkinData));
             return false;
         default:

@@ -37,7 +37,9 @@ public:
     void Attach(TWinSkinForm* skinForm, TSkinData* skinData, bool changeColor, TCanvas* canvas) override;
     void Restore() override;
     void SkinChanged() override;
+    bool BeforeMessage(TMessage& msg) override;
     void AfterMessage(TMessage& msg) override;
+    void ActiveChanged() override;
     // The classification made the control (a tool bar) flat and gave it the
     // form skin's painters: both are taken back at restore.
     void KeepToolbar(const TWinSkinForm* painters, bool oldFlat) {
@@ -49,6 +51,8 @@ private:
     // Gives the caption the current skin's text colour, or its own back when
     // the skin keeps the system's (the panel's children follow its font).
     void FollowSkinText();
+    // What the skin changed on the control, given back (restore, switch-off).
+    void GiveBack();
     // The form skin whose painters the bar has (the list clears FSkinForm
     // before restoring).
     const TWinSkinForm* FToolbar = nullptr;

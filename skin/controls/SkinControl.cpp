@@ -211,20 +211,16 @@ void TSkinControl::SkinWndProc(TMessage& msg) {
         PassedOn* outer;
         ~Pop() { tHandling = outer; }
     } pop{frame.outer};
+    // The control's own handling may run a loop that dispatches messages
+    // (a click that opens a dialog, a drag, a menu); whatever runs there
+    // may free this skin (a deactivation from the manager's timer).
+    const TLifeToken::Watch life = FLife.Watching();
     try {
         if (msg.Msg == WM_SKIN_CONTROL_SWITCH) {
             frame.passed = true;  // ours alone: the control never has it
-            const bool on = LONG_PTR(msg.WParam) > 0;
-            const bool changed = on != FActive;
-            FActive = on;
-            if (changed && FState == scsAttached) ActiveChanged();
-            if (FActive) Repaint();
+            Switch(LONG_PTR(msg.WParam) > 0);
             return;
         }
-        // The control's own handling may run a loop that dispatches messages
-        // (a click that opens a dialog, a drag, a menu); whatever runs there
-        // may free this skin (a deactivation from the manager's timer).
-        const TLifeToken::Watch life = FLife.Watching();
         if (!FActive) {
             CallDefault(msg);
             // Switched off or not, a skin must know that its window is gone.
@@ -238,13 +234,13 @@ void TSkinControl::SkinWndProc(TMessage& msg) {
         // own could paint the request over with its face colours.
         if (IsContentColourRequest(msg.Msg, msg.LParam)) {
             CallDefault(msg);
-            AnswerContentColour(msg.Msg, msg.WParam, msg.LParam, msg.Result);
+            if (life.Alive()) AnswerContentColour(msg.Msg, msg.WParam, msg.LParam, msg.Result);
             return;
         }
         if (IsContentNotify(msg.Msg, msg.LParam)) {
             if (!ContentNotifyBefore(msg.LParam, msg.Result)) {
                 CallDefault(msg);
-                ContentNotifyAfter(msg.LParam, msg.Result);
+                if (life.Alive()) ContentNotifyAfter(msg.LParam, msg.Result);
             }
             return;
         }
@@ -255,7 +251,7 @@ void TSkinControl::SkinWndProc(TMessage& msg) {
     } catch (...) {
         // A failing paint must never break the control's message flow, nor a
         // handler that failed before the control had the message.
-        if (!frame.passed) {
+        if (!frame.passed && life.Alive()) {
             try {
                 CallDefault(msg);
             } catch (...) {
@@ -286,6 +282,12 @@ void TSkinControl::CallDefault(TMessage& msg) {
     // The same character set the procedure was installed with.
     msg.Result = FUnicode ? CallWindowProcW(FOldWndProc, FHandle, msg.Msg, msg.WParam, msg.LParam)
                           : CallWindowProcA(FOldWndProc, FHandle, msg.Msg, msg.WParam, msg.LParam);
+}
+
+bool TSkinControl::CallDefaultAlive(TMessage& msg) {
+    const TLifeToken::Watch life = FLife.Watching();
+    CallDefault(msg);
+    return life.Alive();
 }
 
 bool TSkinControl::BeforeMessage(TMessage& msg) {
@@ -360,7 +362,20 @@ void TSkinControl::Restore() {
     if (FChangeColor && FControl && !FControl->IsDestroying()) FControl->SetColor(FOldColor);
 }
 
-void TSkinControl::ActiveChanged() {}
+void TSkinControl::Switch(bool on) {
+    const bool changed = on != FActive;
+    FActive = on;
+    FSwitchedOff = !on;
+    if (changed && FState == scsAttached) ActiveChanged();
+    if (FActive) Repaint();
+}
+
+void TSkinControl::ActiveChanged() {
+    // Switched off, the control has its own colour back; switched on, the
+    // skin's face as it is now (the skin may have changed meanwhile).
+    if (!FChangeColor || !FControl || FControl->IsDestroying()) return;
+    FControl->SetColor(FActive ? FaceColor() : FOldColor);
+}
 
 void TSkinControl::SkinChanged() {
     if (FChangeColor && FControl && !FControl->IsDestroying()) FControl->SetColor(FaceColor());

@@ -55,6 +55,7 @@ public:
     void* FObjectInstance = nullptr;
     WNDPROC FOldWndProc = nullptr;
     bool FActive = true;
+    bool FSwitchedOff = false;  // by 0x3506 (FActive also goes false with the window)
     bool FUnicode = false;
     TSkinData* FSkinData = nullptr;
     HWND FHandle = nullptr;
@@ -86,9 +87,12 @@ public:
     virtual void Paint(HDC dc, const RECT& r);
     virtual void SkinChanged();
     // Message 0x3506 switched the skin off or on (FActive says which). The
-    // base does nothing; skins with windows of their own over the control
-    // (scroll-bar covers, the picker's arrow) hide and show them.
+    // base gives the control its colour back or the skin's face again; skins
+    // with windows of their own over the control (scroll-bar covers, the
+    // picker's arrow) hide and show them.
     virtual void ActiveChanged();
+    // What 0x3506 does: off leaves the control alone (as unskinned) until on.
+    void Switch(bool on);
     // Scroll-bar skins (and the list-view skin) attach through here. The
     // base attaches like Attach, so a family that does not override it still
     // gets a working skin.
@@ -103,6 +107,9 @@ public:
     void SkinWndProc(TMessage& msg);
     // Runs the replaced handler or window procedure.
     void CallDefault(TMessage& msg);
+    // The same, for handlers that go on after it: false when the program's
+    // handling freed this skin, which must then not be touched.
+    [[nodiscard]] bool CallDefaultAlive(TMessage& msg);
     void Repaint();
 
     // ---- helpers for the subclasses ----

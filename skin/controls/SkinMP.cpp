@@ -198,7 +198,9 @@ HWND playerWindow(TControl* player) {
 void TWMediaPlayer::WMLButtonDown(TMessage& msg) {
     FMouseDown = true;
     TCustomControl::WndProc(msg);
+    const TLifeToken::Watch life = FLife.Watching();
     if (HWND p = playerWindow(FPlayer)) SendMessageW(p, WM_LBUTTONDOWN, msg.WParam, msg.LParam);
+    if (!life.Alive()) return;
     // The player took the mouse for its own press; the release must come here,
     // even outside the panel, so that the pressed look always ends.
     ReleaseCapture();
@@ -216,8 +218,10 @@ void TWMediaPlayer::WMLButtonUp(TMessage& msg) {
     FHitIndex = uint8_t(HitTest(short(LOWORD(msg.LParam))));
     // Released over another button than the one pressed: the player never
     // hears of it, so it does not act.
+    const TLifeToken::Watch life = FLife.Watching();
     if (FHitIndex == FPressedIndex)
         if (HWND p = playerWindow(FPlayer)) SendMessageW(p, WM_LBUTTONUP, msg.WParam, msg.LParam);
+    if (!life.Alive()) return;
     FPressedIndex = FHitIndex;
     Invalidate();
 }

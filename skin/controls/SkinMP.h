@@ -43,6 +43,7 @@ public:
     int FVisibleCount = 0;
     TControl* FPlayer = nullptr;
     TSkinMP* FSkinMP = nullptr;
+    TLifeToken FLife;  // the player's handler, sent the mouse, may free this panel
 
     void WndProc(TMessage& msg) override;
 

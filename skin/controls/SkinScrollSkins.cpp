@@ -126,7 +126,7 @@ void TSkinScrollbar::DrawBorder(HDC dc) {
 
 bool TSkinScrollbar::BeforeMessage(TMessage& msg) {
     if (msg.Msg == WM_NCPAINT && FDrawBorder) {
-        CallDefault(msg);
+        if (!CallDefaultAlive(msg)) return false;
         WindowDCScope dc(FHandle);
         if (dc) DrawBorder(dc.get());
         return false;

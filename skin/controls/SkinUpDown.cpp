@@ -62,27 +62,29 @@ bool TSkinUpDown::BeforeMessage(TMessage& msg) {
             }
             msg.Result = 1;
             return false;
+        // The control's own handling tells the program (a change, a click),
+        // whose handler may free this skin.
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
-            CallDefault(msg);
+            if (!CallDefaultAlive(msg)) return false;
             FMouseState |= kMousePressed;
             PaintWindow(nullptr);
             return false;
         case WM_LBUTTONUP:
             FMouseState &= uint8_t(~kMousePressed);
-            CallDefault(msg);
+            if (!CallDefaultAlive(msg)) return false;
             PaintWindow(nullptr);
             return false;
         case WM_MOUSEMOVE: {
             // Hover shows on the half under the cursor; the system tells us when it leaves.
-            CallDefault(msg);
+            if (!CallDefaultAlive(msg)) return false;
             FMouseState |= kMouseHot;
             StartLeaveTracking(FHandle);
             PaintWindow(nullptr);
             return false;
         }
         case WM_MOUSELEAVE:
-            CallDefault(msg);
+            if (!CallDefaultAlive(msg)) return false;
             FMouseState &= uint8_t(~(kMouseHot | kMousePressed));
             PaintWindow(nullptr);
             return false;

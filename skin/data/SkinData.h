@@ -215,7 +215,9 @@ public:
     // The same skin with every length and image made for `dpi` dots per inch
     // (this component itself at 96, or at the density it was made for). Made
     // on first use and kept for the component's life; a new load remakes the
-    // kept copies in place, so pointers to them stay good.
+    // kept copies in place, so pointers to them stay good. A density whose
+    // copy does not fit in memory (or in the scaling budget) is reported once
+    // and drawn with the unscaled art from then on.
     TSkinData* ForDpi(int dpi);
     // The density this component's lengths are for.
     int Dpi() const { return FDpi; }
@@ -271,6 +273,7 @@ private:
     TSkinData* FBase = nullptr;  // set on a density copy
     int FDpi = 96;
     std::vector<std::pair<int, std::unique_ptr<TSkinData>>> FScaled;
+    std::vector<int> FUnscaledDpis;  // densities that could not be made, drawn at 96
     std::unordered_map<const TBitmap*, std::string> FLarge;  // entry of each image's @2x partner
 };
 

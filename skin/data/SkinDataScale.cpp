@@ -5,8 +5,13 @@
 // loaded component, so the frame and control painters need no scale of
 // their own.
 #include <algorithm>
+#include <new>
+#include <stdexcept>
+#include <string>
 
 #include "Bmp.h"
+#include "Controls.h"  // ReportCurrentException
+#include "SkinBuild.h"
 #include "PixelScale.h"
 #include "SkinData.h"
 #include "SkinReader.h"
@@ -17,6 +22,23 @@ namespace {
 
 // From 175 % on, a skin's own @2x image is the better source.
 constexpr int kLargeImageFromDpi = 168;
+
+// What one density copy may decode and make, in pixels: four times what a
+// load may decode, enough for a real skin (a tenth of the load budget) at
+// 400 % with its large images. Past it the copy is not made.
+constexpr int64_t kScaledPixelBudget = 4 * kSkinPixelBudget;
+
+// A length beyond any screen, scaled or not.
+constexpr int kMaxScaledLength = 32767;
+
+void reportUnscaled(int dpi) {
+    try {
+        throw std::runtime_error("the skin is too large to draw at " + std::to_string(dpi) +
+                                 " dpi; it is drawn at 96 dpi instead");
+    } catch (...) {
+        ReportCurrentException();
+    }
+}
 
 int systemDpi() {
     HDC dc = ::GetDC(nullptr);
@@ -53,12 +75,15 @@ std::unique_ptr<TDataSkinObject> cloneRecord(const TDataSkinObject& r) {
 }
 
 // The @2x partner of `small` from an open archive: empty unless it is
-// exactly twice the size (one of another size is not the same art).
-PixelImage readLarge(const TSkinReader& reader, const std::string& entry, const TBitmap& small) {
+// exactly twice the size (one of another size is not the same art). No
+// pixel memory is taken for one that is larger or past `maxPixels`.
+PixelImage readLarge(const TSkinReader& reader, const std::string& entry, const TBitmap& small, int64_t maxPixels) {
+    const int64_t exact = 4 * int64_t(small.Width()) * small.Height();
+    if (exact <= 0 || exact > maxPixels) return {};
     std::vector<uint8_t> bytes;
     reader.ExtractByName(entry, bytes);
     if (bytes.empty()) return {};
-    BmpResult r = ReadBmp(bytes);
+    BmpResult r = ReadBmp(bytes, exact);
     if (r.image.width != 2 * small.Width() || r.image.height != 2 * small.Height()) return {};
     return std::move(r.image);
 }
@@ -69,7 +94,14 @@ struct Scaler {
     const TSkinReader* reader;  // open on the stored skin when large images are wanted
     const std::unordered_map<const TBitmap*, std::string>& largeNames;
 
-    int len(int v) const { return ScaleLength(v, dpi); }
+    mutable int64_t budgetLeft = kScaledPixelBudget;
+
+    int len(int v) const { return std::clamp(ScaleLength(v, dpi), -kMaxScaledLength, kMaxScaledLength); }
+
+    void spend(int64_t pixels) const {
+        if (pixels > budgetLeft) throw std::bad_alloc();
+        budgetLeft -= pixels;
+    }
 
     // `from` at this density into `to`: the skin's large image when it has
     // one and the density asks for it, else `from` enlarged. Margins are
@@ -80,7 +112,8 @@ struct Scaler {
         PixelImage src;
         if (reader) {
             auto it = largeNames.find(&from);
-            if (it != largeNames.end()) src = readLarge(*reader, it->second, from);
+            if (it != largeNames.end()) src = readLarge(*reader, it->second, from, budgetLeft);
+            spend(int64_t(src.width) * src.height);
         }
         int den = kBaseDpi;
         if (!src.empty()) {
@@ -89,7 +122,10 @@ struct Scaler {
         } else {
             src = const_cast<TBitmap&>(from).ToPixels();
         }
-        setBitmapPixels(to, ScaleStrip(src.view(), frames, vertical, l, t, r, b, dpi, den));
+        spend(ScaledStripPixels(src.width, src.height, frames, vertical, l, t, r, b, dpi, den));
+        PixelImage scaled = ScaleStrip(src.view(), frames, vertical, l, t, r, b, dpi, den);
+        if (scaled.empty()) throw std::bad_alloc();  // sides past an int
+        setBitmapPixels(to, scaled);
     }
 
     void margins(TDataSkinObject& c) const {
@@ -156,7 +192,7 @@ PixelImage TSkinData::LargeImage(const TBitmap& bmp) const {
     auto it = owner.FLarge.find(&bmp);
     TSkinReader reader;
     if (it == owner.FLarge.end() || !owner.OpenSource(reader)) return {};
-    return readLarge(reader, it->second, bmp);
+    return readLarge(reader, it->second, bmp, kScaledPixelBudget);
 }
 
 TSkinData* TSkinData::ForDpi(int dpi) {
@@ -164,10 +200,18 @@ TSkinData* TSkinData::ForDpi(int dpi) {
     if (dpi <= 0 || dpi == FDpi) return this;
     for (auto& [d, copy] : FScaled)
         if (d == dpi) return copy.get();
-    auto copy = std::make_unique<TSkinData>(nullptr);
-    copy->BuildScaled(*this, dpi);
-    FScaled.emplace_back(dpi, std::move(copy));
-    return FScaled.back().second.get();
+    // Asked on every paint: a density that failed once is not tried again.
+    if (std::find(FUnscaledDpis.begin(), FUnscaledDpis.end(), dpi) != FUnscaledDpis.end()) return this;
+    try {
+        auto copy = std::make_unique<TSkinData>(nullptr);
+        copy->BuildScaled(*this, dpi);
+        FScaled.emplace_back(dpi, std::move(copy));
+        return FScaled.back().second.get();
+    } catch (const std::bad_alloc&) {
+        FUnscaledDpis.push_back(dpi);
+        reportUnscaled(dpi);
+        return this;
+    }
 }
 
 void TSkinData::BuildScaled(TSkinData& base, int dpi) {
@@ -212,7 +256,22 @@ void TSkinData::BuildScaled(TSkinData& base, int dpi) {
 }
 
 void TSkinData::RescaleCopies() {
-    for (auto& [dpi, copy] : FScaled) copy->BuildScaled(*this, dpi);
+    // Another skin may fit where the last did not.
+    FUnscaledDpis.clear();
+    for (auto& [dpi, copy] : FScaled) {
+        // Painters hold the copy: one that cannot follow the new skin at its
+        // density keeps its place with the new skin's art at 96 dpi.
+        try {
+            copy->BuildScaled(*this, dpi);
+        } catch (const std::bad_alloc&) {
+            reportUnscaled(dpi);
+            try {
+                copy->BuildScaled(*this, kBaseDpi);
+            } catch (const std::bad_alloc&) {
+                copy->FSkinLoaded = false;
+            }
+        }
+    }
 }
 
 }  // namespace qs

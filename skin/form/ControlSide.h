@@ -46,6 +46,8 @@ public:
     // A colour request (WM_CTLCOLOR*) the program has answered in m.Result:
     // true when a content control's answer replaced it.
     virtual bool AnswerContentColour(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+    // True while the window wears the skin's content colours.
+    virtual bool HasContentColours(HWND) { return false; }
     // A child's WM_NOTIFY: `passOn` gives it to the program; the control side
     // decides whether and when (custom draw of views and tool bars).
     virtual void AnswerNotify(TMessage&, const std::function<void()>& passOn) { passOn(); }

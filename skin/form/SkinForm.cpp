@@ -221,6 +221,7 @@ void TWinSkinForm::AttachWindow(TSkinData* skinData) {
         }
         if (FWindowState != wsMinimizedKind) SetCaptionStyle(false);
         UpdateFrameMetrics();
+        if (!FIsChild) FDesktopFrame = TakeDesktopFrame(FHandle);
     } else {
         FSkinState = ssSkinned;
     }
@@ -502,6 +503,7 @@ void TWinSkinForm::Detach() {
         return;
     }
     SetSysMenuStyle(false);
+    GiveDesktopFrameBack(FHandle, FDesktopFrame);
     SetCaptionStyle(true);
     if (FMenuHandle && ::GetMenu(FHandle) != FMenuHandle) ::SetMenu(FHandle, FMenuHandle);
     // The menu bar took the menu off before activation measured the system

@@ -17,6 +17,7 @@
 #include "Menus.h"
 #include "Messages.h"
 #include "NCObjects.h"
+#include "DesktopStyles.h"
 #include "core/Component.h"
 
 namespace qs {
@@ -300,6 +301,7 @@ private:
     bool FMenuStale = false;    // the menu changed while a drop-down was open
     bool FMenuRefresh = false;  // MenuBarChanged is running
     TLifeToken FLife;
+    TDesktopFrame FDesktopFrame;  // what composition drew of the frame, taken while the skin paints it
 };
 
 }  // namespace qs

@@ -33,13 +33,27 @@ LRESULT CALLBACK TWinSkinForm::StaticWindowProc(HWND wnd, UINT msg, WPARAM wPara
     TWinSkinForm* self = FromWindow(wnd);
     if (!self) return ::DefWindowProcW(wnd, msg, wParam, lParam);
     TMessage m{msg, wParam, lParam, 0};
+    const TLifeToken::Watch life = self->FLife.Watching();
     try {
         if (msg == WM_SKIN_TAB_CLOSE) return answerTabClose(*self, wParam, lParam);
         self->SkinWindowProc(m);
     } catch (...) {
         // Errors never cross the window procedure: the message goes on as if
-        // the skin were not there.
-        m.Result = self->CallDefault(msg, wParam, lParam);
+        // the skin were not there. What threw may have freed the skin; the
+        // window then has its own procedure back.
+        if (life.Alive()) {
+            m.Result = self->CallDefault(msg, wParam, lParam);
+        } else {
+            const bool unicode = ::IsWindowUnicode(wnd) != FALSE;
+            const auto proc = reinterpret_cast<WNDPROC>(unicode ? ::GetWindowLongPtrW(wnd, GWLP_WNDPROC)
+                                                                : ::GetWindowLongPtrA(wnd, GWLP_WNDPROC));
+            if (proc && proc != &StaticWindowProc)
+                m.Result = unicode ? ::CallWindowProcW(proc, wnd, msg, wParam, lParam)
+                                   : ::CallWindowProcA(proc, wnd, msg, wParam, lParam);
+            else
+                m.Result = unicode ? ::DefWindowProcW(wnd, msg, wParam, lParam)
+                                   : ::DefWindowProcA(wnd, msg, wParam, lParam);
+        }
     }
     return m.Result;
 }

@@ -5,6 +5,7 @@
 #include <cctype>
 
 #include "ControlSide.h"
+#include "DesktopStyles.h"
 #include "Forms.h"
 #include "SkinData.h"
 #include "SkinForm.h"
@@ -121,6 +122,14 @@ void TSkinManage::HandleCBT(int code, WPARAM wParam, LPARAM lParam) {
                 HWND root = parent ? ::GetAncestor(parent, GA_ROOT) : nullptr;
                 if (TWinSkinForm* fs = FindFormSkin(root))
                     if (fs->FSkinState != ssCreated) ::PostMessageW(root, WM_SKIN_CLASSIFY_LATE, WPARAM(wnd), 0);
+                break;
+            }
+            if (!(style & WS_CHILD) && cls == "SysMonthCal32") {
+                // A picker's drop-down calendar: the colours the skin gave
+                // the picker show only without visual styles. It goes when
+                // the drop-down closes, so nothing is given back.
+                HWND picker = cw && cw->lpcs ? cw->lpcs->hwndParent : ::GetParent(wnd);
+                if (picker && ControlSide().HasContentColours(picker)) MakeWithoutVisualStyles(wnd);
                 break;
             }
             if (!(style & WS_CHILD) && cls == "#32768") SkinPopupMenu(wnd);

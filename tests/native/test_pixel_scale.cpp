@@ -3,6 +3,8 @@
 // the key colour.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <set>
 
 #include "PixelScale.h"
@@ -38,6 +40,9 @@ TEST(PixelScale, LengthsAndCutsRoundEachPartOnItsOwn) {
     EXPECT_EQ(ScaleLength(27, 192), 54);
     EXPECT_EQ(ScaleLength(-3, 144), -5);
     EXPECT_EQ(ScaleLength(0, 192), 0);
+    // Figures read from a skin file, past what an int holds once scaled.
+    EXPECT_EQ(ScaleLength(2000000000, 192), INT_MAX);
+    EXPECT_EQ(ScaleLength(-2000000000, 192), INT_MIN);
     // 290 wide, margins 7 and 7 at 125 %: ends 9 each, middle the rest.
     const ScaledAxis a = ScaleAxis(290, 7, 7, 120, 96);
     EXPECT_EQ(a.slo, 9);

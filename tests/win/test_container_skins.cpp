@@ -6,10 +6,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <utility>
+
 #include "Application.h"
 #include "ComCtrls.h"
 #include "ExtCtrls.h"
 #include "Forms.h"
+#include "SkinBars.h"
 #include "SkinContainers.h"
 #include "StdCtrlsGroup.h"
 #include "test_control_skin_util.h"
@@ -288,6 +291,53 @@ TEST_F(ContainerSkins, ForeignGroupBoxCoversTheSystemBorder) {
     DestroyWindow(gb);
 }
 
+// A band inserted, moved and deleted while skinned: each band still has its
+// own colours back at restore.
+TEST_F(ContainerSkins, RebarBandsGetTheirOwnColoursBackWhereverTheyMoved) {
+    load(plainSkin());
+    HWND rb = CreateWindowExW(0, REBARCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | RBS_VARHEIGHT | CCS_NODIVIDER, 0, 0,
+                              600, 40, form->Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    auto add = [&](int at, int n) {
+        HWND child = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 60, 20, rb, nullptr,
+                                     GetModuleHandleW(nullptr), nullptr);
+        REBARBANDINFOW b{};
+        b.cbSize = sizeof b;
+        b.fMask = RBBIM_CHILD | RBBIM_COLORS | RBBIM_SIZE | RBBIM_CHILDSIZE;
+        b.hwndChild = child;
+        b.clrFore = RGB(n, 0, 0);
+        b.clrBack = RGB(0, n, 0);
+        b.cx = 120;
+        b.cxMinChild = b.cyMinChild = 20;
+        SendMessageW(rb, RB_INSERTBANDW, WPARAM(at), LPARAM(&b));
+        return child;
+    };
+    auto colours = [&](HWND child) {
+        const int n = int(SendMessageW(rb, RB_GETBANDCOUNT, 0, 0));
+        for (int i = 0; i < n; ++i) {
+            REBARBANDINFOW b{};
+            b.cbSize = sizeof b;
+            b.fMask = RBBIM_CHILD | RBBIM_COLORS;
+            SendMessageW(rb, RB_GETBANDINFOW, WPARAM(i), LPARAM(&b));
+            if (b.hwndChild == child) return std::make_pair(b.clrFore, b.clrBack);
+        }
+        return std::make_pair(CLR_NONE, CLR_NONE);
+    };
+    HWND a = add(-1, 1), b = add(-1, 2), c = add(-1, 3);
+    auto* s = new TSkinRebarH(fs->fs.get());
+    s->AttachHandle(rb, sd.get(), fs->fs.get(), &(*fs)->FCanvas);
+    HWND d = add(0, 4);
+    EXPECT_EQ(colours(d).second, kFace);
+    SendMessageW(rb, RB_MOVEBAND, 1, 3);    // a to the end
+    SendMessageW(rb, RB_DELETEBAND, 1, 0);  // b
+    s->Restore();
+    auto own = [](int n) { return std::make_pair(COLORREF(RGB(n, 0, 0)), COLORREF(RGB(0, n, 0))); };
+    EXPECT_EQ(colours(a), own(1));
+    EXPECT_EQ(colours(c), own(3));
+    EXPECT_EQ(colours(d), own(4));
+    (void)b;
+    DestroyWindow(rb);
+}
+
 namespace {
 struct EmfCount {
     int bitBlts = 0, drawing = 0;
@@ -359,7 +409,7 @@ TEST_F(ContainerSkins, PanelSkinOnlyChangesTheColourAndGivesItBack) {
     const HWND h = p->Handle();
     auto* s = skin<TSkinBox>(p, true);
     EXPECT_EQ(ColorToRGB(p->Color()), kFace);
-    EXPECT_EQ(s->FState, scsCreated);  // no message hook
+    // Hooked only to hear the program switch it off: the query still reaches the panel.
     EXPECT_EQ(SendMessageW(h, WM_SKIN_QUERY, 0, 0), 0);
     EXPECT_TRUE(HasControlSkin(fs->fs.get(), s));
     s->Restore();

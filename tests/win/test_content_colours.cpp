@@ -7,6 +7,8 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+#include <algorithm>
+
 #include <cstdlib>
 #include <map>
 #include <memory>
@@ -17,6 +19,8 @@
 #include "ComCtrlsTabs.h"
 #include "ContentColours.h"
 #include "StdCtrlsEdit.h"
+#include "DesktopStyles.h"
+#include "SkinRoutines.h"
 #include "test_progress_util.h"
 #include "test_winskinform_util.h"
 
@@ -242,6 +246,86 @@ TEST(ContentColours, PlainWindowTakesTheDarkSkinKeepsProgramColoursAndComesBackE
     EXPECT_EQ(COLORREF(SendMessageW(tip, TTM_GETTIPBKCOLOR, 0, 0)), GetSysColor(COLOR_INFOBK));
     DestroyWindow(host);
     DestroyWindow(twin);
+}
+
+// Windows of another thread are neither skinned, sent pointers nor waited
+// for: their thread here is busy and pumps no messages.
+struct OtherThread {
+    HWND host, rich = nullptr, edit = nullptr;
+    HANDLE made = CreateEventW(nullptr, TRUE, FALSE, nullptr), release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+};
+DWORD WINAPI otherThreadMain(void* p) {
+    auto& o = *static_cast<OtherThread*>(p);
+    o.rich = CreateWindowExW(WS_EX_NOPARENTNOTIFY, RICHEDIT_CLASSW, L"other thread", WS_CHILD | WS_VISIBLE | ES_MULTILINE,
+                             10, 10, 150, 40, o.host, nullptr, GetModuleHandleW(nullptr), nullptr);
+    o.edit = CreateWindowExW(WS_EX_NOPARENTNOTIFY, L"EDIT", L"other thread", WS_CHILD | WS_VISIBLE, 10, 60, 150, 24,
+                             o.host, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetEvent(o.made);
+    WaitForSingleObject(o.release, 4000);
+    DestroyWindow(o.rich);
+    DestroyWindow(o.edit);
+    return 0;
+}
+
+TEST(ContentColours, WindowsOfAnotherThreadAreLeftAlone) {
+    auto sd = loadCommittedSkin("dark");
+    ASSERT_TRUE(sd->SkinLoaded());
+    HWND host = CreateWindowExW(0, hostClass(), L"Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 30, 300, 200, nullptr,
+                                nullptr, GetModuleHandleW(nullptr), nullptr);
+    OtherThread o{host};
+    HANDLE thread = CreateThread(nullptr, 0, otherThreadMain, &o, 0, nullptr);
+    auto waitPumping = [](HANDLE h) {
+        while (MsgWaitForMultipleObjects(1, &h, FALSE, 10000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) pumpMessages(0);
+    };
+    waitPumping(o.made);
+    ASSERT_NE(o.rich, nullptr);
+    const DWORD start = GetTickCount();
+    auto fs = skinWindow(host, *sd);
+    const DWORD took = GetTickCount() - start;
+    SetEvent(o.release);
+    waitPumping(thread);
+    EXPECT_LT(took, 2000u) << "the skin waited for the other thread";
+    EXPECT_EQ(ContentWindowCount(*fs), 0u);
+    EXPECT_EQ(FindSkinByHandle(fs.get(), o.edit), nullptr) << "another thread's edit was subclassed";
+    fs.reset();
+    DestroyWindow(host);
+    for (HANDLE h : {thread, o.made, o.release}) CloseHandle(h);
+}
+
+namespace {
+// Under visual styles tips and calendars ignore the colours set on them: a
+// stand-in for uxtheme says every window is themed and records what is asked.
+std::vector<std::pair<HWND, bool>> gThemeCalls;  // (window, taken out)
+HANDLE WINAPI themedEverywhere(HWND) { return reinterpret_cast<HANDLE>(1); }
+HRESULT WINAPI recordSetTheme(HWND w, LPCWSTR app, LPCWSTR ids) {
+    const bool out = app && !*app && ids && !*ids, back = !app && !ids;
+    if (out || back) gThemeCalls.push_back({w, out});
+    return S_OK;
+}
+}  // namespace
+
+TEST(ContentColours, TipsAndCalendarsLeaveVisualStylesWhileSkinnedAndGetThemBack) {
+    const TDesktopApi saved = DesktopApi();
+    DesktopApi().getWindowTheme = themedEverywhere;
+    DesktopApi().setWindowTheme = recordSetTheme;
+    gThemeCalls.clear();
+    auto sd = loadCommittedSkin("dark");
+    HWND host = makeHost(40);
+    HWND tip = reinterpret_cast<HWND>(SendMessageW(GetDlgItem(host, 5), LVM_GETTOOLTIPS, 0, 0));
+    HWND cal = reinterpret_cast<HWND>(SendMessageW(GetDlgItem(host, 9), DTM_GETMONTHCAL, 0, 0));
+    ASSERT_NE(tip, nullptr);
+    auto fs = skinWindow(host, *sd);
+    auto calls = [](HWND w, bool out) { return std::count(gThemeCalls.begin(), gThemeCalls.end(), std::make_pair(w, out)); };
+    EXPECT_EQ(calls(tip, true), 1);
+    // Wine keeps a picker's calendar for its life; Windows makes it at each drop-down.
+    if (cal) EXPECT_EQ(calls(cal, true), 1);
+    fs.reset();
+    EXPECT_EQ(calls(tip, false), 1);
+    if (cal) EXPECT_EQ(calls(cal, false), 1);
+    // Every window taken out (the other tips too) got its styles back once.
+    for (const auto& [w, out] : gThemeCalls) EXPECT_EQ(calls(w, !out), 1) << w;
+    DesktopApi() = saved;
+    DestroyWindow(host);
 }
 
 TEST(ContentColours, ToolkitControlsFollowASkinChangeAndKeepTheirOwnColour) {

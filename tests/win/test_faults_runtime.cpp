@@ -10,13 +10,31 @@
 #include <cstdlib>
 #include <new>
 
+#include "Buttons.h"
 #include "ComCtrlsEdit.h"
 #include "ComCtrlsTabs.h"
+#include "ComCtrlsToolBar.h"
+#include "ExtCtrls.h"
+#include "MPlayer.h"
 #include "Menus.h"
+#include "SkinBars.h"
+#include "SkinButton.h"
+#include "SkinCheck.h"
+#include "SkinCombo.h"
+#include "SkinContainers.h"
 #include "SkinDateTime.h"
+#include "SkinEdit.h"
+#include "SkinHeader.h"
+#include "SkinListView.h"
+#include "SkinMP.h"
 #include "SkinMenu.h"
+#include "SkinObjImage.h"
+#include "SkinProgress.h"
 #include "SkinRoutines.h"
 #include "SkinScroll.h"
+#include "SkinTab.h"
+#include "SkinTrackBar.h"
+#include "SkinUpDown.h"
 #include "StdCtrlsButtons.h"
 #include "StdCtrlsEdit.h"
 #include "test_managed_util.h"
@@ -25,15 +43,30 @@
 using namespace qs;
 using namespace qs::test;
 
-// Scroll-bar covers and form skins get pages of their own, taken away when
-// they are freed: a write to a freed one faults here instead of passing unseen.
+// Form skins, every control skin and the windows they make get pages of their
+// own, taken away when they are freed: a write to a freed one faults here
+// instead of passing unseen.
 namespace {
 constexpr std::size_t kGuardMagic = 0x6A5D3E71u;
 struct GuardHeader {
     std::size_t magic, size;
     void *base, *spare;
 };
-bool guarded(std::size_t n) { return n == sizeof(TWScrollbar) || n == sizeof(TWinSkinForm); }
+bool guarded(std::size_t n) {
+    static const std::size_t sizes[] = {
+        sizeof(TWScrollbar),      sizeof(TWinSkinForm),      sizeof(TSkinToolbarH),   sizeof(TSkinRebarH),
+        sizeof(TSkinButton),      sizeof(TSkinBitButton),    sizeof(TSkinMenuButton), sizeof(TSkinSpeedButton),
+        sizeof(TSkinCheckBox),    sizeof(TSkinRadioButton),  sizeof(TSkinComBox),     sizeof(TSkinStatusBar),
+        sizeof(TSkinGroupBox),    sizeof(TSkinBox),          sizeof(TSkinBoxH),       sizeof(TSkinSizer),
+        sizeof(TSkinTabSheet),    sizeof(TArrowButton),      sizeof(TSkinDateTime),   sizeof(TSkinEdit),
+        sizeof(TSkinHeader),      sizeof(TSkinListView),     sizeof(TWMediaPlayer),   sizeof(TSkinMP),
+        sizeof(TSkinObjImage),    sizeof(TSkinProgress),     sizeof(TSkinScrollbar),  sizeof(TSkinScrollbarH),
+        sizeof(TSkinScControl),   sizeof(TSkinTab),          sizeof(TSkinTabBtn),     sizeof(TSkinAdvPage),
+        sizeof(TSkinTrackBar),    sizeof(TSkinUpDown)};
+    for (std::size_t s : sizes)
+        if (n == s) return true;
+    return false;
+}
 LONG WINAPI reportFault(EXCEPTION_POINTERS* e) {
     std::fprintf(stderr, "fault 0x%08lx at %p: freed memory touched\n", e->ExceptionRecord->ExceptionCode,
                  e->ExceptionRecord->ExceptionAddress);
@@ -176,6 +209,72 @@ TEST_F(DropDownTimer, FormSkinFreedWhileItsDropDownIsOpen) {
     EXPECT_EQ(::GetMenu(form->Handle()), mm->Handle()) << "the window did not get its menu back";
 }
 
+// ---- skins freed by the program inside the control's own handling -------------------
+
+// The program's handler, reached from inside a control's handling of a press,
+// switches skinning off at once (every form unskinned there).
+struct FreedByTheProgram : RunTime {
+    int freed = 0;
+    void unskinAll() {
+        if (!freed++) gMgr->UnskinAllForms();
+    }
+    void press(HWND w, int x, int y) {
+        ::SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        ::SendMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+        pumpMessages(30);
+    }
+    TSpeedButton* addSpeedButton() {
+        auto* b = new TSpeedButton(form.get());
+        b->SetParent(form.get());
+        b->SetBounds(20, 20, 60, 24);
+        return b;
+    }
+};
+
+TEST_F(FreedByTheProgram, UpDownPress) {
+    auto* ud = new TUpDown(form.get());
+    ud->SetParent(form.get());
+    ud->SetBounds(20, 20, 17, 40);
+    ud->OnChanging = [&](TObject*, bool&) { unskinAll(); };
+    showSkinned();
+    ASSERT_NE(dynamic_cast<TSkinUpDown*>(FindSkinByControl(fs, ud)), nullptr);
+    press(ud->Handle(), 8, 5);
+    EXPECT_EQ(freed, 1);
+    EXPECT_FALSE(answersSkinned(ud->Handle()));
+}
+
+TEST_F(FreedByTheProgram, SpeedButtonPress) {
+    TSpeedButton* b = addSpeedButton();
+    b->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { unskinAll(); };
+    showSkinned();
+    ASSERT_NE(dynamic_cast<TSkinSpeedButton*>(FindSkinByControl(fs, b)), nullptr);
+    press(form->Handle(), 30, 30);
+    EXPECT_EQ(freed, 1);
+}
+
+// Freed from the click, which the control makes once it has the release: the
+// skin's handling after the control's must not run.
+TEST_F(FreedByTheProgram, SpeedButtonClick) {
+    TSpeedButton* b = addSpeedButton();
+    b->OnClick = [&](TObject*) { unskinAll(); };
+    showSkinned();
+    ASSERT_NE(dynamic_cast<TSkinSpeedButton*>(FindSkinByControl(fs, b)), nullptr);
+    press(form->Handle(), 30, 30);
+    EXPECT_EQ(freed, 1);
+}
+
+TEST_F(FreedByTheProgram, MediaPlayerPanelClick) {
+    auto* mp = new TMediaPlayer(form.get());
+    mp->SetParent(form.get());
+    mp->SetBounds(20, 20, 253, 30);
+    mp->OnButtonClick = [&](TObject*, TMPBtnType, bool&) { unskinAll(); };
+    showSkinned();
+    auto* skin = dynamic_cast<TSkinMP*>(FindSkinByControl(fs, mp));
+    ASSERT_TRUE(skin && skin->FPlayer);
+    press(skin->FPlayer->Handle(), 10, 10);
+    EXPECT_EQ(freed, 1);
+}
+
 // ---- one control's skin switched off and on ------------------------------------------
 
 TEST_F(RunTime, SwitchingOneControlOffTakesItsWindowsAlong) {
@@ -196,6 +295,40 @@ TEST_F(RunTime, SwitchingOneControlOffTakesItsWindowsAlong) {
         EXPECT_EQ(::IsWindowVisible(cover), BOOL(on)) << "the memo's cover, switched " << on;
         EXPECT_EQ(::IsWindowVisible(arrow), BOOL(on)) << "the picker's arrow, switched " << on;
     }
+}
+
+TEST_F(RunTime, ASwitchedOffControlIsLeftAloneUntilSwitchedOn) {
+    auto* pc = new TPageControl(form.get());
+    pc->SetParent(form.get());
+    pc->SetBounds(10, 60, 300, 200);
+    auto* sheet = new TTabSheet(form.get());
+    sheet->SetCaption(L"One");
+    sheet->SetPageControl(pc);
+    auto* bar = new TToolBar(form.get());
+    bar->SetParent(form.get());
+    auto* panel = new TPanel(form.get());
+    panel->SetParent(form.get());
+    panel->SetBounds(320, 60, 100, 100);
+    const TColor panelOwn = panel->Color();
+    showSkinned();
+    ASSERT_EQ(prop::GetEnumPropName(bar, "Flat"), "True");
+    ASSERT_NE(panel->Color(), panelOwn);
+    for (TWinControl* c : {static_cast<TWinControl*>(pc), static_cast<TWinControl*>(bar), static_cast<TWinControl*>(panel)})
+        ::SendMessageW(c->Handle(), WM_SKIN_CONTROL_SWITCH, 0, 0);
+    pumpMessages(40);
+    EXPECT_EQ(prop::GetEnumPropName(bar, "Flat"), "False");
+    EXPECT_FALSE(bar->OnCustomDraw) << "the skin's painter stayed on the switched-off bar";
+    EXPECT_EQ(panel->Color(), panelOwn);
+    // Its window made again: still off.
+    pc->SetTabPosition(tpBottom);
+    pumpMessages(60);
+    EXPECT_FALSE(answersSkinned(pc->Handle())) << "the new window came back skinned";
+    // The next skin: not for the switched-off panel until it is switched on.
+    sd->SetSkinFile("Z:" + std::string(QS_SOURCE_ROOT) + "/resources/skins/dark.skn");
+    pumpMessages(200);
+    EXPECT_EQ(panel->Color(), panelOwn);
+    ::SendMessageW(panel->Handle(), WM_SKIN_CONTROL_SWITCH, 1, 0);
+    EXPECT_EQ(panel->Color(), TColor(sd->ButtonFace));
 }
 
 // ---- a control that makes its window again ---------------------------------------------

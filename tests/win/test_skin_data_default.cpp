@@ -3,6 +3,7 @@
 // the frame and control painters rely on.
 #include <gtest/gtest.h>
 
+#include "Application.h"
 #include "QuickIni.h"
 #include "WinSkinData.h"
 #include "test_skin_data_util.h"
@@ -110,6 +111,24 @@ TEST_F(DefaultSkin, EveryElementIsPresentAndTheDerivedRecordsAreBuilt) {
     EXPECT_EQ(sd.ComboxArrow()->Bitmap.Width(), 17 * sd.SunkEdge()->Frame);
     EXPECT_EQ(sd.Toolbar()->Bitmap.Height(), 40);
     EXPECT_NE(sd.FaceBrush(), nullptr);
+}
+
+TEST_F(DefaultSkin, ADensityTooLargeToMakeFallsBackOnceToTheUnscaledArtAndIsReported) {
+    int reports = 0;
+    const TExceptionEvent saved = Application->OnException;
+    Application->OnException = [&](TObject*, std::exception_ptr) { ++reports; };
+    // 64 times the size each way: past any budget and any 32-bit heap.
+    TSkinData* huge = nullptr;
+    EXPECT_NO_THROW(huge = sd.ForDpi(96 * 64));
+    EXPECT_EQ(huge, &sd);
+    // Asked again on the next paint: neither tried nor reported again.
+    EXPECT_EQ(sd.ForDpi(96 * 64), &sd);
+    Application->OnException = saved;
+    EXPECT_EQ(reports, 1);
+    // Densities that fit are still made.
+    TSkinData* two = sd.ForDpi(192);
+    ASSERT_NE(two, &sd);
+    EXPECT_EQ(two->BorderTop()->Bitmap.Height(), 2 * sd.BorderTop()->Bitmap.Height());
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // form that cannot be made.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "Application.h"
 #include "ComCtrlsEdit.h"
 #include "Forms.h"
+#include "ExtCtrlsTimer.h"
 #include "MPlayer.h"
 
 using namespace qs;
@@ -128,4 +130,66 @@ TEST(PaintFaults, ACanvasGivesThePaintDcBackWhenPaintThrows) {
     EXPECT_TRUE(custom->hadDc);
     EXPECT_GE(reported, 1);
     EXPECT_FALSE(custom->Canvas()->HandleAllocated());
+}
+
+namespace {
+class TFailingCreateForm : public TForm {
+public:
+    explicit TFailingCreateForm(TComponent* owner) : TForm(owner) {
+        DefineMethod("FormCreate", TNotifyEvent([](TObject*) { throw std::runtime_error("creation failed"); }));
+        ReadFormDefinition("object F: TFailingCreateForm\n  Visible = True\n  OnCreate = FormCreate\nend\n");
+    }
+};
+}  // namespace
+
+TEST(ErrorReports, AFormWhoseCreationHandlerFailsIsReportedAndNeverShown) {
+    std::vector<std::string> errors;
+    const TExceptionEvent saved = Application->OnException;
+    Application->OnException = [&](TObject*, std::exception_ptr e) {
+        errors.push_back(TApplication::DescribeException(e));
+    };
+    TFailingCreateForm* form = Application->CreateForm<TFailingCreateForm>();
+    Application->OnException = saved;
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_NE(errors[0].find("creation failed"), std::string::npos);
+    EXPECT_EQ(form, nullptr);
+    EXPECT_EQ(Application->ComponentCount(), 0);
+    if (form) delete form;
+}
+
+TEST(ErrorReports, AFailingTimerGetsOneReportAtATimeAndNoTickIntoIt) {
+    // The report stands in for a modal message box: it pumps the thread's
+    // messages, the timer's ticks included, for a while.
+    int reports = 0, depth = 0, maxDepth = 0, ticksInsideReport = 0;
+    const TExceptionEvent saved = Application->OnException;
+    Application->OnException = [&](TObject*, std::exception_ptr) {
+        ++reports;
+        maxDepth = std::max(maxDepth, ++depth);
+        if (depth < 4) {  // nested ones stop here rather than overflow the stack
+            const DWORD end = GetTickCount() + 120;
+            MSG m;
+            while (GetTickCount() < end) {
+                while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
+                Sleep(2);
+            }
+        }
+        --depth;
+    };
+    TTimer timer(nullptr);
+    timer.SetInterval(1);
+    timer.SetOnTimer([&](TObject*) {
+        if (depth > 0) ++ticksInsideReport;
+        throw std::runtime_error("tick failed");
+    });
+    const DWORD end = GetTickCount() + 400;
+    MSG m;
+    while (GetTickCount() < end) {
+        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
+        Sleep(2);
+    }
+    timer.SetEnabled(false);
+    Application->OnException = saved;
+    EXPECT_GE(reports, 2);  // the timer still runs between reports
+    EXPECT_EQ(maxDepth, 1);
+    EXPECT_EQ(ticksInsideReport, 0);
 }

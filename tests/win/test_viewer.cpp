@@ -9,6 +9,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <ocidl.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <string>
@@ -460,6 +461,34 @@ TEST(Viewer, HiddenByAltZTheWindowComesBackFromItsNotificationIcon) {
     EXPECT_TRUE(v.form->TrayIcon().Shown());
     SendMessageW(v.wnd(), WM_HOTKEY, kHotKeyId, MAKELPARAM(MOD_ALT, 'Z'));
     EXPECT_TRUE(IsWindowVisible(v.wnd()));
+    EXPECT_FALSE(v.form->TrayIcon().Shown());
+}
+
+TEST(Viewer, TheWindowHidesOnlyWithItsIconUpAndTheIconFollowsTheWindow) {
+    Viewer v;
+    v.form->Show();
+    test::pumpMessages(20);
+    NOTIFYICONDATAW d{};
+    d.cbSize = sizeof d;
+    d.hWnd = v.wnd();
+    d.uID = 1;
+    d.uFlags = NIF_TIP;
+    auto iconUp = [&] { return Shell_NotifyIconW(NIM_MODIFY, &d) != FALSE; };
+    // The viewer's place is taken: the shell refuses its icon, so it stays.
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_ADD, &d));
+    SendMessageW(v.wnd(), WM_HOTKEY, kHotKeyId, MAKELPARAM(MOD_ALT, 'Z'));
+    EXPECT_TRUE(IsWindowVisible(v.wnd()));
+    Shell_NotifyIconW(NIM_DELETE, &d);
+    SendMessageW(v.wnd(), WM_HOTKEY, kHotKeyId, MAKELPARAM(MOD_ALT, 'Z'));
+    ASSERT_FALSE(IsWindowVisible(v.wnd()));
+    ASSERT_TRUE(iconUp());
+    // The shell starts again without it: it comes back.
+    Shell_NotifyIconW(NIM_DELETE, &d);
+    SendMessageW(v.wnd(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(iconUp());
+    // Shown by another program: the icon goes with the hiding.
+    ShowWindow(v.wnd(), SW_SHOWNA);
+    EXPECT_FALSE(iconUp());
     EXPECT_FALSE(v.form->TrayIcon().Shown());
 }
 

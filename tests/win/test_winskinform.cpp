@@ -3,6 +3,10 @@
 // from the window DC, and windows it must leave alone.
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <vector>
+
+#include "DesktopStyles.h"
 #include "MessageRecorder.h"
 #include "test_winskinform_util.h"
 
@@ -210,6 +214,49 @@ TEST_F(WinSkinFormTest, DetachGivesBackStyleMenuProcedureAndClientSize) {
     ASSERT_EQ(after.width, before.width);
     ASSERT_EQ(after.height, before.height);
     EXPECT_EQ(countDifferences(before, after, 8), 0u);
+}
+
+namespace {
+// A stand-in for dwmapi: records every attribute set; reads answer only for
+// the corners, as if the program had asked for small round ones.
+struct DwmCall {
+    HWND wnd;
+    DWORD attribute, value;
+    bool operator==(const DwmCall&) const = default;
+    friend std::ostream& operator<<(std::ostream& o, const DwmCall& c) {
+        return o << "(attribute " << c.attribute << " = 0x" << std::hex << c.value << std::dec << ")";
+    }
+};
+std::vector<DwmCall> gDwmCalls;
+HRESULT WINAPI recordDwmSet(HWND w, DWORD a, LPCVOID v, DWORD n) {
+    gDwmCalls.push_back({w, a, n == sizeof(DWORD) ? *static_cast<const DWORD*>(v) : 0xBAD});
+    return S_OK;
+}
+HRESULT WINAPI answerDwmGet(HWND, DWORD a, PVOID v, DWORD n) {
+    if (a != kDwmWindowCornerPreference || n != sizeof(DWORD)) return E_INVALIDARG;
+    *static_cast<DWORD*>(v) = 3;  // DWMWCP_ROUNDSMALL
+    return S_OK;
+}
+}  // namespace
+
+TEST_F(WinSkinFormTest, CompositionLeavesTheFrameToTheSkinAndGetsItBackAsItWas) {
+    const TDesktopApi saved = DesktopApi();
+    DesktopApi().dwmSetWindowAttribute = recordDwmSet;
+    DesktopApi().dwmGetWindowAttribute = answerDwmGet;
+    gDwmCalls.clear();
+    wnd = makeWindow(300, 200, WS_OVERLAPPEDWINDOW, 0, L"Composed", nullptr, nullptr);
+    form = skinWindow(wnd, *skin);
+    const std::vector<DwmCall> taken{{wnd, kDwmNcRenderingPolicy, kDwmNcRenderingDisabled},
+                                     {wnd, kDwmWindowCornerPreference, kDwmCornerDoNotRound},
+                                     {wnd, kDwmBorderColour, kDwmColourNone}};
+    EXPECT_EQ(gDwmCalls, taken);
+    gDwmCalls.clear();
+    form->Detach();
+    const std::vector<DwmCall> givenBack{{wnd, kDwmBorderColour, kDwmColourDefault},
+                                         {wnd, kDwmWindowCornerPreference, 3},
+                                         {wnd, kDwmNcRenderingPolicy, kDwmNcRenderingUseStyle}};
+    EXPECT_EQ(gDwmCalls, givenBack);
+    DesktopApi() = saved;
 }
 
 TEST_F(WinSkinFormTest, CaptionTextSitsBetweenIconAndButtonsAndFollowsTheText) {
