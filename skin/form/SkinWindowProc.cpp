@@ -161,6 +161,11 @@ void TWinSkinForm::SkinWindowProc(TMessage& m) {
             m.Result = 0;
             return;
         }
+        case WM_SETTINGCHANGE:
+            passOn();
+            if (m.WParam == SPI_SETHIGHCONTRAST)
+                if (TSkinManage* mgr = SkinManager()) mgr->ScheduleContrastCheck();
+            return;
         case WM_SKIN_ACTIVATE:
             Activate();
             m.Result = 0;
