@@ -16,6 +16,7 @@
 #include "SkinMenu.h"
 #include "SkinBars.h"
 #include "SkinRecords.h"
+#include "TitleBarAccess.h"
 #include "WindowTable.h"
 
 namespace qs {
@@ -248,6 +249,9 @@ void TWinSkinForm::SkinWindowProc(TMessage& m) {
         case WM_NCLBUTTONUP:
         case WM_NCLBUTTONDBLCLK:
         case WM_NCRBUTTONDOWN: WMNCMouse(m); return;
+        case WM_GETOBJECT:
+            if (!AnswerTitleBarObject(*this, m)) passOn();
+            return;
         case WM_SKIN_REPAINT_FRAME:
             PaintFrame();
             m.Result = 0;

@@ -4,8 +4,12 @@
 // accessible names and roles.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <oleacc.h>
+
+#include <initializer_list>
 
 #include "SkinManage.h"
+#include "SkinRecords.h"
 #include "test_gallery_util.h"
 
 using namespace qs;
@@ -26,6 +30,9 @@ TEST(HighContrast, SkinStepsAsideForEveryWindowAndComesBack) {
     skin.use("dark");
     OpenPage a(page("buttons"));
     OpenPage b(page("checks"));
+    // Skinned as it was activated; `a` is inactive now, and its title must
+    // still look inactive whenever the skin comes back.
+    const Image titleA = captureWindow(a.w.handle).crop(0, 0, 200, 20);
     skin.use("");
     const Image plainA = captureWindow(a.w.handle), plainB = captureWindow(b.w.handle);
     skin.use("dark");
@@ -47,6 +54,7 @@ TEST(HighContrast, SkinStepsAsideForEveryWindowAndComesBack) {
         EXPECT_TRUE(skinned(a.w.handle) && skinned(b.w.handle));
         EXPECT_EQ(countDifferences(skinnedA, captureWindow(a.w.handle)), 0u) << "round " << round;
         EXPECT_EQ(countDifferences(skinnedB, captureWindow(b.w.handle)), 0u) << "round " << round;
+        EXPECT_EQ(countDifferences(titleA, captureWindow(a.w.handle).crop(0, 0, 200, 20)), 0u) << "round " << round;
     }
     EXPECT_LE(gdiObjectCount(), gdiBefore) << "GDI objects left behind by stepping aside";
     SetHighContrastOverride(-1);
@@ -66,6 +74,135 @@ TEST(HighContrast, OnBeforeSkinningKeepsNewWindowsPlain) {
     sendContrastChange(a.w.handle);
     EXPECT_TRUE(skinned(a.w.handle));
     SetHighContrastOverride(-1);
+}
+
+// ---- the title bar's accessible object ----------------------------------------
+
+struct ComScope {
+    ComScope() { ::CoInitialize(nullptr); }
+    ~ComScope() { ::CoUninitialize(); }
+};
+
+VARIANT childId(LONG id) {
+    VARIANT v;
+    ::VariantInit(&v);
+    v.vt = VT_I4;
+    v.lVal = id;
+    return v;
+}
+
+LONG stateOf(IAccessible* acc, LONG child) {
+    VARIANT s;
+    ::VariantInit(&s);
+    return SUCCEEDED(acc->get_accState(childId(child), &s)) && s.vt == VT_I4 ? s.lVal : -1;
+}
+
+// The reported rectangle in window coordinates; empty when none.
+RECT locationOf(IAccessible* acc, HWND wnd, LONG child) {
+    LONG x = 0, y = 0, w = 0, h = 0;
+    if (acc->accLocation(&x, &y, &w, &h, childId(child)) != S_OK) return RECT{};
+    RECT wr{};
+    ::GetWindowRect(wnd, &wr);
+    return RECT{x - wr.left, y - wr.top, x - wr.left + w, y - wr.top + h};
+}
+
+// Share of the opaque pixels of some frame of a caption button's image found
+// at `r` in the window picture (moved by up to a pixel either way).
+double bestImageMatch(const Image& shot, RECT r, TDataSkinSysButton& rec) {
+    PixelView art = rec.Bitmap.View();
+    const int frames = rec.Frame > 0 ? rec.Frame : 1;
+    const int fw = art.width / frames;
+    double best = 0;
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx)
+            for (int f = 0; f < frames; ++f) {
+                size_t opaque = 0, same = 0;
+                for (int y = 0; y < art.height; ++y)
+                    for (int x = 0; x < fw; ++x) {
+                        const uint32_t px = art.at(f * fw + x, y) & 0xFFFFFF;
+                        if (px == 0xFF00FF) continue;
+                        const int sx = r.left + dx + x, sy = r.top + dy + y;
+                        ++opaque;
+                        if (sx >= 0 && sy >= 0 && sx < shot.width && sy < shot.height && (shot.at(sx, sy) & 0xFFFFFF) == px)
+                            ++same;
+                    }
+                if (opaque) best = std::max(best, double(same) / double(opaque));
+            }
+    return best;
+}
+
+TEST(TitleBarObject, ListsTheCaptionButtonsWhereEverySkinDrawsThem) {
+    ComScope com;
+    auto& skin = GallerySkin::get();
+    for (const std::string& name : gallery::skinNames()) {
+        SCOPED_TRACE(name);
+        skin.use(name);
+        OpenPage p(page("frame"));
+        HWND wnd = p.w.handle;
+        ASSERT_TRUE(skinned(wnd));
+        IAccessible* acc = nullptr;
+        ASSERT_EQ(::AccessibleObjectFromWindow(wnd, DWORD(OBJID_TITLEBAR), IID_IAccessible,
+                                               reinterpret_cast<void**>(&acc)),
+                  S_OK);
+        ASSERT_TRUE(acc);
+        LONG count = 0;
+        EXPECT_EQ(acc->get_accChildCount(&count), S_OK);
+        EXPECT_EQ(count, 5);
+        const Image shot = captureWindow(wnd);
+        struct Want {
+            LONG child;
+            std::initializer_list<int> actions;
+        };
+        for (const Want& want : {Want{2, {2, 23}}, Want{3, {1, 22}}, Want{5, {0}}}) {
+            SCOPED_TRACE(want.child);
+            VARIANT role;
+            ::VariantInit(&role);
+            EXPECT_EQ(acc->get_accRole(childId(want.child), &role), S_OK);
+            EXPECT_EQ(role.lVal, LONG(ROLE_SYSTEM_PUSHBUTTON));
+            EXPECT_EQ(stateOf(acc, want.child) & STATE_SYSTEM_INVISIBLE, 0);
+            const RECT r = locationOf(acc, wnd, want.child);
+            ASSERT_FALSE(::IsRectEmpty(&r));
+            double match = 0;
+            for (auto& rec : skin.data()->CaptionButtons())
+                for (int a : want.actions)
+                    if (rec->Action == a && !rec->Bitmap.Empty()) match = std::max(match, bestImageMatch(shot, r, *rec));
+            EXPECT_GT(match, 0.9) << "the button's image is not where the object says";
+            VARIANT hit;
+            ::VariantInit(&hit);
+            RECT wr{};
+            ::GetWindowRect(wnd, &wr);
+            EXPECT_EQ(acc->accHitTest(wr.left + (r.left + r.right) / 2, wr.top + (r.top + r.bottom) / 2, &hit), S_OK);
+            EXPECT_EQ(hit.lVal, want.child);
+        }
+        // No help button and no IME button in these skins: said so.
+        EXPECT_NE(stateOf(acc, 4) & STATE_SYSTEM_INVISIBLE, 0);
+
+        // Pressed while the mouse holds it down.
+        const RECT mr = locationOf(acc, wnd, 3);
+        RECT wr{};
+        ::GetWindowRect(wnd, &wr);
+        const LPARAM at = MAKELPARAM(wr.left + (mr.left + mr.right) / 2, wr.top + (mr.top + mr.bottom) / 2);
+        ::SendMessageW(wnd, WM_NCLBUTTONDOWN, HTMAXBUTTON, at);
+        EXPECT_NE(stateOf(acc, 3) & STATE_SYSTEM_PRESSED, 0);
+        ::SendMessageW(wnd, WM_NCMOUSEMOVE, HTCAPTION, MAKELPARAM(wr.left + 20, wr.top + 5));
+        ::ReleaseCapture();
+        gallery::pump(100);
+        EXPECT_EQ(stateOf(acc, 3) & STATE_SYSTEM_PRESSED, 0);
+
+        acc->Release();
+        if (name != gallery::skinNames().front()) continue;
+
+        // Without a maximise box the button is unavailable or not shown.
+        // (The form skin reads the style bits when it attaches.)
+        skin.use("");
+        ::SetWindowLongPtrW(wnd, GWL_STYLE, ::GetWindowLongPtrW(wnd, GWL_STYLE) & ~LONG_PTR(WS_MAXIMIZEBOX));
+        skin.use(name);
+        ASSERT_EQ(::AccessibleObjectFromWindow(wnd, DWORD(OBJID_TITLEBAR), IID_IAccessible,
+                                               reinterpret_cast<void**>(&acc)),
+                  S_OK);
+        EXPECT_NE(stateOf(acc, 3) & (STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_INVISIBLE), 0);
+        acc->Release();
+    }
 }
 
 }  // namespace
