@@ -7,6 +7,7 @@
 #include <oleacc.h>
 
 #include <initializer_list>
+#include <map>
 #include <set>
 #include <vector>
 
@@ -323,6 +324,143 @@ TEST(KeyboardFocus, EveryControlTheTabKeyReachesShowsItInEverySkin) {
         }
         EXPECT_GE(checked, 15u) << name;
     }
+}
+
+// ---- controls in Active Accessibility ----------------------------------------------
+
+struct Read {
+    std::wstring name;
+    LONG role = -1;
+    LONG state = -1;
+    bool operator==(const Read&) const = default;
+};
+
+Read readClient(HWND wnd, IAccessible** keep = nullptr) {
+    Read r;
+    IAccessible* acc = nullptr;
+    if (FAILED(::AccessibleObjectFromWindow(wnd, DWORD(OBJID_CLIENT), IID_IAccessible, reinterpret_cast<void**>(&acc))) ||
+        !acc)
+        return r;
+    BSTR name = nullptr;
+    if (acc->get_accName(childId(CHILDID_SELF), &name) == S_OK && name) r.name = name;
+    ::SysFreeString(name);
+    VARIANT v;
+    ::VariantInit(&v);
+    if (SUCCEEDED(acc->get_accRole(childId(CHILDID_SELF), &v)) && v.vt == VT_I4) r.role = v.lVal;
+    r.state = stateOf(acc, CHILDID_SELF);
+    if (keep)
+        *keep = acc;
+    else
+        acc->Release();
+    return r;
+}
+
+BOOL CALLBACK collectChild(HWND w, LPARAM p) {
+    reinterpret_cast<std::vector<HWND>*>(p)->push_back(w);
+    return TRUE;
+}
+
+std::vector<HWND> children(HWND top) {
+    std::vector<HWND> list;
+    ::EnumChildWindows(top, &collectChild, reinterpret_cast<LPARAM>(&list));
+    return list;
+}
+
+// The program's controls read the same skinned as unskinned (name, role,
+// state, which one has the focus); every window the engine adds reads as
+// the control it imitates instead of an unnamed client area.
+TEST(ControlObjects, ReadTheSameSkinnedAndTheEngineWindowsAreNamed) {
+    ComScope com;
+    auto& skin = GallerySkin::get();
+    // Once a window was activated the manager skins open windows when the skin
+    // is switched on; before, only those activated later.
+    skin.use("dark");
+    { OpenPage first(page("checks")); }
+    for (const char* id : {"edits", "lists", "media"}) {
+        SCOPED_TRACE(id);
+        skin.use("");
+        OpenPage p(page(id));
+        HWND top = p.w.handle;
+        const std::vector<HWND> own = children(top);
+        ASSERT_FALSE(own.empty());
+        // Focus on a control that keeps it (the last one that takes it).
+        HWND focused = nullptr;
+        for (HWND w : own)
+            if ((::GetWindowLongPtrW(w, GWL_STYLE) & WS_TABSTOP) && ::IsWindowEnabled(w)) focused = w;
+        ::SetFocus(focused);
+        gallery::pump(50);
+        std::map<HWND, Read> plain;
+        for (HWND w : own) plain[w] = readClient(w);
+        if (focused) EXPECT_NE(plain[focused].state & STATE_SYSTEM_FOCUSED, 0);
+
+        skin.use("dark");
+        ASSERT_TRUE(skinned(top));
+        ::SetFocus(focused);
+        gallery::pump(50);
+        for (HWND w : own) {
+            const Read now = readClient(w);
+            EXPECT_TRUE(now == plain[w]) << WideToUtf8(classOf(w)) << " \"" << WideToUtf8(plain[w].name)
+                                         << "\" reads role " << now.role << " state " << std::hex << now.state
+                                         << " name \"" << WideToUtf8(now.name) << "\", unskinned role " << std::dec
+                                         << plain[w].role << " state " << std::hex << plain[w].state;
+        }
+        size_t added = 0;
+        for (HWND w : children(top)) {
+            if (plain.count(w)) continue;
+            ++added;
+            const Read r = readClient(w);
+            EXPECT_TRUE(r.role != LONG(ROLE_SYSTEM_CLIENT) && r.role > 0)
+                << "an engine window reads as a bare client: " << WideToUtf8(classOf(w));
+            // A cover over a scroll-bar control has that control's name,
+            // which may be none; everything else is named.
+            if (r.role != LONG(ROLE_SYSTEM_SCROLLBAR))
+                EXPECT_FALSE(r.name.empty()) << "an engine window without a name: " << WideToUtf8(classOf(w));
+        }
+        EXPECT_GT(added, 0u) << "the page was expected to get windows of the engine";
+    }
+}
+
+// A scroll-bar cover reads as the bar it covers, parts included, and pressing
+// its "Page down" scrolls the list as the bar would.
+TEST(ControlObjects, ScrollBarCoverWorksAsTheBarItCovers) {
+    ComScope com;
+    auto& skin = GallerySkin::get();
+    skin.use("default");
+    OpenPage p(page("lists"));
+    HWND list = nullptr;
+    for (HWND w : children(p.w.handle))
+        if (classOf(w) == L"TListBox" && ::IsWindowEnabled(w) && (::GetWindowLongPtrW(w, GWL_STYLE) & WS_VSCROLL)) list = w;
+    ASSERT_TRUE(list) << "the lists page has no list box with a vertical bar";
+    HWND cover = nullptr;
+    RECT lr{};
+    ::GetWindowRect(list, &lr);
+    for (HWND w : children(p.w.handle)) {
+        RECT r{};
+        ::GetWindowRect(w, &r);
+        if (w != list && ::IsWindowVisible(w) && r.left >= lr.left && r.right <= lr.right && r.top >= lr.top &&
+            r.bottom <= lr.bottom && r.bottom - r.top > r.right - r.left)
+            cover = w;
+    }
+    ASSERT_TRUE(cover) << "no vertical cover over the list box";
+    IAccessible* acc = nullptr;
+    const Read self = readClient(cover, &acc);
+    ASSERT_TRUE(acc);
+    EXPECT_EQ(self.role, LONG(ROLE_SYSTEM_SCROLLBAR));
+    EXPECT_EQ(self.name, L"Vertical");
+    LONG count = 0;
+    acc->get_accChildCount(&count);
+    EXPECT_EQ(count, 5);
+    LONG x = 0, y = 0, w = 0, h = 0;
+    RECT cr{};
+    ::GetWindowRect(cover, &cr);
+    ASSERT_EQ(acc->accLocation(&x, &y, &w, &h, childId(5)), S_OK);
+    EXPECT_EQ(y + h, cr.bottom);
+    EXPECT_EQ(x, cr.left);
+    const int before = ::GetScrollPos(list, SB_VERT);
+    EXPECT_EQ(acc->accDoDefaultAction(childId(4)), S_OK);
+    gallery::pump(100);
+    EXPECT_GT(::GetScrollPos(list, SB_VERT), before);
+    acc->Release();
 }
 
 }  // namespace
