@@ -43,6 +43,9 @@ TEST(HighContrast, SkinStepsAsideForEveryWindowAndComesBack) {
     const Image skinnedA = captureWindow(a.w.handle), skinnedB = captureWindow(b.w.handle);
     ASSERT_GT(countDifferences(plainA, skinnedA), 1000u);
 
+    // The program is not told: no skin-change event.
+    int told = 0;
+    skin.data()->OnSkinChanged = [&told](TObject*) { ++told; };
     const DWORD gdiBefore = gdiObjectCount();
     for (int round = 0; round < 3; ++round) {
         SetHighContrastOverride(1);
@@ -60,6 +63,8 @@ TEST(HighContrast, SkinStepsAsideForEveryWindowAndComesBack) {
         EXPECT_EQ(countDifferences(titleA, captureWindow(a.w.handle).crop(0, 0, 200, 20)), 0u) << "round " << round;
     }
     EXPECT_LE(gdiObjectCount(), gdiBefore) << "GDI objects left behind by stepping aside";
+    EXPECT_EQ(told, 0);
+    skin.data()->OnSkinChanged = nullptr;
     SetHighContrastOverride(-1);
 }
 
