@@ -55,7 +55,7 @@ void TArrowButton::AttachToPicker(TSkinDateTime* skin, HWND pickerHandle, TWinCo
 void TArrowButton::WndProc(TMessage& msg) {
     switch (msg.Msg) {
         case WM_GETOBJECT:
-            if (AnswerEngineObject(FHandle, PickerArrowAccess(), msg)) return;
+            if (AnswerAccessibleObject(FHandle, OBJID_CLIENT, PickerArrowAccess(), msg)) return;
             break;
         case CM_MOUSEENTER:
         case CM_MOUSELEAVE:

@@ -178,7 +178,7 @@ void TWMediaPlayer::Paint() {
 }
 
 void TWMediaPlayer::WndProc(TMessage& msg) {
-    if (msg.Msg == WM_GETOBJECT && AnswerEngineObject(FHandle, PlayerPanelAccess(), msg)) return;
+    if (msg.Msg == WM_GETOBJECT && AnswerAccessibleObject(FHandle, OBJID_CLIENT, PlayerPanelAccess(), msg)) return;
     if (msg.Msg == WM_LBUTTONDOWN) {
         WMLButtonDown(msg);
         return;

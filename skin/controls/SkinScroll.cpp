@@ -210,7 +210,7 @@ void TWScrollbar::InvalidateBar() {
 void TWScrollbar::WndProc(TMessage& msg) {
     switch (msg.Msg) {
         case WM_GETOBJECT:
-            if (AnswerEngineObject(FHandle, ScrollCoverAccess(), msg)) return;
+            if (AnswerAccessibleObject(FHandle, OBJID_CLIENT, ScrollCoverAccess(), msg)) return;
             break;
         case WM_MOUSEMOVE: {
             TCustomPanel::WndProc(msg);
