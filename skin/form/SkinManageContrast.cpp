@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "Forms.h"
+#include "SkinData.h"
 #include "SkinForm.h"
 #include "SkinManage.h"
 
@@ -88,14 +89,19 @@ void TSkinManage::HighContrastChanged() {
     }
     WatchContrast(false);
     if (!FActive) return;
-    // What was skinned comes back, and so does what was opened meanwhile.
+    // What was skinned comes back, and so does what was opened meanwhile,
+    // unless the skin dresses one form only.
     std::vector<HWND> windows = std::move(FSteppedAside);
     FSteppedAside.clear();
-    if (Screen)
-        for (TCustomForm* f : Screen->FormList())
-            if (HWND w = f->HandleIfAllocated()) windows.push_back(w);
-    ::EnumThreadWindows(FThreadId ? FThreadId : ::GetCurrentThreadId(), &collectThreadWindow,
-                        reinterpret_cast<LPARAM>(&windows));
+    const bool ownFormsOnly = std::all_of(FSkinDatas.begin(), FSkinDatas.end(),
+                                          [](TSkinData* sd) { return sd->SkinFormtype() == sfOnlyThisForm; });
+    if (!ownFormsOnly) {
+        if (Screen)
+            for (TCustomForm* f : Screen->FormList())
+                if (HWND w = f->HandleIfAllocated()) windows.push_back(w);
+        ::EnumThreadWindows(FThreadId ? FThreadId : ::GetCurrentThreadId(), &collectThreadWindow,
+                            reinterpret_cast<LPARAM>(&windows));
+    }
     FBulkSkinning = true;
     for (std::size_t i = 0; i < windows.size(); ++i) {
         HWND w = windows[i];

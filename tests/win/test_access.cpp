@@ -396,7 +396,9 @@ TEST(ControlObjects, ReadTheSameSkinnedAndTheEngineWindowsAreNamed) {
         gallery::pump(50);
         std::map<HWND, Read> plain;
         for (HWND w : own) plain[w] = readClient(w);
-        if (focused) EXPECT_NE(plain[focused].state & STATE_SYSTEM_FOCUSED, 0);
+        if (focused) {
+            EXPECT_NE(plain[focused].state & STATE_SYSTEM_FOCUSED, 0);
+        }
 
         skin.use("dark");
         ASSERT_TRUE(skinned(top));
@@ -418,8 +420,9 @@ TEST(ControlObjects, ReadTheSameSkinnedAndTheEngineWindowsAreNamed) {
                 << "an engine window reads as a bare client: " << WideToUtf8(classOf(w));
             // A cover over a scroll-bar control has that control's name,
             // which may be none; everything else is named.
-            if (r.role != LONG(ROLE_SYSTEM_SCROLLBAR))
+            if (r.role != LONG(ROLE_SYSTEM_SCROLLBAR)) {
                 EXPECT_FALSE(r.name.empty()) << "an engine window without a name: " << WideToUtf8(classOf(w));
+            }
         }
         EXPECT_GT(added, 0u) << "the page was expected to get windows of the engine";
     }
