@@ -531,6 +531,7 @@ void TSkinTab31::Paint(HDC dc, const RECT& r) {
         canvas.Font().Assign(*FControl->Font());
         canvas.Font().SetColor(TColor(frame == 1 ? tabs->NormalColour2 : tabs->MouseOverColour2));
         DrawCaptionText(this, canvas, t, DT_CENTER, true, texts[i]);
+        if (int(i) == selected) drawTabFocus(FHandle, b, t);
     }
     canvas.ReleaseSelections();
     SelectObject(b, oldFont);
