@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "EngineAccess.h"
 #include "SkinData.h"
 #include "SkinEditGeometry.h"
 #include "SkinRoutines.h"
@@ -53,6 +54,9 @@ void TArrowButton::AttachToPicker(TSkinDateTime* skin, HWND pickerHandle, TWinCo
 
 void TArrowButton::WndProc(TMessage& msg) {
     switch (msg.Msg) {
+        case WM_GETOBJECT:
+            if (AnswerAccessibleObject(FHandle, OBJID_CLIENT, PickerArrowAccess(), msg)) return;
+            break;
         case CM_MOUSEENTER:
         case CM_MOUSELEAVE:
             TCustomControl::WndProc(msg);

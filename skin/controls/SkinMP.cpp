@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "EngineAccess.h"
 #include "SkinData.h"
 #include "SkinDraw.h"
 #include "SkinForm.h"
@@ -177,6 +178,7 @@ void TWMediaPlayer::Paint() {
 }
 
 void TWMediaPlayer::WndProc(TMessage& msg) {
+    if (msg.Msg == WM_GETOBJECT && AnswerAccessibleObject(FHandle, OBJID_CLIENT, PlayerPanelAccess(), msg)) return;
     if (msg.Msg == WM_LBUTTONDOWN) {
         WMLButtonDown(msg);
         return;

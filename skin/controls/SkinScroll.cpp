@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "EngineAccess.h"
 #include "SkinData.h"
 #include "SkinDraw.h"
 #include "SkinRoutines.h"
@@ -208,6 +209,9 @@ void TWScrollbar::InvalidateBar() {
 
 void TWScrollbar::WndProc(TMessage& msg) {
     switch (msg.Msg) {
+        case WM_GETOBJECT:
+            if (AnswerAccessibleObject(FHandle, OBJID_CLIENT, ScrollCoverAccess(), msg)) return;
+            break;
         case WM_MOUSEMOVE: {
             TCustomPanel::WndProc(msg);
             POINT p{GET_X_LPARAM(msg.LParam), GET_Y_LPARAM(msg.LParam)};

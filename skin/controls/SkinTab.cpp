@@ -22,6 +22,14 @@ RECT rc(const PixelRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
 bool hasImage(const TDataSkinObject* e) { return e && !e->Bitmap.Empty(); }
 
+// The tab with the keyboard focus, while the control has it: the selected
+// look alone does not tell a keyboard user where the focus is.
+void drawTabFocus(HWND tab, HDC dc, RECT r) {
+    if (GetFocus() != tab || (SendMessageW(tab, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS)) return;
+    InflateRect(&r, -3, -3);
+    if (r.right > r.left && r.bottom > r.top) DrawFocusRect(dc, &r);
+}
+
 // Frame `frame` of `frames` of `bmp` nine-sliced into `r` with the element's
 // margins and tiling, keyed on magenta when the element says so.
 void drawStripFrame(HDC dc, const RECT& r, TBitmap& bmp, const TDataSkinObject& e, int frames, int frame) {
@@ -314,6 +322,7 @@ void TSkinTab::Paint(HDC dc, const RECT& r) {
                         rc(bufferToWindow({box.left, box.top, box.right + 1, box.bottom + 1}, o, strip));
                 }
                 DrawIconTextDC(this, b, t, DT_CENTER, text, image, images, colour);
+                if (i == focus) drawTabFocus(FHandle, b, t);
             }
             SelectObject(b, oldFont);
             if (o == toLeft || o == toRight) {
@@ -409,6 +418,7 @@ void TSkinTabBtn::Paint(HDC dc, const RECT& r) {
             colour = ColorToRGB(TColor(FSkinData->ButtonText));
         }
         DrawIconTextDC(this, b, t, DT_CENTER, text, image, images, colour);
+        if (i == focus) drawTabFocus(FHandle, b, t);
     }
     SelectObject(b, oldFont);
     BitBlt(dc, s.left, s.top, w, h, b, 0, 0, SRCCOPY);
@@ -521,6 +531,7 @@ void TSkinTab31::Paint(HDC dc, const RECT& r) {
         canvas.Font().Assign(*FControl->Font());
         canvas.Font().SetColor(TColor(frame == 1 ? tabs->NormalColour2 : tabs->MouseOverColour2));
         DrawCaptionText(this, canvas, t, DT_CENTER, true, texts[i]);
+        if (int(i) == selected) drawTabFocus(FHandle, b, t);
     }
     canvas.ReleaseSelections();
     SelectObject(b, oldFont);

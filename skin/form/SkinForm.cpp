@@ -341,6 +341,9 @@ void TWinSkinForm::Activate() {
             FSkinState = ssResizing;
             KeepClientSize(false);
             FSkinState = ssSkinned;
+            // The frame changed width under a client already on screen: the
+            // bits the system moved with it still hold the system frame's edge.
+            ::RedrawWindow(FHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
             if (FWindowState == wsMaximizedKind)
                 ::SetWindowPos(FHandle, nullptr, 0, 0, 0, 0, kFrameChangedOnly);
             else

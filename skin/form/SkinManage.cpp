@@ -72,6 +72,7 @@ TSkinManage::~TSkinManage() {
     FPendingSkinData = FDefaultSkinData = nullptr;
     if (FHook) ::UnhookWindowsHookEx(FHook);
     FHook = nullptr;
+    WatchContrast(false);
 }
 
 // ---- hook -------------------------------------------------------------------------
@@ -83,6 +84,8 @@ void TSkinManage::InstallHook() {
     if (FHook) return;
     FThreadId = ::GetCurrentThreadId();
     FHook = ::SetWindowsHookExA(WH_CBT, &CBTProc, nullptr, FThreadId);
+    // High contrast already on at start: the skin stays aside from the first window.
+    HighContrastChanged();
 }
 
 // In SkinWindowProc.cpp: true when a child's menu key went to our menu bar.
@@ -287,6 +290,10 @@ bool TSkinManage::FindFormSkinPtr(const TWinSkinForm* fs) const {
 
 bool TSkinManage::SkinWindow(HWND wnd) {
     if (!FActive || !wnd || !::IsWindow(wnd)) return false;
+    if (FHighContrast || HighContrastOn()) {
+        ScheduleContrastCheck();
+        return false;
+    }
     PurgeFormSkins();
     if (::SendMessageW(wnd, WM_SKIN_QUERY, 0, 0) == 1 || FindFormSkin(wnd)) return false;
     TCustomForm* form = FindToolkitForm(wnd);
@@ -319,6 +326,9 @@ bool TSkinManage::SkinWindow(HWND wnd) {
 
     auto* fs = new TWinSkinForm(form);
     fs->FHandle = wnd;
+    // Skinned in a sweep rather than on its activation: it shows active only
+    // when it is, or every window skinned again would draw an active title.
+    if (FBulkSkinning && !mdiChild) fs->FActive = ::GetActiveWindow() == wnd;
     fs->FName = cls;
     if (form)
         fs->AttachForm(skin, form);

@@ -46,6 +46,11 @@ public:
     TCustomForm* FMDIFrameForm = nullptr;      // its toolkit form (may be null)
     int FPendingAction = srNone;
     DWORD FThreadId = 0;                       // the thread the hook watches
+    // High contrast is on: every form skin stepped aside and nothing new is
+    // skinned until it goes off; the windows that were skinned come back then.
+    bool FHighContrast = false;
+    std::vector<HWND> FSteppedAside;
+    HHOOK FContrastHook = nullptr;             // only while stepped aside
 
     // ---- requests and registration ----
     void InstallHook() override;
@@ -91,17 +96,30 @@ public:
     // Detaches and frees every menu skin (the manager going away).
     void FreeMenuSkins();
 
+    // ---- high contrast (SkinManageContrast.cpp) ----
+    // Reads the setting again: steps aside for every window or comes back.
+    void HighContrastChanged();
+    // The same once the current message returned.
+    void ScheduleContrastCheck();
+
     // The hook procedure's work for one notification; exposed for tests.
     void HandleCBT(int code, WPARAM wParam, LPARAM lParam);
 
 private:
     static LRESULT CALLBACK CBTProc(int code, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK ContrastWatchProc(int code, WPARAM wParam, LPARAM lParam);
+    void WatchContrast(bool on);
     void RemoveAndFree(TWinSkinForm* fs, bool repaint);
     bool FindFormSkinPtr(const TWinSkinForm* fs) const;
 };
 
 // The manager, or null when there is none yet.
 TSkinManage* SkinManager();
+
+// Whether high contrast is on. Wine refuses to switch it, so tests set what
+// the engine reads instead: 1 on, 0 off, -1 the system's setting again.
+bool HighContrastOn();
+void SetHighContrastOverride(int state);
 
 // The program's own module (windows of other modules are skinned only when
 // they are standard dialogs).

@@ -32,7 +32,7 @@ bool kindAllowed(int kind, TSkinControlTypes set) {
 }  // namespace
 
 void TSkinManage::SkinPopupMenu(HWND wnd) {
-    if (!FActive || !wnd) return;
+    if (!FActive || FHighContrast || !wnd) return;
     // Skinned already (a menu skin answers the skinned-window query itself).
     if (TWinSkinPopMenu::FromWindow(wnd) || HasPopupSkin(wnd)) return;
     TSkinData* skin = SkinDataFor(wnd);

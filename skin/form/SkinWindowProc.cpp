@@ -14,6 +14,7 @@
 #include "SkinManage.h"
 #include "SkinMenu.h"
 #include "SkinRecords.h"
+#include "TitleBarAccess.h"
 #include "WindowTable.h"
 
 namespace qs {
@@ -148,6 +149,11 @@ void TWinSkinForm::SkinWindowProc(TMessage& m) {
             m.Result = 0;
             return;
         }
+        case WM_SETTINGCHANGE:
+            passOn();
+            if (m.WParam == SPI_SETHIGHCONTRAST)
+                if (TSkinManage* mgr = SkinManager()) mgr->ScheduleContrastCheck();
+            return;
         case WM_SKIN_ACTIVATE:
             Activate();
             m.Result = 0;
@@ -230,6 +236,9 @@ void TWinSkinForm::SkinWindowProc(TMessage& m) {
         case WM_NCLBUTTONUP:
         case WM_NCLBUTTONDBLCLK:
         case WM_NCRBUTTONDOWN: WMNCMouse(m); return;
+        case WM_GETOBJECT:
+            if (!AnswerTitleBarObject(*this, m)) passOn();
+            return;
         case WM_SKIN_REPAINT_FRAME:
             PaintFrame();
             m.Result = 0;

@@ -463,6 +463,12 @@ TEST(SkinTab31, TabSetDrawsTheFlippedStripAndSkipsTabsThatDoNotFit) {
     EXPECT_EQ(changes, 1);
     img = shotOf(ts->Handle());
     EXPECT_EQ(img.colorAt(t0.left + 2, 19), ref(kTabSelected));
+    // The click gave it the keyboard focus, which shows on the selected tab
+    // and goes with the focus.
+    ASSERT_EQ(::GetFocus(), ts->Handle());
+    ::SetFocus(form->Handle());
+    pumpApp(40);
+    EXPECT_GT(countDifferences(img, shotOf(ts->Handle())), 8u);
 
     // Too narrow for all: the scroller shows, and the skin leaves room for it.
     ts->SetWidth(110);
