@@ -20,6 +20,10 @@
 
 namespace qs {
 
+// WM_NCACTIVATE's lParam that asks the default handling to change the
+// caption's state without drawing it.
+constexpr LPARAM kNoCaptionRepaint = -1;
+
 // WM_DPICHANGED, which older headers lack.
 constexpr UINT kDpiChangedMessage = 0x02E0;
 
@@ -48,6 +52,12 @@ bool isWindowCommand(UINT cmd) {
 
 POINT messagePoint(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 
+// A skin data component may go while the program's procedure runs.
+bool SkinDataAlive(TSkinData* sd) {
+    TSkinManage* mgr = SkinManager();
+    return sd && mgr && std::find(mgr->FSkinDatas.begin(), mgr->FSkinDatas.end(), sd) != mgr->FSkinDatas.end();
+}
+
 }  // namespace
 
 void TWinSkinForm::SkinWindowProc(TMessage& m) {
@@ -56,6 +66,15 @@ void TWinSkinForm::SkinWindowProc(TMessage& m) {
 
     // Stage 1: whatever the frame does.
     switch (m.Msg) {
+        case WM_STYLECHANGING:
+        case WM_STYLECHANGED:
+            // Bits hidden from the system for one of its calls, and given
+            // back after it: the program's style never changed.
+            if (FStyleHiding > 0) {
+                m.Result = 0;
+                return;
+            }
+            break;
         case WM_NCPAINT:
             if (FSkinState == ssCreated) {
                 m.Result = 0;  // nothing is painted before activation
@@ -88,11 +107,12 @@ void TWinSkinForm::SkinWindowProc(TMessage& m) {
         case WM_NCACTIVATE:
             if (FSkinState == ssCreated && FFormKind != 2) {
                 // Between attaching and the activation message. Nothing is
-                // painted yet, and the window's own procedure does not hear
-                // of it, as once skinned; but the answer allows the change,
-                // as the system's would: a refusal keeps the window looking
+                // painted yet: the program hears of the change, but the
+                // system draws no caption of its own for it. The answer
+                // allows the change: a refusal keeps the window looking
                 // active after another one took the activation.
                 if (FSkinFrame) FActive = (m.WParam & 0xFF) != 0;
+                CallDefaultHiding(WS_SYSMENU, m.Msg, m.WParam, FSkinFrame ? kNoCaptionRepaint : m.LParam);
                 m.Result = TRUE;
                 return;
             }
@@ -230,9 +250,11 @@ void TWinSkinForm::SkinWindowProc(TMessage& m) {
         case WM_NCCALCSIZE: WMNCCalcSize(m); return;
         case WM_NCHITTEST: WMNCHitTest(m); return;
         case WM_NCPAINT:
-            SetSysMenuStyle(true);
             if (FSkinData && FSkinData->FPaintNonClient) {
-                if (FBorderKind == bkNoCaption) return passOn();
+                if (FBorderKind == bkNoCaption) {
+                    m.Result = CallDefaultHiding(WS_SYSMENU, m.Msg, m.WParam, m.LParam);
+                    return;
+                }
                 PaintFrame();
             }
             m.Result = 0;
@@ -254,12 +276,14 @@ void TWinSkinForm::SkinWindowProc(TMessage& m) {
             // the skinned title never flashes.
             const LONG_PTR style = ::GetWindowLongPtrW(FHandle, GWL_STYLE);
             const bool strip = FBorderKind != bkNoCaption && (style & WS_CAPTION) == WS_CAPTION;
-            if (strip) ::SetWindowLongPtrW(FHandle, GWL_STYLE, style & ~LONG_PTR(WS_CAPTION));
-            passOn();
-            if (strip) ::SetWindowLongPtrW(FHandle, GWL_STYLE, ::GetWindowLongPtrW(FHandle, GWL_STYLE) | WS_CAPTION);
-            if (FBorderKind != bkNoCaption) PaintFrame();
+            const TLifeToken::Watch life = FLife.Watching();
+            m.Result = CallDefaultHiding(strip ? WS_CAPTION | WS_SYSMENU : WS_SYSMENU, m.Msg, m.WParam, m.LParam);
+            if (life.Alive() && FBorderKind != bkNoCaption) PaintFrame();
             return;
         }
+        case WM_SETICON:
+        case WM_NCRBUTTONUP:
+        case WM_CONTEXTMENU: m.Result = CallDefaultHiding(WS_SYSMENU, m.Msg, m.WParam, m.LParam); return;
         default: return passOn();
     }
 }
@@ -283,7 +307,8 @@ TWinSysButton* TWinSkinForm::FindObjectAt(POINT p) {
 }
 
 void TWinSkinForm::WMNCHitTest(TMessage& m) {
-    m.Result = CallDefault(m.Msg, m.WParam, m.LParam);
+    // The system would answer for caption buttons of its own.
+    m.Result = CallDefaultHiding(WS_SYSMENU, m.Msg, m.WParam, m.LParam);
     if (m.Result != HTNOWHERE && m.Result != HTCAPTION) return;
     const POINT p = WindowToFrame(messagePoint(m.LParam));
     if (p.y > 3) m.Result = HTCAPTION;
@@ -312,7 +337,7 @@ void TWinSkinForm::WMNCMouse(TMessage& m) {
             }
             if (FHotObject) FHotObject->MouseLeave();
             FHotObject = nullptr;
-            m.Result = CallDefault(m.Msg, m.WParam, m.LParam);
+            m.Result = CallDefaultHiding(WS_SYSMENU, m.Msg, m.WParam, m.LParam);
             return;
 
         case WM_NCLBUTTONDOWN:
@@ -330,7 +355,7 @@ void TWinSkinForm::WMNCMouse(TMessage& m) {
                 m.Result = 0;
                 return;
             }
-            m.Result = CallDefault(m.Msg, m.WParam, m.LParam);
+            m.Result = CallDefaultHiding(WS_SYSMENU, m.Msg, m.WParam, m.LParam);
             return;
 
         case WM_NCLBUTTONUP:
@@ -342,7 +367,7 @@ void TWinSkinForm::WMNCMouse(TMessage& m) {
                 m.Result = 0;
                 return;
             }
-            m.Result = CallDefault(m.Msg, m.WParam, m.LParam);
+            m.Result = CallDefaultHiding(WS_SYSMENU, m.Msg, m.WParam, m.LParam);
             return;
 
         case WM_NCLBUTTONDBLCLK:
@@ -369,7 +394,7 @@ void TWinSkinForm::WMNCMouse(TMessage& m) {
                     return;
                 }
             }
-            m.Result = CallDefault(m.Msg, m.WParam, m.LParam);
+            m.Result = CallDefaultHiding(WS_SYSMENU, m.Msg, m.WParam, m.LParam);
             return;
 
         case WM_NCRBUTTONDOWN:
@@ -378,9 +403,9 @@ void TWinSkinForm::WMNCMouse(TMessage& m) {
                 m.Result = 0;
                 return;
             }
-            m.Result = CallDefault(m.Msg, m.WParam, m.LParam);
+            m.Result = CallDefaultHiding(WS_SYSMENU, m.Msg, m.WParam, m.LParam);
             return;
-        default: m.Result = CallDefault(m.Msg, m.WParam, m.LParam); return;
+        default: m.Result = CallDefaultHiding(WS_SYSMENU, m.Msg, m.WParam, m.LParam); return;
     }
 }
 
@@ -400,9 +425,27 @@ void TWinSkinForm::WMNCActivate(TMessage& m) {
     FActive = m.WParam != 0;
     if (FTimer) FTimer->SetEnabled(FActive);
     if (FFormKind == 1 && FClientWnd) ::SendMessageW(FClientWnd, WM_NCACTIVATE, m.WParam, 0);
-    if (FFormKind == 2) CallDefault(m.Msg, m.WParam, m.LParam);
-    if (!(FFormKind == 2 && FWindowState == wsMaximizedKind)) PaintFrame();
     m.Result = 1;
+    const TLifeToken::Watch life = FLife.Watching();
+    if (FFormKind == 2) {
+        CallDefault(m.Msg, m.WParam, m.LParam);
+    } else {
+        // The program hears of its activation change as it would unskinned
+        // (tool windows keep their caption lit, pop-ups close). Its default
+        // handling would paint the system's caption straight onto the frame:
+        // -1 in lParam is the documented "update the state, draw nothing";
+        // the window menu bit stays hidden for the call all the same.
+        TSkinData* sd = FSkinData;
+        const bool painting = sd && sd->FPaintNonClient;
+        if (painting) sd->FPaintNonClient = false;
+        const LRESULT answer = CallDefaultHiding(WS_SYSMENU, m.Msg, m.WParam, kNoCaptionRepaint);
+        if (painting && (life.Alive() || SkinDataAlive(sd))) sd->FPaintNonClient = true;
+        if (!life.Alive()) return;
+        // A refused deactivation is the program's to give, as unskinned.
+        if (!m.WParam) m.Result = answer;
+    }
+    if (!life.Alive()) return;
+    if (!(FFormKind == 2 && FWindowState == wsMaximizedKind)) PaintFrame();
 }
 
 // ---- window commands --------------------------------------------------------------
@@ -520,7 +563,12 @@ void TWinSkinForm::WMSysCommand(TMessage& m) {
             break;
         default: break;
     }
-    m.Result = CallDefault(m.Msg, m.WParam, m.LParam);
+    // The keyboard's way into the menus finds the system's window menu
+    // when the window menu bit is there and the bar is ours.
+    if (cmd == SC_KEYMENU || cmd == SC_MOUSEMENU)
+        m.Result = CallDefaultHiding(WS_SYSMENU, m.Msg, m.WParam, m.LParam);
+    else
+        m.Result = CallDefault(m.Msg, m.WParam, m.LParam);
 }
 
 void TWinSkinForm::WMMenuChanged(TMessage& m) {
@@ -531,9 +579,7 @@ void TWinSkinForm::WMMenuChanged(TMessage& m) {
     if (!life.Alive()) {
         // Painting comes back on for every other window of the skin, if the
         // skin is still there.
-        TSkinManage* mgr = SkinManager();
-        if (sd && mgr && std::find(mgr->FSkinDatas.begin(), mgr->FSkinDatas.end(), sd) != mgr->FSkinDatas.end())
-            sd->FPaintNonClient = true;
+        if (SkinDataAlive(sd)) sd->FPaintNonClient = true;
         return;
     }
     if (sd) sd->FPaintNonClient = true;
