@@ -303,6 +303,7 @@ private:
     bool FHookedForm = false;
     TFont FTextFont;
     int FStyleHiding = 0;       // our own style changes are under way: the program is not told
+    bool FContentLate = false;  // WM_SKIN_CONTENT_LATE is posted and not yet handled
     LONG_PTR HideStyle(LONG_PTR bits);
     void SetStyleQuietly(LONG_PTR style);
     bool FMenuStale = false;    // the menu changed while a drop-down was open

@@ -177,10 +177,27 @@ void TWinSkinForm::SkinWindowProc(TMessage& m) {
             // A child dialog made after activation (a property page shown
             // for the first time) has its controls by now.
             HWND child = reinterpret_cast<HWND>(m.WParam);
-            if (FSkinState != ssCreated && ::IsWindow(child) && ::IsChild(FHandle, child)) ClassifyWindow(*this, child);
+            if (FSkinState != ssCreated && ::IsWindow(child) && ::IsChild(FHandle, child)) {
+                ClassifyWindow(*this, child);
+                ApplyContentColours(*this, true);
+            }
             m.Result = 0;
             return;
         }
+        case WM_PARENTNOTIFY:
+            // A window made under this one after activation (an edit made
+            // anew, a pane made on demand): its content colours follow once
+            // its program has set it up.
+            if (LOWORD(m.WParam) == WM_CREATE && FSkinState != ssCreated && !FContentLate) {
+                FContentLate = true;
+                ::PostMessageW(FHandle, WM_SKIN_CONTENT_LATE, 0, 0);
+            }
+            return passOn();
+        case WM_SKIN_CONTENT_LATE:
+            FContentLate = false;
+            if (FSkinState != ssCreated) ApplyContentColours(*this, true);
+            m.Result = 0;
+            return;
         case WM_SKIN_ACTIVATE:
             Activate();
             m.Result = 0;
