@@ -193,6 +193,14 @@ void TWinSkinForm::SkinWindowProc(TMessage& m) {
                 ::PostMessageW(FHandle, WM_SKIN_CONTENT_LATE, 0, 0);
             }
             return passOn();
+        case WM_ACTIVATE:
+            // Content made where no notice reached us is taken in at the
+            // window's next activation.
+            if (LOWORD(m.WParam) != WA_INACTIVE && FSkinState != ssCreated && !FContentLate) {
+                FContentLate = true;
+                ::PostMessageW(FHandle, WM_SKIN_CONTENT_LATE, 0, 0);
+            }
+            break;
         case WM_SKIN_CONTENT_LATE:
             FContentLate = false;
             if (FSkinState != ssCreated) ApplyContentColours(*this, true);
