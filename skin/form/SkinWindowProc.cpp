@@ -332,8 +332,17 @@ TWinSysButton* TWinSkinForm::FindObjectAt(POINT p) {
 }
 
 void TWinSkinForm::WMNCHitTest(TMessage& m) {
-    // The system would answer for caption buttons of its own.
-    m.Result = CallDefaultHiding(WS_SYSMENU, m.Msg, m.WParam, m.LParam);
+    m.Result = CallDefault(m.Msg, m.WParam, m.LParam);
+    // The system answers for caption buttons of its own, which the skin
+    // never shows: where they would be is title, as without the window menu.
+    switch (m.Result) {
+        case HTSYSMENU:
+        case HTMINBUTTON:
+        case HTMAXBUTTON:
+        case HTCLOSE:
+        case HTHELP: m.Result = HTCAPTION; break;
+        default: break;
+    }
     if (m.Result != HTNOWHERE && m.Result != HTCAPTION) return;
     const POINT p = WindowToFrame(messagePoint(m.LParam));
     if (p.y > 3) m.Result = HTCAPTION;
@@ -362,7 +371,7 @@ void TWinSkinForm::WMNCMouse(TMessage& m) {
             }
             if (FHotObject) FHotObject->MouseLeave();
             FHotObject = nullptr;
-            m.Result = CallDefaultHiding(WS_SYSMENU, m.Msg, m.WParam, m.LParam);
+            m.Result = CallDefault(m.Msg, m.WParam, m.LParam);
             return;
 
         case WM_NCLBUTTONDOWN:
@@ -380,7 +389,7 @@ void TWinSkinForm::WMNCMouse(TMessage& m) {
                 m.Result = 0;
                 return;
             }
-            m.Result = CallDefaultHiding(WS_SYSMENU, m.Msg, m.WParam, m.LParam);
+            m.Result = CallDefault(m.Msg, m.WParam, m.LParam);
             return;
 
         case WM_NCLBUTTONUP:
@@ -392,7 +401,7 @@ void TWinSkinForm::WMNCMouse(TMessage& m) {
                 m.Result = 0;
                 return;
             }
-            m.Result = CallDefaultHiding(WS_SYSMENU, m.Msg, m.WParam, m.LParam);
+            m.Result = CallDefault(m.Msg, m.WParam, m.LParam);
             return;
 
         case WM_NCLBUTTONDBLCLK:
@@ -419,7 +428,7 @@ void TWinSkinForm::WMNCMouse(TMessage& m) {
                     return;
                 }
             }
-            m.Result = CallDefaultHiding(WS_SYSMENU, m.Msg, m.WParam, m.LParam);
+            m.Result = CallDefault(m.Msg, m.WParam, m.LParam);
             return;
 
         case WM_NCRBUTTONDOWN:
@@ -428,9 +437,9 @@ void TWinSkinForm::WMNCMouse(TMessage& m) {
                 m.Result = 0;
                 return;
             }
-            m.Result = CallDefaultHiding(WS_SYSMENU, m.Msg, m.WParam, m.LParam);
+            m.Result = CallDefault(m.Msg, m.WParam, m.LParam);
             return;
-        default: m.Result = CallDefaultHiding(WS_SYSMENU, m.Msg, m.WParam, m.LParam); return;
+        default: m.Result = CallDefault(m.Msg, m.WParam, m.LParam); return;
     }
 }
 
