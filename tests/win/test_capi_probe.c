@@ -9,6 +9,7 @@
 #include <commctrl.h>
 #include <oleacc.h>
 
+#include <stdarg.h>
 #include <stdio.h>
 #include <string.h>
 
@@ -70,7 +71,7 @@ static void pump(DWORD ms) {
 }
 
 static LRESULT CALLBACK probeProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-    if (m == WM_NCACTIVATE) ++ncActivates;
+    if (m == WM_NCACTIVATE && w == probeWnd) ++ncActivates;
     return DefWindowProcW(w, m, wp, lp);
 }
 
