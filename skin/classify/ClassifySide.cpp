@@ -20,7 +20,7 @@ public:
     void ClassifyWindow(TWinSkinForm& fs, HWND handle) override { qs::ClassifyWindow(fs, handle); }
     void ControlSkinsChanged(TWinSkinForm& fs) override { qs::ControlSkinsChanged(fs); }
     bool RebuildScrollbarSkin(TWinSkinForm& fs, HWND handle) override { return qs::RebuildScrollbarSkin(fs, handle); }
-    void ApplyContentColours(TWinSkinForm& fs) override { qs::ApplyContentColours(fs); }
+    void ApplyContentColours(TWinSkinForm& fs, bool late) override { qs::ApplyContentColours(fs, late); }
     void RestoreContentColours(TWinSkinForm& fs) override { qs::RestoreContentColours(fs); }
     void ContentColoursChanged(TWinSkinForm& fs) override { qs::ContentColoursChanged(fs); }
     bool AnswerContentColour(UINT msg, WPARAM dc, LPARAM child, LRESULT& result) override {

@@ -31,9 +31,11 @@ struct Entry {
     Kind kind = Kind::None;
     uint8_t changed = 0;
     std::array<COLORREF, 6> saved{};
+    // What the skin last wrote on each channel: a channel that reads
+    // otherwise was set by the program since, and is the program's again.
+    std::array<COLORREF, 6> written{};
     std::array<HWND, 2> parts{};  // a combo's edit and list
     bool richBackWasSystem = false;
-    bool richModified = false;
     HWND unstyled = nullptr;  // taken out of visual styles (the tip, the picker's calendar)
 };
 
@@ -197,9 +199,19 @@ COLORREF readChannel(const Entry& e, int ch, bool& isDefault) {
 
 // ---- rich edits: background and the default text colour ----
 
+COLORREF richDefaultText(const Entry& e, bool& automatic) {
+    CHARFORMAT2W cf{};
+    cf.cbSize = sizeof(cf);
+    send(e.wnd, EM_GETCHARFORMAT, SCF_DEFAULT, LPARAM(&cf));
+    automatic = (cf.dwEffects & CFE_AUTOCOLOR) != 0;
+    return cf.crTextColor;
+}
+
 void richSet(Entry& e, const Palette& p, bool first) {
+    // Setting a colour marks the text changed: what the user typed since
+    // the skin came must stay marked, or the program would not offer to save.
+    const bool modified = send(e.wnd, EM_GETMODIFY) != 0;
     if (first) {
-        e.richModified = send(e.wnd, EM_GETMODIFY) != 0;
         // The only way to read the background is to set one: it returns the old.
         const COLORREF old = COLORREF(send(e.wnd, EM_SETBKGNDCOLOR, 0, LPARAM(p.back)));
         if (old == sys(COLOR_WINDOW)) {
@@ -213,22 +225,37 @@ void richSet(Entry& e, const Palette& p, bool first) {
         send(e.wnd, EM_GETCHARFORMAT, SCF_DEFAULT, LPARAM(&cf));
         if (cf.dwEffects & CFE_AUTOCOLOR) e.changed |= 2;
     } else if (e.changed & 1) {
-        send(e.wnd, EM_SETBKGNDCOLOR, 0, LPARAM(p.back));
+        // The only way to read the background is to set one.
+        const COLORREF old = COLORREF(send(e.wnd, EM_SETBKGNDCOLOR, 0, LPARAM(p.back)));
+        if (old != e.written[0]) {
+            send(e.wnd, EM_SETBKGNDCOLOR, 0, LPARAM(old));
+            e.changed &= uint8_t(~1u);
+        }
     }
+    if (!first && (e.changed & 2)) {
+        bool automatic = false;
+        if (richDefaultText(e, automatic) != e.written[1] || automatic) e.changed &= uint8_t(~2u);
+    }
+    if (e.changed & 1) e.written[0] = p.back;
     if (e.changed & 2) {
+        e.written[1] = p.text;
         CHARFORMAT2W cf{};
         cf.cbSize = sizeof(cf);
         cf.dwMask = CFM_COLOR;
         cf.crTextColor = p.text;
         send(e.wnd, EM_SETCHARFORMAT, SCF_DEFAULT, LPARAM(&cf));
     }
-    if (!e.richModified) send(e.wnd, EM_SETMODIFY, FALSE);
+    if (!modified) send(e.wnd, EM_SETMODIFY, FALSE);
 }
 
 void richRestore(const Entry& e) {
     const bool modified = send(e.wnd, EM_GETMODIFY) != 0;
-    if (e.changed & 1) send(e.wnd, EM_SETBKGNDCOLOR, 1, 0);
-    if (e.changed & 2) {
+    if (e.changed & 1) {
+        const COLORREF old = COLORREF(send(e.wnd, EM_SETBKGNDCOLOR, 1, 0));
+        if (old != e.written[0]) send(e.wnd, EM_SETBKGNDCOLOR, 0, LPARAM(old));  // the program's since
+    }
+    bool automatic = false;
+    if ((e.changed & 2) && richDefaultText(e, automatic) == e.written[1] && !automatic) {
         CHARFORMAT2W cf{};
         cf.cbSize = sizeof(cf);
         cf.dwMask = CFM_COLOR;
@@ -286,7 +313,8 @@ bool applyFirst(Entry& e, TWinSkinForm& fs, const Palette& p, bool formRepaints)
                 if (!isDefault) continue;
                 e.saved[ch] = had;
                 e.changed |= uint8_t(1u << ch);
-                setChannel(e, ch, paletteColour(e, ch, p));
+                e.written[ch] = paletteColour(e, ch, p);
+                setChannel(e, ch, e.written[ch]);
             }
             if (!e.changed) return false;
             // Drawn in visual styles, a tip and a calendar keep the theme's
@@ -304,11 +332,24 @@ bool applyFirst(Entry& e, TWinSkinForm& fs, const Palette& p, bool formRepaints)
     }
 }
 
+// True while the channel still holds what the skin wrote on it.
+bool stillOurs(const Entry& e, int ch) {
+    bool isDefault = false;
+    return readChannel(e, ch, isDefault) == e.written[ch];
+}
+
 void applyAgain(Entry& e, const Palette& p) {
     if (e.kind == Kind::RichEdit) return richSet(e, p, false);
     const int n = channelCount(e.kind);
-    for (int ch = 0; ch < n; ++ch)
-        if (e.changed & (1u << ch)) setChannel(e, ch, paletteColour(e, ch, p));
+    for (int ch = 0; ch < n; ++ch) {
+        if (!(e.changed & (1u << ch))) continue;
+        if (!stillOurs(e, ch)) {
+            e.changed &= uint8_t(~(1u << ch));
+            continue;
+        }
+        e.written[ch] = paletteColour(e, ch, p);
+        setChannel(e, ch, e.written[ch]);
+    }
 }
 
 void restore(const Entry& e) {
@@ -327,7 +368,7 @@ void restore(const Entry& e) {
     } else {
         const int n = channelCount(e.kind);
         for (int ch = 0; ch < n; ++ch)
-            if (e.changed & (1u << ch)) setChannel(e, ch, e.saved[ch]);
+            if ((e.changed & (1u << ch)) && stillOurs(e, ch)) setChannel(e, ch, e.saved[ch]);
     }
     repaint(e.wnd);
     for (HWND part : e.parts)
@@ -384,7 +425,7 @@ BOOL CALLBACK visitThreadWindow(HWND h, LPARAM lp) {
 
 }  // namespace
 
-void ApplyContentColours(TWinSkinForm& fs) {
+void ApplyContentColours(TWinSkinForm& fs, bool late) {
     if (!fs.FSkinData || !fs.FHandle || !IsWindow(fs.FHandle)) return;
     auto& list = formEntries()[&fs];
     // Windows destroyed since the last pass leave (their handles may come back).
@@ -397,7 +438,7 @@ void ApplyContentColours(TWinSkinForm& fs) {
         return true;
     });
     const Palette p = paletteOf(*fs.FSkinData);
-    Walk w{&fs, &list, &p, GetAncestor(fs.FHandle, GA_ROOT), fs.FControl != nullptr};
+    Walk w{&fs, &list, &p, GetAncestor(fs.FHandle, GA_ROOT), fs.FControl != nullptr && !late};
     if (fs.FControl) {
         // The classification's own list: the toolkit knows its controls, the
         // server need not be asked for the children of each.
@@ -461,7 +502,9 @@ bool AnswerContentColour(UINT msg, WPARAM wParam, LPARAM child, LRESULT& result)
         ownBack = GetObjectW(reinterpret_cast<HBRUSH>(result), sizeof(lb), &lb) == sizeof(lb) && lb.lbStyle == BS_SOLID &&
                   systemBack(lb.lbColor);
     }
-    if (GetTextColor(dc) == sys(COLOR_WINDOWTEXT)) SetTextColor(dc, d->ContentText());
+    // The skin's text goes only on the skin's background: on a background of
+    // the program's own (a yellow warning field) its light text would vanish.
+    if (ownBack && GetTextColor(dc) == sys(COLOR_WINDOWTEXT)) SetTextColor(dc, d->ContentText());
     if (ownBack) {
         SetBkColor(dc, d->ContentBack());
         result = reinterpret_cast<LRESULT>(d->WindowBrush());

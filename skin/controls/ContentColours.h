@@ -12,6 +12,8 @@
 // chose itself is always kept.
 #include <windows.h>
 
+#include "ControlSide.h"
+
 namespace qs {
 
 class TWinSkinForm;
@@ -19,10 +21,13 @@ class TWinSkinForm;
 // Gives every content window under the form's window (at any depth) and every
 // tool tip the form owns the skin's content colours. Windows already done are
 // left alone, so it may run at every activation.
-void ApplyContentColours(TWinSkinForm& fs);
-// The skin changed: the same windows take the new skin's colours.
+// `late`: after activation, when no repaint of the whole form follows.
+void ApplyContentColours(TWinSkinForm& fs, bool late = false);
+// The skin changed: the same windows take the new skin's colours. A colour
+// the program set since the skin wrote it is the program's and stays.
 void ContentColoursChanged(TWinSkinForm& fs);
-// Every window gets back exactly what it had; the form's list is emptied.
+// Every window gets back exactly what it had, unless the program set a colour
+// of its own since; the form's list is emptied.
 void RestoreContentColours(TWinSkinForm& fs);
 
 // True for the colour requests a parent gets about a content window (`child`)

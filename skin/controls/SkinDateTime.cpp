@@ -23,6 +23,11 @@ TArrowButton::TArrowButton(TComponent* owner) : TCustomControl(owner) {
     SetControlStyle(ControlStyle() | csOpaque);
 }
 
+void TArrowButton::CreateWnd() {
+    TCustomControl::CreateWnd();
+    MarkHelperWindow(HandleIfAllocated());
+}
+
 void TArrowButton::CreateParams(TCreateParams& p) {
     TCustomControl::CreateParams(p);
     p.Style &= ~DWORD(WS_TABSTOP);

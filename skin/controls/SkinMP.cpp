@@ -64,6 +64,11 @@ TWMediaPlayer::~TWMediaPlayer() {
     FreeBitmaps();
 }
 
+void TWMediaPlayer::CreateWnd() {
+    TCustomControl::CreateWnd();
+    MarkHelperWindow(HandleIfAllocated());
+}
+
 void TWMediaPlayer::CreateParams(TCreateParams& p) {
     TCustomControl::CreateParams(p);
     // A quick second click is a second press for the player, not a double click.

@@ -49,6 +49,7 @@ public:
 
 protected:
     void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
     void Paint() override;
     void Notification(TComponent* c, TOperation op) override;
 

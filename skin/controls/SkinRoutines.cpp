@@ -105,6 +105,10 @@ std::wstring GetWindowTextWide(HWND handle) {
     return s;
 }
 
+void MarkHelperWindow(HWND handle) {
+    if (handle && (GetWindowLongPtrW(handle, GWL_STYLE) & WS_CHILD)) SetWindowLongPtrW(handle, GWLP_ID, kHelperWindowId);
+}
+
 bool IsPopupWindow(HWND handle) {
     if (!handle) return false;
     if (GetWindowLongPtrW(handle, GWL_STYLE) & WS_POPUP) return true;

@@ -35,6 +35,12 @@ bool SetPropFromString(TObject* obj, std::string_view name, const std::string& v
 std::wstring GetWindowTextWide(HWND handle);
 // A pop-up window, or one whose parent is the desktop.
 bool IsPopupWindow(HWND handle);
+// Our own windows inside a program's windows (scroll-bar covers, the date
+// picker's button, the media player's strip) carry this id: outside the
+// 16 bits of dialog-template and menu-command ids, so GetDlgItem,
+// SetDlgItemText and SendDlgItemMessage of the program never find them.
+inline constexpr LONG_PTR kHelperWindowId = LONG_PTR(0x5C0F0000);
+void MarkHelperWindow(HWND handle);
 // `dest` gets the size of `source` and its picture.
 void CopyBitmap(TBitmap& source, TBitmap& dest);
 void FillColor(HDC dc, const RECT& r, TColor colour);

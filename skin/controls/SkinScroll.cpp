@@ -45,6 +45,11 @@ void TWScrollbar::HideWithoutErasing() {
                  SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_DEFERERASE);
 }
 
+void TWScrollbar::CreateWnd() {
+    TCustomPanel::CreateWnd();
+    MarkHelperWindow(HandleIfAllocated());
+}
+
 void TWScrollbar::CreateParams(TCreateParams& p) {
     TCustomPanel::CreateParams(p);
     p.ExStyle = WS_EX_TOOLWINDOW;
@@ -70,7 +75,7 @@ void TWScrollbar::AttachToControl(TSkinControl* ownerSkin, TWinControl* control,
         for (auto& ch : kind) ch = char(tolower(static_cast<unsigned char>(ch)));
         FVertical = kind == "sbhorizontal" ? 0 : 1;
     }
-    SetParentWindow(GetParent(FTargetHandle));
+    SetParentWindow(mode == kControl ? FTargetHandle : GetParent(FTargetHandle));
     UpdatePosition(FTargetHandle);
 }
 
@@ -89,7 +94,9 @@ void TWScrollbar::AttachToBarWindow(TSkinControl* ownerSkin, HWND bar) {
     Attach(ownerSkin, bar, kControl);
     SetColor(ownerSkin ? ownerSkin->FaceColor() : clBtnFace);
     FVertical = (GetWindowLongPtrW(bar, GWL_STYLE) & SBS_VERT) ? 1 : 0;
-    SetParentWindow(GetParent(FTargetHandle));
+    // Inside the bar, not beside it: the program's window keeps exactly its
+    // own children (its dialog ids, its accessible objects).
+    SetParentWindow(FTargetHandle);
     UpdatePosition(FTargetHandle);
 }
 
@@ -168,6 +175,8 @@ void TWScrollbar::UpdatePosition(HWND target) {
         POINT screen = topLeft;
         if (HWND parent = GetParent(FTargetHandle)) ::ClientToScreen(parent, &screen);
         FScreenPos = screen;
+        // A scroll-bar control's cover is its child, over all of it.
+        topLeft = POINT{0, 0};
     }
     FLength = FVertical ? h : w;
     // A cover that comes out of hiding is painted whole by its showing.
@@ -175,7 +184,7 @@ void TWScrollbar::UpdatePosition(HWND target) {
     HWND self = Handle();
     FShown = true;
     // Directly above the target: after whatever lies just above it.
-    HWND prev = GetWindow(FTargetHandle, GW_HWNDPREV);
+    HWND prev = FMode == kControl ? self : GetWindow(FTargetHandle, GW_HWNDPREV);
     UINT flags = SWP_NOACTIVATE | SWP_SHOWWINDOW;
     HWND after = prev ? prev : HWND_TOP;
     if (prev == self) {

@@ -65,6 +65,7 @@ public:
 
 protected:
     void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
     void Paint() override;
 
 private:

@@ -24,6 +24,10 @@ inline constexpr UINT WM_SKIN_CLASSIFY_LATE = 0x3524;
 // A tab skin asks its form whether tab lParam of tab window wParam may have
 // its page freed (0 = go ahead).
 inline constexpr UINT WM_SKIN_TAB_CLOSE = 0x3507;
+// Posted to a skinned window when a child window was made under it after
+// activation: content windows among the new ones get the skin's colours
+// once the program has set them up.
+inline constexpr UINT WM_SKIN_CONTENT_LATE = 0x3525;
 
 class TControlSide {
 public:
@@ -40,7 +44,8 @@ public:
     virtual bool RebuildScrollbarSkin(TWinSkinForm&, HWND) { return false; }
     // The colours of content controls (edits, lists, views) at activation,
     // unskinning and a skin change.
-    virtual void ApplyContentColours(TWinSkinForm&) {}
+    // `late`: after activation, when no repaint of the whole form follows.
+    virtual void ApplyContentColours(TWinSkinForm&, bool /*late*/) {}
     virtual void RestoreContentColours(TWinSkinForm&) {}
     virtual void ContentColoursChanged(TWinSkinForm&) {}
     // A colour request (WM_CTLCOLOR*) the program has answered in m.Result:

@@ -322,7 +322,7 @@ void TWinSkinForm::Activate() {
         ControlSide().SkinAllControls(*this, FControl);
     else
         ControlSide().SkinChildWindows(*this, FHandle);
-    ControlSide().ApplyContentColours(*this);
+    ControlSide().ApplyContentColours(*this, false);
 
     if (FSkinState == ssCreated && FSkinFrame) {
         ReadWindowState();
@@ -424,6 +424,36 @@ void TWinSkinForm::SetSysMenuStyle(bool remove) {
         want |= WS_SYSMENU;
     if (want != s) ::SetWindowLongPtrW(FHandle, GWL_STYLE, want);
     FStyle = want;
+}
+
+void TWinSkinForm::SetStyleQuietly(LONG_PTR style) {
+    ++FStyleHiding;
+    ::SetWindowLongPtrW(FHandle, GWL_STYLE, style);
+    --FStyleHiding;
+}
+
+LONG_PTR TWinSkinForm::HideStyle(LONG_PTR bits) {
+    if (!FHandle) return 0;
+    const LONG_PTR s = ::GetWindowLongPtrW(FHandle, GWL_STYLE);
+    const LONG_PTR hide = s & bits;
+    if (hide) SetStyleQuietly(s & ~hide);
+    return hide;
+}
+
+LRESULT TWinSkinForm::CallDefaultHiding(LONG_PTR bits, UINT msg, WPARAM wParam, LPARAM lParam) {
+    HWND wnd = FHandle;
+    const LONG_PTR hidden = HideStyle(bits);
+    const TLifeToken::Watch life = FLife.Watching();
+    const LRESULT r = CallDefault(msg, wParam, lParam);
+    if (hidden && ::IsWindow(wnd)) {
+        // Unskinned meanwhile, the window still gets its bits back.
+        const LONG_PTR now = ::GetWindowLongPtrW(wnd, GWL_STYLE) | hidden;
+        if (life.Alive())
+            SetStyleQuietly(now);
+        else
+            ::SetWindowLongPtrW(wnd, GWL_STYLE, now);
+    }
+    return r;
 }
 
 TSkinData* TWinSkinForm::Art() const { return FSkinData ? FSkinData->ForDpi(FDpi) : nullptr; }

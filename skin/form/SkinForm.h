@@ -215,6 +215,11 @@ public:
     void RemoveRegion();
     void SetCaptionStyle(bool on);
     void SetSysMenuStyle(bool remove);
+    // The previous procedure with style bits the system must not see for
+    // the length of the call: with the window menu bit it would answer hit
+    // tests for, and draw, caption buttons of its own. The program reads its
+    // style back whole before and after, and hears nothing of the change.
+    LRESULT CallDefaultHiding(LONG_PTR bits, UINT msg, WPARAM wParam, LPARAM lParam);
 
     // ---- caption buttons, window commands, window menu ----
     // The first visible caption button with an action that holds the point
@@ -298,6 +303,10 @@ private:
     static LRESULT CALLBACK StaticClientProc(HWND, UINT, WPARAM, LPARAM);
     bool FHookedForm = false;
     TFont FTextFont;
+    int FStyleHiding = 0;       // our own style changes are under way: the program is not told
+    bool FContentLate = false;  // WM_SKIN_CONTENT_LATE is posted and not yet handled
+    LONG_PTR HideStyle(LONG_PTR bits);
+    void SetStyleQuietly(LONG_PTR style);
     bool FMenuStale = false;    // the menu changed while a drop-down was open
     bool FMenuRefresh = false;  // MenuBarChanged is running
     TLifeToken FLife;

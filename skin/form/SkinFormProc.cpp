@@ -1,16 +1,22 @@
 // The window procedure's entry and exit (errors never cross it), the
-// non-client size and the size handler of a skinned window.
+// non-client size and the size handler of a skinned window, and the toolkit
+// form's handler while the form is skinned.
 #include <windows.h>
 #include <commctrl.h>
 
+#include "Application.h"
 #include "Forms.h"
 #include "SkinData.h"
 #include "SkinForm.h"
 #include "ControlSide.h"
+#include "SkinManage.h"
+#include "SkinMenu.h"
 
 namespace qs {
 
 namespace {
+
+constexpr UINT kFrameChangedOnly = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
 
 // A tab skin asks whether tab `index` of `tab` may have its page freed
 // (0 = go ahead). Only a live tab window of this form that has such a tab
@@ -109,6 +115,80 @@ void TWinSkinForm::WMNCCalcSize(TMessage& m) {
     p->rgrc[0] = RECT{c.left, c.top, c.right, c.bottom};
     p->rgrc[1] = p->rgrc[0];
     m.Result = WVR_VALIDRECTS;
+}
+
+// ---- the toolkit form's handler ----------------------------------------------------
+
+void TWinSkinForm::FormWindowProc(TMessage& m) {
+    // A copy: the handler may run a modal loop in which this form skin,
+    // and the handler it holds, are freed.
+    auto previous = [&] {
+        if (const TWndMethod old = FOldWindowProc) old(m);
+    };
+    switch (m.Msg) {
+        case WM_SETTEXT: FormSetText(m); return;
+        case WM_SKIN_CHANGED: SkinChanged(); return;
+        case CM_MENUCHANGED: {
+            // The toolkit's word that its menu changed (items, or another
+            // menu set): its handler first, then the bar follows.
+            const TLifeToken::Watch life = FLife.Watching();
+            previous();
+            if (life.Alive()) MenuBarChanged();
+            return;
+        }
+        case CM_DIALOGCHAR: FormDialogChar(m); return;
+        case WM_SKIN_PAINT_FRAME_DC:
+            if (m.LParam == kSkinPaintTag) {
+                if (m.WParam) PaintFrame(reinterpret_cast<HDC>(m.WParam));
+                m.Result = kSkinPaintTag;
+                return;
+            }
+            return previous();
+        case WM_SKIN_PROBE: m.Result = m.LParam == kSkinPaintTag ? kSkinPaintTag : 1; return;
+        default: return previous();
+    }
+}
+
+void TWinSkinForm::FormSetText(TMessage& m) {
+    const TLifeToken::Watch life = FLife.Watching();
+    if (const TWndMethod old = FOldWindowProc) old(m);
+    if (!life.Alive()) return;
+    if (!FHandle || !::IsWindowVisible(FHandle) || FSkinState != ssSkinned) return;
+    if (FWindowState == wsMaximizedKind) {
+        HWND client = FClientWnd;
+        if (!client && FFormKind == 2)
+            if (TSkinManage* mgr = SkinManager()) client = mgr->FMDIClient;
+        if (client) ::PostMessageW(client, WM_SKIN_REDRAW_MDI, 0, 0);
+    }
+    if (FWindowState == wsMinimizedKind)
+        PaintFrame();
+    else
+        ::SetWindowPos(FHandle, nullptr, 0, 0, 0, 0, kFrameChangedOnly);
+}
+
+void TWinSkinForm::FormDialogChar(TMessage& m) {
+    const TLifeToken::Watch life = FLife.Watching();
+    if (const TWndMethod old = FOldWindowProc) old(m);
+    if (m.Result != 0 || !life.Alive()) return;
+    const bool alt = ::GetKeyState(VK_MENU) < 0;
+    const bool others = ::GetKeyState(VK_CONTROL) < 0 || ::GetKeyState(VK_SHIFT) < 0;
+    if (alt && !others) {
+        if (TMenuBtn* b = FindAccelButton(wchar_t(m.WParam))) {
+            m.Result = 1;
+            OpenMenuButton(b);
+            return;
+        }
+    }
+    m.Result = 0;
+    TSkinManage* mgr = SkinManager();
+    if (FFormKind == 2) {
+        if (mgr && mgr->FMDIFrameForm && mgr->FMDIFrameForm != FControl)
+            mgr->FMDIFrameForm->Perform(CM_DIALOGCHAR, m.WParam, m.LParam);
+    } else if (FControl && Application && Application->MainForm() && Application->MainForm() != FControl &&
+               !FControl->IsModal()) {
+        Application->MainForm()->Perform(CM_DIALOGCHAR, m.WParam, m.LParam);
+    }
+    m.Result = 0;
 }
 
 }  // namespace qs

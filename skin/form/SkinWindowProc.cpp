@@ -1,7 +1,7 @@
 // The skinned window's message stream: what every skinned window answers, what
 // only frame skinning adds, and what needs a finished activation; the caption
-// buttons under the mouse, the window commands, the toolkit form's handler
-// and the MDI client of an MDI frame.
+// buttons under the mouse, the window commands and the MDI client of an MDI
+// frame.
 #include <windowsx.h>
 
 #include <algorithm>
@@ -18,6 +18,10 @@
 #include "WindowTable.h"
 
 namespace qs {
+
+// WM_NCACTIVATE's lParam that asks the default handling to change the
+// caption's state without drawing it.
+constexpr LPARAM kNoCaptionRepaint = -1;
 
 // WM_DPICHANGED, which older headers lack.
 constexpr UINT kDpiChangedMessage = 0x02E0;
@@ -47,6 +51,12 @@ bool isWindowCommand(UINT cmd) {
 
 POINT messagePoint(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 
+// A skin data component may go while the program's procedure runs.
+bool SkinDataAlive(TSkinData* sd) {
+    TSkinManage* mgr = SkinManager();
+    return sd && mgr && std::find(mgr->FSkinDatas.begin(), mgr->FSkinDatas.end(), sd) != mgr->FSkinDatas.end();
+}
+
 }  // namespace
 
 void TWinSkinForm::SkinWindowProc(TMessage& m) {
@@ -55,6 +65,15 @@ void TWinSkinForm::SkinWindowProc(TMessage& m) {
 
     // Stage 1: whatever the frame does.
     switch (m.Msg) {
+        case WM_STYLECHANGING:
+        case WM_STYLECHANGED:
+            // Bits hidden from the system for one of its calls, and given
+            // back after it: the program's style never changed.
+            if (FStyleHiding > 0) {
+                m.Result = 0;
+                return;
+            }
+            break;
         case WM_NCPAINT:
             if (FSkinState == ssCreated) {
                 m.Result = 0;  // nothing is painted before activation
@@ -76,11 +95,12 @@ void TWinSkinForm::SkinWindowProc(TMessage& m) {
         case WM_NCACTIVATE:
             if (FSkinState == ssCreated && FFormKind != 2) {
                 // Between attaching and the activation message. Nothing is
-                // painted yet, and the window's own procedure does not hear
-                // of it, as once skinned; but the answer allows the change,
-                // as the system's would: a refusal keeps the window looking
+                // painted yet: the program hears of the change, but the
+                // system draws no caption of its own for it. The answer
+                // allows the change: a refusal keeps the window looking
                 // active after another one took the activation.
                 if (FSkinFrame) FActive = (m.WParam & 0xFF) != 0;
+                CallDefaultHiding(WS_SYSMENU, m.Msg, m.WParam, FSkinFrame ? kNoCaptionRepaint : m.LParam);
                 m.Result = TRUE;
                 return;
             }
@@ -145,7 +165,10 @@ void TWinSkinForm::SkinWindowProc(TMessage& m) {
             // A child dialog made after activation (a property page shown
             // for the first time) has its controls by now.
             HWND child = reinterpret_cast<HWND>(m.WParam);
-            if (FSkinState != ssCreated && ::IsWindow(child) && ::IsChild(FHandle, child)) ControlSide().ClassifyWindow(*this, child);
+            if (FSkinState != ssCreated && ::IsWindow(child) && ::IsChild(FHandle, child)) {
+                ControlSide().ClassifyWindow(*this, child);
+                ControlSide().ApplyContentColours(*this, true);
+            }
             m.Result = 0;
             return;
         }
@@ -153,6 +176,28 @@ void TWinSkinForm::SkinWindowProc(TMessage& m) {
             passOn();
             if (m.WParam == SPI_SETHIGHCONTRAST)
                 if (TSkinManage* mgr = SkinManager()) mgr->ScheduleContrastCheck();
+            return;
+        case WM_PARENTNOTIFY:
+            // A window made under this one after activation (an edit made
+            // anew, a pane made on demand): its content colours follow once
+            // its program has set it up.
+            if (LOWORD(m.WParam) == WM_CREATE && FSkinState != ssCreated && !FContentLate) {
+                FContentLate = true;
+                ::PostMessageW(FHandle, WM_SKIN_CONTENT_LATE, 0, 0);
+            }
+            return passOn();
+        case WM_ACTIVATE:
+            // Content made where no notice reached us is taken in at the
+            // window's next activation.
+            if (LOWORD(m.WParam) != WA_INACTIVE && FSkinState != ssCreated && !FContentLate) {
+                FContentLate = true;
+                ::PostMessageW(FHandle, WM_SKIN_CONTENT_LATE, 0, 0);
+            }
+            break;
+        case WM_SKIN_CONTENT_LATE:
+            FContentLate = false;
+            if (FSkinState != ssCreated) ControlSide().ApplyContentColours(*this, true);
+            m.Result = 0;
             return;
         case WM_SKIN_ACTIVATE:
             Activate();
@@ -223,9 +268,11 @@ void TWinSkinForm::SkinWindowProc(TMessage& m) {
         case WM_NCCALCSIZE: WMNCCalcSize(m); return;
         case WM_NCHITTEST: WMNCHitTest(m); return;
         case WM_NCPAINT:
-            SetSysMenuStyle(true);
             if (FSkinData && FSkinData->FPaintNonClient) {
-                if (FBorderKind == bkNoCaption) return passOn();
+                if (FBorderKind == bkNoCaption) {
+                    m.Result = CallDefaultHiding(WS_SYSMENU, m.Msg, m.WParam, m.LParam);
+                    return;
+                }
                 PaintFrame();
             }
             m.Result = 0;
@@ -250,12 +297,14 @@ void TWinSkinForm::SkinWindowProc(TMessage& m) {
             // the skinned title never flashes.
             const LONG_PTR style = ::GetWindowLongPtrW(FHandle, GWL_STYLE);
             const bool strip = FBorderKind != bkNoCaption && (style & WS_CAPTION) == WS_CAPTION;
-            if (strip) ::SetWindowLongPtrW(FHandle, GWL_STYLE, style & ~LONG_PTR(WS_CAPTION));
-            passOn();
-            if (strip) ::SetWindowLongPtrW(FHandle, GWL_STYLE, ::GetWindowLongPtrW(FHandle, GWL_STYLE) | WS_CAPTION);
-            if (FBorderKind != bkNoCaption) PaintFrame();
+            const TLifeToken::Watch life = FLife.Watching();
+            m.Result = CallDefaultHiding(strip ? WS_CAPTION | WS_SYSMENU : WS_SYSMENU, m.Msg, m.WParam, m.LParam);
+            if (life.Alive() && FBorderKind != bkNoCaption) PaintFrame();
             return;
         }
+        case WM_SETICON:
+        case WM_NCRBUTTONUP:
+        case WM_CONTEXTMENU: m.Result = CallDefaultHiding(WS_SYSMENU, m.Msg, m.WParam, m.LParam); return;
         default: return passOn();
     }
 }
@@ -280,6 +329,16 @@ TWinSysButton* TWinSkinForm::FindObjectAt(POINT p) {
 
 void TWinSkinForm::WMNCHitTest(TMessage& m) {
     m.Result = CallDefault(m.Msg, m.WParam, m.LParam);
+    // The system answers for caption buttons of its own, which the skin
+    // never shows: where they would be is title, as without the window menu.
+    switch (m.Result) {
+        case HTSYSMENU:
+        case HTMINBUTTON:
+        case HTMAXBUTTON:
+        case HTCLOSE:
+        case HTHELP: m.Result = HTCAPTION; break;
+        default: break;
+    }
     if (m.Result != HTNOWHERE && m.Result != HTCAPTION) return;
     const POINT p = WindowToFrame(messagePoint(m.LParam));
     if (p.y > 3) m.Result = HTCAPTION;
@@ -396,9 +455,27 @@ void TWinSkinForm::WMNCActivate(TMessage& m) {
     FActive = m.WParam != 0;
     if (FTimer) FTimer->SetEnabled(FActive);
     if (FFormKind == 1 && FClientWnd) ::SendMessageW(FClientWnd, WM_NCACTIVATE, m.WParam, 0);
-    if (FFormKind == 2) CallDefault(m.Msg, m.WParam, m.LParam);
-    if (!(FFormKind == 2 && FWindowState == wsMaximizedKind)) PaintFrame();
     m.Result = 1;
+    const TLifeToken::Watch life = FLife.Watching();
+    if (FFormKind == 2) {
+        CallDefault(m.Msg, m.WParam, m.LParam);
+    } else {
+        // The program hears of its activation change as it would unskinned
+        // (tool windows keep their caption lit, pop-ups close). Its default
+        // handling would paint the system's caption straight onto the frame:
+        // -1 in lParam is the documented "update the state, draw nothing";
+        // the window menu bit stays hidden for the call all the same.
+        TSkinData* sd = FSkinData;
+        const bool painting = sd && sd->FPaintNonClient;
+        if (painting) sd->FPaintNonClient = false;
+        const LRESULT answer = CallDefaultHiding(WS_SYSMENU, m.Msg, m.WParam, kNoCaptionRepaint);
+        if (painting && (life.Alive() || SkinDataAlive(sd))) sd->FPaintNonClient = true;
+        if (!life.Alive()) return;
+        // A refused deactivation is the program's to give, as unskinned.
+        if (!m.WParam) m.Result = answer;
+    }
+    if (!life.Alive()) return;
+    if (!(FFormKind == 2 && FWindowState == wsMaximizedKind)) PaintFrame();
 }
 
 // ---- window commands --------------------------------------------------------------
@@ -516,7 +593,12 @@ void TWinSkinForm::WMSysCommand(TMessage& m) {
             break;
         default: break;
     }
-    m.Result = CallDefault(m.Msg, m.WParam, m.LParam);
+    // The keyboard's way into the menus finds the system's window menu
+    // when the window menu bit is there and the bar is ours.
+    if (cmd == SC_KEYMENU || cmd == SC_MOUSEMENU)
+        m.Result = CallDefaultHiding(WS_SYSMENU, m.Msg, m.WParam, m.LParam);
+    else
+        m.Result = CallDefault(m.Msg, m.WParam, m.LParam);
 }
 
 void TWinSkinForm::WMMenuChanged(TMessage& m) {
@@ -527,9 +609,7 @@ void TWinSkinForm::WMMenuChanged(TMessage& m) {
     if (!life.Alive()) {
         // Painting comes back on for every other window of the skin, if the
         // skin is still there.
-        TSkinManage* mgr = SkinManager();
-        if (sd && mgr && std::find(mgr->FSkinDatas.begin(), mgr->FSkinDatas.end(), sd) != mgr->FSkinDatas.end())
-            sd->FPaintNonClient = true;
+        if (SkinDataAlive(sd)) sd->FPaintNonClient = true;
         return;
     }
     if (sd) sd->FPaintNonClient = true;
@@ -549,80 +629,6 @@ void TWinSkinForm::SetMDIChildMaximized(bool maximized) {
         if (FWindowState == wsNormalKind) UpdateRegion();
     }
     ::SetWindowPos(FHandle, nullptr, 0, 0, 0, 0, kFrameChangedOnly);
-}
-
-// ---- the toolkit form's handler ----------------------------------------------------
-
-void TWinSkinForm::FormWindowProc(TMessage& m) {
-    // A copy: the handler may run a modal loop in which this form skin,
-    // and the handler it holds, are freed.
-    auto previous = [&] {
-        if (const TWndMethod old = FOldWindowProc) old(m);
-    };
-    switch (m.Msg) {
-        case WM_SETTEXT: FormSetText(m); return;
-        case WM_SKIN_CHANGED: SkinChanged(); return;
-        case CM_MENUCHANGED: {
-            // The toolkit's word that its menu changed (items, or another
-            // menu set): its handler first, then the bar follows.
-            const TLifeToken::Watch life = FLife.Watching();
-            previous();
-            if (life.Alive()) MenuBarChanged();
-            return;
-        }
-        case CM_DIALOGCHAR: FormDialogChar(m); return;
-        case WM_SKIN_PAINT_FRAME_DC:
-            if (m.LParam == kSkinPaintTag) {
-                if (m.WParam) PaintFrame(reinterpret_cast<HDC>(m.WParam));
-                m.Result = kSkinPaintTag;
-                return;
-            }
-            return previous();
-        case WM_SKIN_PROBE: m.Result = m.LParam == kSkinPaintTag ? kSkinPaintTag : 1; return;
-        default: return previous();
-    }
-}
-
-void TWinSkinForm::FormSetText(TMessage& m) {
-    const TLifeToken::Watch life = FLife.Watching();
-    if (const TWndMethod old = FOldWindowProc) old(m);
-    if (!life.Alive()) return;
-    if (!FHandle || !::IsWindowVisible(FHandle) || FSkinState != ssSkinned) return;
-    if (FWindowState == wsMaximizedKind) {
-        HWND client = FClientWnd;
-        if (!client && FFormKind == 2)
-            if (TSkinManage* mgr = SkinManager()) client = mgr->FMDIClient;
-        if (client) ::PostMessageW(client, WM_SKIN_REDRAW_MDI, 0, 0);
-    }
-    if (FWindowState == wsMinimizedKind)
-        PaintFrame();
-    else
-        ::SetWindowPos(FHandle, nullptr, 0, 0, 0, 0, kFrameChangedOnly);
-}
-
-void TWinSkinForm::FormDialogChar(TMessage& m) {
-    const TLifeToken::Watch life = FLife.Watching();
-    if (const TWndMethod old = FOldWindowProc) old(m);
-    if (m.Result != 0 || !life.Alive()) return;
-    const bool alt = ::GetKeyState(VK_MENU) < 0;
-    const bool others = ::GetKeyState(VK_CONTROL) < 0 || ::GetKeyState(VK_SHIFT) < 0;
-    if (alt && !others) {
-        if (TMenuBtn* b = FindAccelButton(wchar_t(m.WParam))) {
-            m.Result = 1;
-            OpenMenuButton(b);
-            return;
-        }
-    }
-    m.Result = 0;
-    TSkinManage* mgr = SkinManager();
-    if (FFormKind == 2) {
-        if (mgr && mgr->FMDIFrameForm && mgr->FMDIFrameForm != FControl)
-            mgr->FMDIFrameForm->Perform(CM_DIALOGCHAR, m.WParam, m.LParam);
-    } else if (FControl && Application && Application->MainForm() && Application->MainForm() != FControl &&
-               !FControl->IsModal()) {
-        Application->MainForm()->Perform(CM_DIALOGCHAR, m.WParam, m.LParam);
-    }
-    m.Result = 0;
 }
 
 // ---- the MDI client -----------------------------------------------------------------

@@ -20,3 +20,11 @@ set_target_properties(skinrun_late PROPERTIES PREFIX "")
 target_link_options(skinrun_late PRIVATE -static)
 add_dependencies(skinrun_parent skinrun_late)
 set_tests_properties(test_capi_skinrun PROPERTIES RUN_SERIAL TRUE TIMEOUT 300)
+
+# What a plain program reads back about itself, skinned and not.
+add_executable(test_capi_probe ${CMAKE_CURRENT_LIST_DIR}/test_capi_probe.c)
+target_link_libraries(test_capi_probe PRIVATE qskin oleacc ole32 oleaut32 uuid comctl32)
+set_target_properties(test_capi_probe PROPERTIES LINKER_LANGUAGE CXX)
+target_compile_definitions(test_capi_probe PRIVATE QS_SOURCE_ROOT="${PROJECT_SOURCE_DIR}")
+add_test(NAME test_capi_probe COMMAND test_capi_probe)
+set_tests_properties(test_capi_probe PROPERTIES TIMEOUT 120 RUN_SERIAL TRUE)

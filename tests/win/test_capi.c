@@ -291,6 +291,10 @@ int main(void) {
     CHECK_EQ(qskin_is_skinned(dlg), 0);
     CHECK_EQ(qskin_is_skinned(button), 0);
     CHECK((WNDPROC)GetWindowLongPtrW(plain, GWLP_WNDPROC) == original);
+    /* Compared active with active: the dialog took the activation meanwhile,
+       and the system's caption shows that once the skin has gone. */
+    SetForegroundWindow(plain);
+    pump(100);
     CHECK_EQ(frameChecksum(plain), before);
     CHECK_EQ(qskin_disable(), QSKIN_UNCHANGED);
 

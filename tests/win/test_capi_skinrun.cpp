@@ -3,6 +3,7 @@
 // pixels) and still works (typed text arrives, its menu opens).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -108,8 +109,9 @@ class SkinRunTest : public ::testing::Test {
 protected:
     // Starts skinrun with the committed default skin on `program`; `late`
     // makes it take the route that loads the engine once a window exists.
-    void launch(const std::wstring& program, bool late = false) {
-        const std::wstring skin = widen("Z:" + std::string(QS_SOURCE_ROOT) + "/resources/skins/default.skn");
+    void launch(const std::wstring& program, bool late = false, const char* skinName = "default") {
+        const std::wstring skin =
+            widen("Z:" + std::string(QS_SOURCE_ROOT) + "/resources/skins/" + skinName + ".skn");
         std::wstring cmd = L"\"" + widen(QS_SKINRUN) + L"\" --skin \"" + skin + L"\" " + program;
         STARTUPINFOW si{};
         si.cb = sizeof si;
@@ -247,6 +249,57 @@ TEST_F(SkinRunTest, NotepadComesUpSkinnedAndKeepsWorking) {
     typeKey(VK_ESCAPE);
     EXPECT_TRUE(waitUntil([&] { return visibleMenuOf(thread) == nullptr; }, 3000));
     EXPECT_EQ(query(notepad), 1);
+}
+
+// The share of a child window's client pixels in one colour, read from its
+// top-level window's capture (another process's child gives no DC here).
+double shareOf(HWND w, COLORREF c) {
+    HWND top = ::GetAncestor(w, GA_ROOT);
+    const Image img = captureWindow(top);
+    RECT wr{}, cr{};
+    ::GetWindowRect(top, &wr);
+    ::GetClientRect(w, &cr);
+    ::MapWindowPoints(w, HWND_DESKTOP, reinterpret_cast<POINT*>(&cr), 2);
+    ::OffsetRect(&cr, -wr.left, -wr.top);
+    size_t n = 0, all = 0;
+    for (int y = std::max(0, int(cr.top)); y < std::min(img.height, int(cr.bottom)); ++y)
+        for (int x = std::max(0, int(cr.left)); x < std::min(img.width, int(cr.right)); ++x, ++all)
+            n += img.colorAt(x, y) == c;
+    return all ? double(n) / double(all) : 0;
+}
+
+// Notepad makes its edit anew when word wrap changes: the new one is in the
+// skin's content colours as the first was, not in the system's white.
+TEST_F(SkinRunTest, NotepadsRemadeEditKeepsTheDarkSkinsColours) {
+    ASSERT_FALSE(::FindWindowW(L"Notepad", nullptr)) << "a notepad from elsewhere is open";
+    auto sd = loadCommittedSkin("dark");
+    ASSERT_TRUE(sd->SkinLoaded());
+    launch(L"notepad.exe", false, "dark");
+    ASSERT_TRUE(waitUntil([&] { return (notepad = ::FindWindowW(L"Notepad", nullptr)) != nullptr; }, 20000));
+    ASSERT_TRUE(waitUntil([&] { return query(notepad) == 1; }, 10000));
+    pumpMessages(300);
+    HWND edit = ::FindWindowExW(notepad, nullptr, L"Edit", nullptr);
+    ASSERT_TRUE(edit);
+    EXPECT_GT(shareOf(edit, sd->ContentBack()), 0.9);
+    const char* dir = std::getenv("QS_SAVE_CAPTURES");
+    if (dir) saveBmp(captureWindow(notepad), widen(std::string(dir) + "/skinrun-notepad-dark.bmp"));
+    // Format > Wrap long lines, twice.
+    constexpr WPARAM kWrapCommand = 0x119;
+    for (int i = 0; i < 2; ++i) {
+        ::PostMessageW(notepad, WM_COMMAND, kWrapCommand, 0);
+        HWND remade = nullptr;
+        ASSERT_TRUE(waitUntil(
+            [&] {
+                remade = ::FindWindowExW(notepad, nullptr, L"Edit", nullptr);
+                return remade && remade != edit;
+            },
+            3000))
+            << "notepad did not make its edit anew";
+        edit = remade;
+        pumpMessages(200);
+        EXPECT_GT(shareOf(edit, sd->ContentBack()), 0.9) << "toggle " << i;
+        if (dir) saveBmp(captureWindow(notepad), widen(std::string(dir) + "/skinrun-notepad-dark-wrap" + std::to_string(i) + ".bmp"));
+    }
 }
 
 }  // namespace

@@ -223,7 +223,12 @@ TEST(ContentColours, PlainWindowTakesTheDarkSkinKeepsProgramColoursAndComesBackE
     }
     EXPECT_GT(countNear(captureClient(GetDlgItem(host, 6)), COLORREF(resolveColour(sd->ButtonFace)), 0), 100u);
     // Colours the program chose stay: its own edit brush, its list background.
-    EXPECT_GT(countNear(contentShot(host, kOwnColourEdit), kProgramYellow, 0), 1000u);
+    const Image yellowField = contentShot(host, kOwnColourEdit);
+    EXPECT_GT(countNear(yellowField, kProgramYellow, 0), 1000u);
+    // On the program's own background its text keeps the system's colour:
+    // the skin's light text would vanish on yellow.
+    EXPECT_EQ(countNear(yellowField, text, 0), 0u);
+    EXPECT_GT(countNear(yellowField, GetSysColor(COLOR_WINDOWTEXT), 0), 5u);
     EXPECT_GT(countNear(contentShot(host, 8), kProgramGreen, 0), 1000u);
     // The picker's calendar and the list's tool tip, set once by message.
     const std::vector<COLORREF> cal = calendarColours(GetDlgItem(host, 9));
@@ -386,4 +391,60 @@ TEST(ContentColours, ToolkitControlsFollowASkinChangeAndKeepTheirOwnColour) {
     EXPECT_EQ(countDifferences(clientOf(memo->Handle()), plainMemo), 0u);
     EXPECT_EQ(countDifferences(clientOf(lv->Handle()), plainList), 0u);
     EXPECT_EQ(countDifferences(clientOf(own->Handle()), plainOwn), 0u);
+}
+
+TEST(ContentColours, ControlsMadeAfterTheSkinCameTakeItToo) {
+    // An edit made anew (as a notepad does when word wrap changes) and a
+    // list made on demand, both after activation.
+    auto sd = loadCommittedSkin("dark");
+    HWND host = makeHost(40);
+    auto fs = skinWindow(host, *sd);
+    HWND edit = child(host, L"EDIT", 20, {10, 320, 150, 24}, ES_AUTOHSCROLL, L"Made later");
+    HWND lv = child(host, WC_LISTVIEWW, 21, {180, 320, 100, 30}, LVS_REPORT);
+    pumpMessages(60);
+    const Image img = clientOf(edit);
+    EXPECT_GT(countNear(img, sd->ContentBack(), 0), size_t(img.width) * img.height / 2);
+    EXPECT_GT(countNear(img, sd->ContentText(), 0), 5u);
+    EXPECT_EQ(COLORREF(SendMessageW(lv, LVM_GETBKCOLOR, 0, 0)), sd->ContentBack());
+    fs.reset();
+    EXPECT_EQ(COLORREF(SendMessageW(lv, LVM_GETBKCOLOR, 0, 0)), GetSysColor(COLOR_WINDOW));
+    DestroyWindow(host);
+}
+
+TEST(ContentColours, ColoursTheProgramSetsWhileSkinnedOutliveASkinChangeAndTheUnskin) {
+    auto sd = loadCommittedSkin("dark");
+    HWND host = makeHost(40);
+    auto fs = skinWindow(host, *sd);
+    constexpr COLORREF kBlue = RGB(10, 20, 200), kRed = RGB(200, 10, 10), kPink = RGB(250, 200, 220);
+    HWND lv = GetDlgItem(host, 5), tv = GetDlgItem(host, 6), rich = GetDlgItem(host, 7);
+    SendMessageW(lv, LVM_SETBKCOLOR, 0, LPARAM(kBlue));
+    SendMessageW(tv, TVM_SETTEXTCOLOR, 0, LPARAM(kRed));
+    SendMessageW(rich, EM_SETBKGNDCOLOR, 0, LPARAM(kPink));
+    // Typed since the skin came: still to be saved after any skin change.
+    SendMessageW(rich, EM_SETSEL, 0, 0);
+    SendMessageW(rich, EM_REPLACESEL, TRUE, LPARAM(L"typed "));
+    ASSERT_NE(SendMessageW(rich, EM_GETMODIFY, 0, 0), 0);
+
+    auto rounded = loadCommittedSkin("rounded");
+    sd->SetStoredSkin(rounded->StoredSkin());
+    ASSERT_TRUE(sd->LoadSkin());
+    fs->SkinChanged();
+    pumpMessages(30);
+    EXPECT_EQ(COLORREF(SendMessageW(lv, LVM_GETBKCOLOR, 0, 0)), kBlue);
+    EXPECT_EQ(COLORREF(SendMessageW(tv, TVM_GETTEXTCOLOR, 0, 0)), kRed);
+    // What the skin set and the program left alone follows the new skin.
+    EXPECT_EQ(COLORREF(SendMessageW(tv, TVM_GETBKCOLOR, 0, 0)), sd->ContentBack());
+    EXPECT_NE(SendMessageW(rich, EM_GETMODIFY, 0, 0), 0);
+    const COLORREF richBack = COLORREF(SendMessageW(rich, EM_SETBKGNDCOLOR, 0, LPARAM(kPink)));
+    EXPECT_EQ(richBack, kPink);
+
+    fs.reset();
+    pumpMessages(30);
+    EXPECT_EQ(COLORREF(SendMessageW(lv, LVM_GETBKCOLOR, 0, 0)), kBlue);
+    EXPECT_EQ(COLORREF(SendMessageW(tv, TVM_GETTEXTCOLOR, 0, 0)), kRed);
+    EXPECT_EQ(COLORREF(SendMessageW(rich, EM_SETBKGNDCOLOR, 0, LPARAM(kPink))), kPink);
+    // The skin's own colours went: the tree's background is the system's again.
+    const COLORREF treeBack = COLORREF(SendMessageW(tv, TVM_GETBKCOLOR, 0, 0));
+    EXPECT_TRUE(treeBack == COLORREF(-1) || treeBack == GetSysColor(COLOR_WINDOW));
+    DestroyWindow(host);
 }

@@ -301,24 +301,61 @@ TEST_F(WinSkinFormTest, ResizingRepaintsTheFrameAtTheNewSize) {
     EXPECT_EQ(close->FBoundsRect.left, 520 - 25);
 }
 
+// What the window shows at the moment the system's own handling of
+// WM_NCACTIVATE returns inside the program's procedure.
+struct InCallCapture {
+    static inline WNDPROC previous = nullptr;
+    static inline std::vector<Image> shots;
+    static inline std::vector<LONG_PTR> styles;
+    static LRESULT CALLBACK proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+        const LRESULT r = ::CallWindowProcW(previous, w, m, wp, lp);
+        if (m == WM_NCACTIVATE) {
+            shots.push_back(captureWindow(w));
+            styles.push_back(::GetWindowLongPtrW(w, GWL_STYLE));
+        }
+        return r;
+    }
+};
+
 TEST_F(WinSkinFormTest, TheSystemNeverPaintsTheSkinnedFrame) {
     wnd = makeWindow(390, 200);
+    const LONG_PTR ownStyle = ::GetWindowLongPtrW(wnd, GWL_STYLE);
+    InCallCapture::shots.clear();
+    InCallCapture::previous =
+        reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(wnd, GWLP_WNDPROC, LONG_PTR(&InCallCapture::proc)));
     {
         // Recorded below the skin: what the window's own procedure still gets.
-        test::MessageRecorder below(wnd, {WM_NCPAINT, WM_NCACTIVATE, WM_SETTEXT});
+        test::MessageRecorder below(wnd, {WM_NCPAINT, WM_NCACTIVATE, WM_SETTEXT, WM_STYLECHANGED});
         form = skinWindow(wnd, *skin);
         below.clear();
         for (int i = 0; i < 4; ++i) {
             ::SetWindowPos(wnd, nullptr, 0, 0, 420 + 30 * i, 260 + 10 * i, SWP_NOMOVE | SWP_NOZORDER);
             pumpMessages(10);
         }
-        ::SendMessageW(wnd, WM_NCACTIVATE, FALSE, 0);
-        ::SendMessageW(wnd, WM_NCACTIVATE, TRUE, 0);
+        InCallCapture::shots.clear();
+        std::vector<Image> before;
+        for (BOOL active : {FALSE, TRUE}) {
+            before.push_back(captureWindow(wnd));
+            ::SendMessageW(wnd, WM_NCACTIVATE, active, 0);
+        }
         ::SetWindowTextW(wnd, L"New text");
         ::RedrawWindow(wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
         pumpMessages(20);
         EXPECT_EQ(below.count(WM_NCPAINT), 0u) << below.describe();
-        EXPECT_EQ(below.count(WM_NCACTIVATE), 0u) << below.describe();
+        // The program hears its activation change, as unskinned, but the
+        // system's caption it draws there never reaches the screen, and the
+        // bits hidden from it for the call are never the program's news.
+        EXPECT_EQ(below.count(WM_NCACTIVATE), 2u) << below.describe();
+        EXPECT_EQ(below.count(WM_STYLECHANGED), 0u) << below.describe();
+        ASSERT_EQ(InCallCapture::shots.size(), 2u);
+        for (size_t i = 0; i < 2; ++i) {
+            const Image& shot = InCallCapture::shots[i];
+            ASSERT_EQ(shot.width, before[i].width);
+            int systemPixels = 0;
+            for (int y = 0; y < form->FTitleHeight; ++y)
+                for (int x = 0; x < shot.width; ++x) systemPixels += shot.at(x, y) != before[i].at(x, y);
+            EXPECT_EQ(systemPixels, 0) << "call " << i;
+        }
         EXPECT_EQ(below.count(WM_SETTEXT), 1u);  // the text itself still reaches the window
         // The frame on screen is the one the skin composed, pixel for pixel.
         const Image shown = captureWindow(wnd);
@@ -332,7 +369,8 @@ TEST_F(WinSkinFormTest, TheSystemNeverPaintsTheSkinnedFrame) {
         wchar_t text[32] = {};
         ::GetWindowTextW(wnd, text, 32);
         EXPECT_STREQ(text, L"New text");
-        EXPECT_EQ(::GetWindowLongPtrW(wnd, GWL_STYLE) & WS_CAPTION, WS_CAPTION);
+        // The style reads back as the program made it, window menu bit included.
+        EXPECT_EQ(::GetWindowLongPtrW(wnd, GWL_STYLE) & ~LONG_PTR(WS_CLIPSIBLINGS), ownStyle & ~LONG_PTR(WS_CLIPSIBLINGS));
         form.reset();  // the skin leaves before the recorder under it
     }
 }
