@@ -11,6 +11,7 @@
 #include "SkinData.h"
 #include "Classify.h"
 #include "ContentColours.h"
+#include "MenuBarAccessible.h"
 #include "SkinForm.h"
 #include "SkinManage.h"
 #include "SkinMenu.h"
@@ -141,6 +142,15 @@ void TWinSkinForm::SkinWindowProc(TMessage& m) {
             if (TSkinManage* mgr = SkinManager())
                 mgr->FMenuKind = reinterpret_cast<HMENU>(m.WParam) == FSystemMenu ? mkWindowMenu : mkDropDown;
             if (MenuLoopMessage(m)) return;
+            return passOn();
+        case WM_GETOBJECT:
+            // The system's menu-bar object would report where the system lays
+            // out its bar, not where the skin draws it.
+            if (FSkinMenu && LONG(DWORD(m.LParam)) == LONG(OBJID_MENU))
+                if (const LRESULT r = AnswerMenuBarObject(FHandle, m.WParam)) {
+                    m.Result = r;
+                    return;
+                }
             return passOn();
         case WM_INITMENU:
         case WM_ENTERMENULOOP:

@@ -11,6 +11,8 @@
 #include <cstring>
 #include <map>
 
+#include <oleacc.h>
+
 #include "Forms.h"
 #include "SkinManage.h"
 #include "SkinPopMenu.h"
@@ -441,6 +443,51 @@ TEST_F(SkinMenuTest, ChangesMadeThroughGetMenuShowOnTheBarAndItsDropDowns) {
     clickAt(fileAt);
     runScript(s);
     EXPECT_FALSE(anyOpen);
+}
+
+TEST_F(SkinMenuTest, ScreenReadersFindTheBarWhereTheSkinDrawsIt) {
+    build();
+    IAccessible* acc = nullptr;
+    ASSERT_EQ(::AccessibleObjectFromWindow(wnd, DWORD(OBJID_MENU), IID_IAccessible, reinterpret_cast<void**>(&acc)),
+              S_OK);
+    ASSERT_TRUE(acc);
+    long count = 0;
+    EXPECT_EQ(acc->get_accChildCount(&count), S_OK);
+    EXPECT_EQ(count, 6);
+    VARIANT self{}, edit{}, lockedItem{}, role{}, state{};
+    self.vt = edit.vt = lockedItem.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    edit.lVal = 2;
+    lockedItem.lVal = 5;
+    EXPECT_EQ(acc->get_accRole(self, &role), S_OK);
+    EXPECT_EQ(role.lVal, ROLE_SYSTEM_MENUBAR);
+    EXPECT_EQ(acc->get_accRole(edit, &role), S_OK);
+    EXPECT_EQ(role.lVal, ROLE_SYSTEM_MENUITEM);
+    BSTR name = nullptr;
+    EXPECT_EQ(acc->get_accName(edit, &name), S_OK);
+    EXPECT_EQ(std::wstring(name ? name : L""), L"Edit");
+    ::SysFreeString(name);
+    EXPECT_EQ(acc->get_accState(lockedItem, &state), S_OK);
+    EXPECT_TRUE(state.lVal & STATE_SYSTEM_UNAVAILABLE);
+    // Where the skin draws Edit, in screen coordinates, and found there.
+    long x = 0, y = 0, w = 0, h = 0;
+    EXPECT_EQ(acc->accLocation(&x, &y, &w, &h, edit), S_OK);
+    RECT wr{};
+    ::GetWindowRect(wnd, &wr);
+    EXPECT_EQ(x, wr.left + bounds(1).left);
+    EXPECT_EQ(y, wr.top + bounds(1).top);
+    EXPECT_EQ(w, bounds(1).right - bounds(1).left);
+    EXPECT_EQ(h, bounds(1).bottom - bounds(1).top);
+    VARIANT hit{};
+    EXPECT_EQ(acc->accHitTest(x + w / 2, y + h / 2, &hit), S_OK);
+    EXPECT_EQ(hit.vt, VT_I4);
+    EXPECT_EQ(hit.lVal, 2);
+    // Unskinned, the object no longer answers for a bar that is gone.
+    sd->SetActive(false);
+    mgr->OnTimer();
+    ASSERT_TRUE(waitFor([&] { return ::SendMessageW(wnd, WM_SKIN_QUERY, 0, 0) != 1; }));
+    EXPECT_NE(acc->get_accChildCount(&count), S_OK);
+    acc->Release();
 }
 
 TEST_F(SkinMenuTest, EveryItemKeepsItsOwnTypeAndStateWhileSkinnedAndAfter) {
