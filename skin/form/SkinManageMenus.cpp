@@ -129,6 +129,13 @@ void TWinSkinForm::FreeSkinMenu() {
 bool TWinSkinForm::PaintMenuBand(HDC dc, const RECT& band) {
     if (!FSkinMenu || !dc) return false;
     FSkinMenu->FSkinData = Art();
+    // The program may have changed its menu through the handle without
+    // asking for the bar to be drawn again: the band shows the menu as it is.
+    if (!FMenuRefresh && !FTrackingMenu && FSkinData && FSkinData->MenuUpdate()) {
+        FMenuRefresh = true;
+        FSkinMenu->RefreshFromWindowMenu();
+        FMenuRefresh = false;
+    }
     FSkinMenu->PaintBar(dc, band);
     return true;
 }

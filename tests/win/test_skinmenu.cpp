@@ -419,6 +419,11 @@ TEST_F(SkinMenuTest, ChangesMadeThroughGetMenuShowOnTheBarAndItsDropDowns) {
     EXPECT_NE(greyed, enabled);
     EXPECT_EQ(::GetMenuState(edit, 130, MF_BYCOMMAND) & (MF_GRAYED | MF_CHECKED), UINT(MF_GRAYED | MF_CHECKED));
 
+    // Renamed through the handle and only repainted: the band shows the new text.
+    ::ModifyMenuW(bar, 5, MF_BYPOSITION | MF_STRING | MF_POPUP, reinterpret_cast<UINT_PTR>(help), L"&Info");
+    ::RedrawWindow(wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ(fs->FSkinMenu->Button(5)->FCaption, L"&Info");
+
     // A top-level item greyed and redrawn: the bar shows it disabled.
     ::EnableMenuItem(bar, 1, MF_BYPOSITION | MF_GRAYED);
     ::DrawMenuBar(wnd);
