@@ -92,6 +92,7 @@ public:
     bool FMenuInSystemFrame = false;
     int FButtonCount = 0;
     bool FTrackingMenu = false;
+    bool FInMenuLoop = false;  // between WM_ENTERMENULOOP and WM_EXITMENULOOP
     bool FRightToLeft = false;
     bool FSizeable = false;
     bool FUnicode = false;

@@ -139,7 +139,9 @@ void TWinSkinForm::SkinWindowProc(TMessage& m) {
             m.Result = 0;
             return;
         case WM_INITMENUPOPUP:
-            if (TSkinManage* mgr = SkinManager())
+            // An accelerator's check of its menu item sends this too, with no
+            // menu window to follow that the kind could be meant for.
+            if (TSkinManage* mgr = SkinManager(); mgr && (FInMenuLoop || FTrackingMenu))
                 mgr->FMenuKind = reinterpret_cast<HMENU>(m.WParam) == FSystemMenu ? mkWindowMenu : mkDropDown;
             if (MenuLoopMessage(m)) return;
             return passOn();
@@ -152,9 +154,12 @@ void TWinSkinForm::SkinWindowProc(TMessage& m) {
                     return;
                 }
             return passOn();
-        case WM_INITMENU:
         case WM_ENTERMENULOOP:
         case WM_EXITMENULOOP:
+            FInMenuLoop = m.Msg == WM_ENTERMENULOOP;
+            if (MenuLoopMessage(m)) return;
+            return passOn();
+        case WM_INITMENU:
         case WM_MENUSELECT:
             if (MenuLoopMessage(m)) return;
             return passOn();

@@ -409,6 +409,24 @@ TEST_F(SkinMenuTest, ChangesMadeThroughGetMenuShowOnTheBarAndItsDropDowns) {
         pumpMessages(30);
         return px;
     };
+    // Ctrl+X, the accelerator of Cut, as the program's message loop hands it over.
+    ACCEL ctrlX{FCONTROL | FVIRTKEY, 'X', 130};
+    HACCEL table = ::CreateAcceleratorTableW(&ctrlX, 1);
+    auto ctrlXRuns = [&] {
+        key(VK_CONTROL, false);
+        pumpMessages(20);
+        commands().clear();
+        const int notices = popupNotices();
+        MSG msg{wnd, WM_KEYDOWN, 'X', 0x002D0001, 0, {}};
+        ::TranslateAcceleratorW(wnd, table, &msg);
+        key(VK_CONTROL, true);
+        pumpMessages(20);
+        // The item check sends WM_INITMENUPOPUP, with no menu window to come.
+        EXPECT_GT(popupNotices(), notices);
+        EXPECT_EQ(mgr->FMenuKind, mkContext);
+        return std::count(commands().begin(), commands().end(), 130u) > 0;
+    };
+    EXPECT_TRUE(ctrlXRuns());
     const auto enabled = cutPixels();
     ASSERT_FALSE(enabled.empty());
     pumpMessages(int(::GetDoubleClickTime()) + 50);  // the next click is not a double click
@@ -418,6 +436,9 @@ TEST_F(SkinMenuTest, ChangesMadeThroughGetMenuShowOnTheBarAndItsDropDowns) {
     ASSERT_EQ(greyed.size(), enabled.size());
     EXPECT_NE(greyed, enabled);
     EXPECT_EQ(::GetMenuState(edit, 130, MF_BYCOMMAND) & (MF_GRAYED | MF_CHECKED), UINT(MF_GRAYED | MF_CHECKED));
+    // Greyed, its accelerator runs nothing, as under the system's bar.
+    EXPECT_FALSE(ctrlXRuns());
+    ::DestroyAcceleratorTable(table);
 
     // Renamed through the handle and only repainted: the band shows the new text.
     ::ModifyMenuW(bar, 5, MF_BYPOSITION | MF_STRING | MF_POPUP, reinterpret_cast<UINT_PTR>(help), L"&Info");
