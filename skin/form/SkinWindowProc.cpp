@@ -757,9 +757,10 @@ void TWinSkinForm::ClientWindowProc(TMessage& m) {
 
 // Alt+letter typed while a child control has the focus is a system command of
 // that child: its default handling looks for the top window's menu and would
-// track the system's bar of it, which the skinned bar covers. The manager's hook sees the command first; when the letter
-// belongs to our bar, the command goes to the top window instead, whose
-// handler opens the menu, and the child's is cancelled.
+// track the system's bar of it, under the skinned one. The manager's hook sees
+// the command first; when the letter belongs to our bar, the command goes to
+// the top window instead, whose handler opens the menu; the child's is
+// cancelled whenever the top window has a skinned bar.
 bool RedirectChildKeyMenu(WPARAM command, LPARAM key) {
     if ((command & 0xFFF0) != SC_KEYMENU) return false;
     const auto ch = wchar_t(key);
@@ -769,11 +770,10 @@ bool RedirectChildKeyMenu(WPARAM command, LPARAM key) {
     if (!root || root == focus) return false;
     TSkinManage* mgr = SkinManager();
     TWinSkinForm* fs = mgr ? mgr->FindFormSkin(root) : nullptr;
-    if (!fs || !fs->FSkinFrame || ::GetCapture()) return false;
-    // The child's own handling would track the system's bar of the menu on
-    // the top window, over the skinned one: a skinned bar answers instead.
-    if (fs->FTrackingMenu) return fs->FSkinMenu != nullptr;
-    if (!(ch == 0 ? fs->FirstMenuButton() : fs->FindAccelButton(ch))) return fs->FSkinMenu != nullptr;
+    if (!fs || !fs->FSkinFrame) return false;
+    const bool skinnedBar = fs->FSkinMenu != nullptr;
+    if (fs->FTrackingMenu || ::GetCapture()) return skinnedBar;
+    if (!(ch == 0 ? fs->FirstMenuButton() : fs->FindAccelButton(ch))) return skinnedBar;
     ::PostMessageW(root, WM_SYSCOMMAND, SC_KEYMENU, LPARAM(ch));
     return true;
 }
