@@ -29,6 +29,10 @@ std::vector<UINT>& commands() {
     static std::vector<UINT> c;
     return c;
 }
+int& menuLoops() {
+    static int n = 0;
+    return n;
+}
 int& popupNotices() {
     static int n = 0;
     return n;
@@ -37,6 +41,7 @@ int& popupNotices() {
 LRESULT CALLBACK recordingProc(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_COMMAND && lParam == 0) commands().push_back(LOWORD(wParam));
     if (msg == WM_INITMENUPOPUP) ++popupNotices();
+    if (msg == WM_ENTERMENULOOP) ++menuLoops();
     return ::DefWindowProcW(w, msg, wParam, lParam);
 }
 
@@ -164,6 +169,17 @@ TEST_F(SkinMenuTest, BarIsDrawnInTheBandAndTheSystemBarIsGone) {
     // The bar element's picture differs from a plain fill of the face colour.
     EXPECT_TRUE(sd->MenuBar() && !sd->MenuBar()->Bitmap.Empty());
     if (const char* dir = std::getenv("QS_SHOTS")) saveBmp(img, std::wstring(dir, dir + std::strlen(dir)) + L"\\menubar.bmp");
+
+    // The menu is on the window, yet the system never tracks its own bar: not
+    // for a click on the band beside the buttons, not for a letter no button has.
+    const int loops = menuLoops();
+    MenuScript s({[] { return false; }}, 300);
+    clickAt(screenPoint(wnd, (bounds(5).right + band.right) / 2, (band.top + band.bottom) / 2));
+    key(VK_MENU, false);
+    tapKey('Q');
+    key(VK_MENU, true);
+    runScript(s);
+    EXPECT_EQ(menuLoops(), loops);
 }
 
 TEST_F(SkinMenuTest, ClicksOpenDropDownsUnderTheButtonOrOnlyPostTheCommand) {
