@@ -166,7 +166,7 @@ bool TWinSkinForm::OpenMenuButton(TMenuBtn* button) {
     TMenuBtn* last = nullptr;
     bool walking = false;
     HWND wnd = FHandle;
-    t.initSent = t.enterSent = false;
+    t.initSent = t.enterSent = t.exitHeld = false;
     while (button) {
         const int index = FSkinMenu->IndexOf(button);
         // A menu the program took off the window, or destroyed, is never
@@ -244,6 +244,10 @@ bool TWinSkinForm::OpenMenuButton(TMenuBtn* button) {
     }
     t.switchPending = false;
     t.switchTarget = -1;
+    // The walk ended where another drop-down was to open (the menu changed
+    // meanwhile): the program still hears the loop end.
+    if (t.exitHeld && life.Alive()) CallDefault(WM_EXITMENULOOP, FALSE, 0);
+    t.exitHeld = false;
     if (walking) MenuWalkEnded(wnd);
     if (last && FSkinMenu && FSkinMenu->IndexOf(last) >= 0) last->MouseLeave();
     return true;
@@ -269,7 +273,8 @@ bool TWinSkinForm::MenuLoopMessage(TMessage& m) {
             return true;
         case WM_EXITMENULOOP:
             // Not between two drop-downs of the same walk.
-            if (t.switchTarget < 0) m.Result = CallDefault(m.Msg, FALSE, 0);
+            t.exitHeld = t.switchTarget >= 0;
+            if (!t.exitHeld) m.Result = CallDefault(m.Msg, FALSE, 0);
             return true;
         case WM_INITMENUPOPUP: {
             const TLifeToken::Watch life = FLife.Watching();

@@ -101,6 +101,7 @@ struct TMenuTracking {
     // several drop-downs, one after the other).
     bool initSent = false;
     bool enterSent = false;
+    bool exitHeld = false;  // held back between two drop-downs, still owed
     POINT lastMouse{};
 };
 TMenuTracking& MenuTracking();

@@ -33,6 +33,10 @@ int& menuLoops() {
     static int n = 0;
     return n;
 }
+std::vector<WPARAM>& initMenus() {
+    static std::vector<WPARAM> v;
+    return v;
+}
 int& popupNotices() {
     static int n = 0;
     return n;
@@ -42,6 +46,7 @@ LRESULT CALLBACK recordingProc(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_COMMAND && lParam == 0) commands().push_back(LOWORD(wParam));
     if (msg == WM_INITMENUPOPUP) ++popupNotices();
     if (msg == WM_ENTERMENULOOP) ++menuLoops();
+    if (msg == WM_INITMENU) initMenus().push_back(wParam);
     return ::DefWindowProcW(w, msg, wParam, lParam);
 }
 
@@ -633,15 +638,26 @@ TEST_F(SkinMenuTest, KeyboardWalkRaisesTheMenuEventsOfTheSystemsOwnBar) {
     sd->SetActive(false);
     mgr->OnTimer();
     build(false, false);
-    popupNotices() = 0;
+    popupNotices() = menuLoops() = 0;
+    initMenus().clear();
     const auto plain = walkWithKeys();
     EXPECT_GT(popupNotices(), 0);  // the walk did open the system's drop-downs
+    const int plainLoops = menuLoops();
+    const std::vector<WPARAM> plainInits = initMenus();
+    const WPARAM plainBar = reinterpret_cast<WPARAM>(::GetMenu(wnd));
     ::DestroyWindow(wnd);
     wnd = nullptr;
     sd->SetActive(true);
     mgr->OnTimer();
     build();
+    menuLoops() = 0;
+    initMenus().clear();
     const auto skinned = walkWithKeys();
+    // The program hears of one menu loop over its bar's menu, as unskinned,
+    // however many drop-downs the walk opened.
+    EXPECT_EQ(menuLoops(), plainLoops);
+    EXPECT_EQ(plainInits, std::vector<WPARAM>{plainBar});
+    EXPECT_EQ(initMenus(), std::vector<WPARAM>{reinterpret_cast<WPARAM>(::GetMenu(wnd))});
     SCOPED_TRACE("plain: " + describe(plain) + "\nskinned: " + describe(skinned));
 
     // Alt opens File with Open selected, Right moves to Edit with Cut
