@@ -317,6 +317,7 @@ void TWinSkinForm::Activate() {
     RECT wr{};
     ::GetWindowRect(FHandle, &wr);
     FNonClientSize = RECT{0, 0, rectW(wr) - rectW(FClientRect), rectH(wr) - rectH(FClientRect)};
+    FMenuInSystemFrame = ::GetMenu(FHandle) && !FIsChild;
 
     if (FControl)
         ControlSide().SkinAllControls(*this, FControl);
@@ -374,7 +375,9 @@ void TWinSkinForm::KeepClientSize(bool useCurrentClient) {
         clientHeight = rectH(FClientRect);
     } else if (FControl) {
         width = FControl->ClientWidth() + FLeftWidth + FRightWidth;
-        clientHeight = FFormKind == 2 ? FControl->ClientHeight() : FControl->ClientHeight() - FMenuHeight;
+        // The system's client area already leaves out the menu row it drew.
+        clientHeight = FFormKind == 2 || FMenuInSystemFrame ? FControl->ClientHeight()
+                                                             : FControl->ClientHeight() - FMenuHeight;
     }
     const int height = clientHeight + FTitleHeight + FBottomHeight + FMenuHeight;
 
@@ -538,10 +541,10 @@ void TWinSkinForm::Detach() {
     SetSysMenuStyle(false);
     GiveDesktopFrameBack(FHandle, FDesktopFrame);
     SetCaptionStyle(true);
-    if (FMenuHandle && ::GetMenu(FHandle) != FMenuHandle) ::SetMenu(FHandle, FMenuHandle);
-    // The menu bar took the menu off before activation measured the system
-    // frame: the menu it gives back needs its row again.
-    const int menuRow = FSkinMenu && ::GetMenu(FHandle) ? ::GetSystemMetrics(SM_CYMENU) : 0;
+    // The menu stayed on the window: the system frame gets a menu row only
+    // where the program set or took off its menu while skinned.
+    const bool menuNow = !FIsChild && ::GetMenu(FHandle);
+    const int menuRow = (int(menuNow) - int(FMenuInSystemFrame)) * ::GetSystemMetrics(SM_CYMENU);
     FreeSkinMenu();
     UnsubclassClient();
     const bool resize = FSkinState != ssCreated && !(FIsChild && FFormKind != 2) && FBorderKind != bkNoCaption &&

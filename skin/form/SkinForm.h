@@ -89,8 +89,11 @@ public:
     RECT FWindowRect{};
     RECT FNonClientSize{};
     int FMenuHeight = 0;
+    // The system frame measured at activation had the window's menu row in it.
+    bool FMenuInSystemFrame = false;
     int FButtonCount = 0;
     bool FTrackingMenu = false;
+    bool FInMenuLoop = false;  // between WM_ENTERMENULOOP and WM_EXITMENULOOP
     bool FRightToLeft = false;
     bool FSizeable = false;
     bool FUnicode = false;
@@ -257,6 +260,10 @@ public:
     // WM_MEASUREITEM / WM_DRAWITEM of menu items; false leaves the message
     // to the previous procedure.
     bool MenuItemMessage(TMessage& msg);
+    // WM_INITMENU, WM_ENTERMENULOOP, WM_EXITMENULOOP, WM_INITMENUPOPUP and
+    // WM_MENUSELECT while the bar's drop-downs are tracked; false leaves the
+    // message to the previous procedure.
+    bool MenuLoopMessage(TMessage& msg);
     void RebuildMenuBar();
     void RebuildMergedMenuBar();
     // The program changed the menu the bar shows (items, states, captions,

@@ -7,6 +7,7 @@
 
 #include "ControlSide.h"
 #include "Forms.h"
+#include "MenuEvents.h"
 #include "MenuPaint.h"
 #include "Menus.h"
 #include "SkinData.h"
@@ -109,24 +110,7 @@ void TWinSkinForm::CreateSkinMenu() {
     FSkinMenu->FMenu = FMenuHandle;
     FSkinMenu->FToolkitMenu = FControl ? FControl->Menu() : nullptr;
     if (FMenuHeight <= 0) FMenuHeight = ::GetSystemMetrics(SM_CYMENU);
-    RECT before{};
-    ::GetClientRect(FHandle, &before);
     FSkinMenu->RebuildFromWindowMenu();
-    // A toolkit form without a toolkit menu still loses the system menu bar.
-    if (::GetMenu(FHandle)) ::SetMenu(FHandle, nullptr);
-    // The system's menu bar is gone while the frame is still the system's:
-    // a bare window keeps its client height (the skinned frame is sized from
-    // it at activation). A toolkit form's client height already counts the
-    // menu band out.
-    RECT after{};
-    ::GetClientRect(FHandle, &after);
-    const int grown = after.bottom - before.bottom;
-    if (!FControl && grown > 0 && FSkinState == ssCreated) {
-        RECT wr{};
-        ::GetWindowRect(FHandle, &wr);
-        ::SetWindowPos(FHandle, nullptr, 0, 0, wr.right - wr.left, wr.bottom - wr.top - grown,
-                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
 }
 
 void TWinSkinForm::FreeSkinMenu() {
@@ -145,6 +129,13 @@ void TWinSkinForm::FreeSkinMenu() {
 bool TWinSkinForm::PaintMenuBand(HDC dc, const RECT& band) {
     if (!FSkinMenu || !dc) return false;
     FSkinMenu->FSkinData = Art();
+    // The program may have changed its menu through the handle without
+    // asking for the bar to be drawn again: the band shows the menu as it is.
+    if (!FMenuRefresh && !FTrackingMenu && FSkinData && FSkinData->MenuUpdate()) {
+        FMenuRefresh = true;
+        FSkinMenu->RefreshFromWindowMenu();
+        FMenuRefresh = false;
+    }
     FSkinMenu->PaintBar(dc, band);
     return true;
 }
@@ -173,10 +164,20 @@ bool TWinSkinForm::OpenMenuButton(TMenuBtn* button) {
     if (!button || !FSkinMenu || t.hook) return true;
     const TLifeToken::Watch life = FLife.Watching();
     TMenuBtn* last = nullptr;
+    bool walking = false;
+    HWND wnd = FHandle;
+    t.initSent = t.enterSent = t.exitHeld = false;
     while (button) {
+        const int index = FSkinMenu->IndexOf(button);
+        // A menu the program took off the window, or destroyed, is never
+        // opened: the bar follows the menu as it is now instead.
+        if (!FSkinMenu->ButtonIsCurrent(index)) {
+            last = nullptr;
+            MenuBarChanged();
+            break;
+        }
         ::PostMessageW(FHandle, WM_COMMAND, WPARAM(button->FCommand), 0);
         if (!button->FSubMenu) break;
-        const int index = FSkinMenu->IndexOf(button);
         ::GetWindowRect(FHandle, &FWindowRect);
         OSVERSIONINFOW vi{};
         vi.dwOSVersionInfoSize = sizeof vi;
@@ -196,13 +197,22 @@ bool TWinSkinForm::OpenMenuButton(TMenuBtn* button) {
         FTrackedMenu = button->FSubMenu;
         if (button != last && button->FState != ncsPressed) button->MouseDown();
         last = button;
+        if (!walking)
+            MenuWalkStarted(wnd, index);
+        else
+            MenuWalkMovedTo(wnd, index);
+        walking = true;
         InstallMenuFilter(this, index, button->FSubMenu, FSkinMenu->IsRightToLeft());
         // The flag the bar was built with may be older than the menu.
         if (button->FItemEnabled && FSkinMenu->ItemEnabledNow(index)) {
-            UINT flags = TPM_NONOTIFY | TPM_RIGHTBUTTON;
+            // With the notifications a program updates its items
+            // (WM_INITMENUPOPUP) as it does under its own bar.
+            UINT flags = TPM_RIGHTBUTTON;
             if (FRightToLeft) flags |= TPM_RIGHTALIGN;
             ::TrackPopupMenu(button->FSubMenu, flags, x, y, 0, FHandle, nullptr);
             if (!life.Alive()) {
+                RestoreOwnerDrawn();
+                if (::IsWindow(wnd)) MenuWalkEnded(wnd);
                 // Freed inside the menu loop (its destructor ended the filter
                 // if the drop-down was still ours).
                 if (t.hook && !t.form) RemoveMenuFilter();
@@ -212,6 +222,8 @@ bool TWinSkinForm::OpenMenuButton(TMenuBtn* button) {
             }
         }
         const int target = t.switchTarget;
+        MenuWalkPopupsClosed();
+        RestoreOwnerDrawn();
         RemoveMenuFilter();
         FTrackingMenu = false;
         FTrackedMenu = nullptr;
@@ -232,8 +244,53 @@ bool TWinSkinForm::OpenMenuButton(TMenuBtn* button) {
     }
     t.switchPending = false;
     t.switchTarget = -1;
+    // The walk ended where another drop-down was to open (the menu changed
+    // meanwhile): the program still hears the loop end.
+    if (t.exitHeld && life.Alive()) CallDefault(WM_EXITMENULOOP, FALSE, 0);
+    t.exitHeld = false;
+    if (walking) MenuWalkEnded(wnd);
     if (last && FSkinMenu && FSkinMenu->IndexOf(last) >= 0) last->MouseLeave();
     return true;
+}
+
+bool TWinSkinForm::MenuLoopMessage(TMessage& m) {
+    TMenuTracking& t = MenuTracking();
+    if (!FTrackingMenu || !FSkinMenu || t.form != this) return false;
+    switch (m.Msg) {
+        case WM_INITMENU:
+            // Under its own bar the program hears once, of the bar's menu,
+            // however many drop-downs the walk opens.
+            if (!t.initSent) {
+                t.initSent = true;
+                m.Result = CallDefault(m.Msg, reinterpret_cast<WPARAM>(FSkinMenu->FMenu), 0);
+            }
+            return true;
+        case WM_ENTERMENULOOP:
+            if (!t.enterSent) {
+                t.enterSent = true;
+                m.Result = CallDefault(m.Msg, FALSE, 0);
+            }
+            return true;
+        case WM_EXITMENULOOP:
+            // Not between two drop-downs of the same walk.
+            t.exitHeld = t.switchTarget >= 0;
+            if (!t.exitHeld) m.Result = CallDefault(m.Msg, FALSE, 0);
+            return true;
+        case WM_INITMENUPOPUP: {
+            const TLifeToken::Watch life = FLife.Watching();
+            m.Result = CallDefault(m.Msg, m.WParam, m.LParam);
+            // Drawn by the skin while shown, with what the program just set.
+            if (life.Alive() && !HIWORD(m.LParam)) MarkOwnerDrawn(reinterpret_cast<HMENU>(m.WParam));
+            return true;
+        }
+        case WM_MENUSELECT: {
+            const TLifeToken::Watch life = FLife.Watching();
+            m.Result = CallDefault(m.Msg, m.WParam, m.LParam);
+            if (life.Alive()) MenuWalkSelected(m.WParam, m.LParam);
+            return true;
+        }
+        default: return false;
+    }
 }
 
 void TWinSkinForm::WMMenuBarClick(TMessage& msg) {
@@ -344,7 +401,17 @@ void TWinSkinForm::MenuBarChanged() {
     FMenuStale = false;
     FMenuRefresh = true;
     bool changed = false;
-    if (FSkinMenu) {
+    if (FSkinMenu && !::GetMenu(FHandle)) {
+        // The program took its menu off the window: the band goes with it,
+        // as the system's bar would, and the client area grows into it.
+        FreeSkinMenu();
+        FMenuHandle = nullptr;
+        FMenuHeight = 0;
+        ::SetWindowPos(FHandle, nullptr, 0, 0, 0, 0,
+                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        if (FSkinState == ssSkinned) UpdateRegion();
+        changed = true;
+    } else if (FSkinMenu) {
         FSkinMenu->FSkinData = Art();
         changed = FSkinMenu->RefreshFromWindowMenu();
         if (changed) {

@@ -100,7 +100,6 @@ void TWinSkinMenu::RebuildFromWindowMenu() {
         if (FToolkitMenu) ApplyToolkitItem(*b, FToolkitMenu->FindItem(b->FCommand, TFindItemKind::fkCommand), true);
         FButtons.push_back(std::move(b));
     }
-    if (FCount > 0 || ::GetMenu(FForm->FHandle)) ::SetMenu(FForm->FHandle, nullptr);
 }
 
 bool TWinSkinMenu::ItemEnabledNow(int index) const {
@@ -111,6 +110,17 @@ bool TWinSkinMenu::ItemEnabledNow(int index) const {
     mii.fMask = MIIM_STATE | MIIM_SUBMENU;
     if (!::GetMenuItemInfoW(FMenu, UINT(b->FIndex), TRUE, &mii) || mii.hSubMenu != b->FSubMenu) return true;
     return (mii.fState & (MFS_GRAYED | MFS_DISABLED)) == 0;
+}
+
+bool TWinSkinMenu::ButtonIsCurrent(int index) const {
+    const TMenuBtn* b = Button(index);
+    if (!b || !FForm || !FMenu || !::IsMenu(FMenu) || ::GetMenu(FForm->FHandle) != FMenu) return false;
+    if (b->FSubMenu && !::IsMenu(b->FSubMenu)) return false;
+    MENUITEMINFOW mii{};
+    mii.cbSize = sizeof mii;
+    mii.fMask = MIIM_ID | MIIM_SUBMENU;
+    if (!::GetMenuItemInfoW(FMenu, UINT(b->FIndex), TRUE, &mii)) return false;
+    return mii.hSubMenu == b->FSubMenu && (b->FSubMenu || mii.wID == b->FCommand);
 }
 
 bool TWinSkinMenu::RefreshFromWindowMenu() {
@@ -132,10 +142,7 @@ bool TWinSkinMenu::RefreshFromWindowMenu() {
         same = b.FIndex == i && b.FCommand == fresh.FCommand && b.FSubMenu == fresh.FSubMenu &&
                b.FItemEnabled == fresh.FItemEnabled && b.FCaption == fresh.FCaption;
     }
-    if (same) {
-        if (shown) ::SetMenu(FForm->FHandle, nullptr);
-        return false;
-    }
+    if (same) return false;
     if (shown) FMenu = shown;
     RebuildFromWindowMenu();
     return true;
@@ -157,7 +164,6 @@ void TWinSkinMenu::RebuildFromToolkitMenu() {
         ApplyToolkitItem(*b, item, true);
         FButtons.push_back(std::move(b));
     }
-    ::SetMenu(FForm->FHandle, nullptr);
 }
 
 void TWinSkinMenu::RebuildMerged() {
@@ -178,7 +184,6 @@ void TWinSkinMenu::RebuildMerged() {
         }
         FButtons.push_back(std::move(b));
     }
-    ::SetMenu(FForm->FHandle, nullptr);
     Layout();
 }
 
@@ -517,23 +522,103 @@ void RemoveMenuFilter() {
     t.selectedMenu = nullptr;
 }
 
+namespace {
+
+// An item of a drop-down the bar showed: the type the program gave it, made
+// owner-drawn for the length of the drop-down unless the program draws it,
+// and whether the program had it highlighted (the menu loop leaves its last
+// selection highlighted).
+struct TOwnerDrawnItem {
+    HMENU menu;
+    UINT id;
+    HMENU subMenu;
+    UINT type;
+    bool marked;
+    bool hilite;
+};
+
+std::vector<TOwnerDrawnItem>& ownerDrawnItems() {
+    static std::vector<TOwnerDrawnItem> items;
+    return items;
+}
+
+// The position of a recorded item now: where it was, unless the program
+// moved it meanwhile (then found by identifier and sub-menu); -1 when gone.
+int findMarked(const TOwnerDrawnItem& e, int hint) {
+    auto same = [&](int i) {
+        MENUITEMINFOW mii{};
+        mii.cbSize = sizeof mii;
+        mii.fMask = MIIM_ID | MIIM_SUBMENU;
+        return ::GetMenuItemInfoW(e.menu, UINT(i), TRUE, &mii) && mii.wID == e.id && mii.hSubMenu == e.subMenu;
+    };
+    if (hint >= 0 && same(hint)) return hint;
+    for (int i = 0, n = ::GetMenuItemCount(e.menu); i < n; ++i)
+        if (same(i)) return i;
+    return -1;
+}
+
+void restoreItem(const TOwnerDrawnItem& e, int i) {
+    MENUITEMINFOW mii{};
+    mii.cbSize = sizeof mii;
+    mii.fMask = MIIM_FTYPE | MIIM_STATE;
+    if (!::GetMenuItemInfoW(e.menu, UINT(i), TRUE, &mii)) return;
+    MENUITEMINFOW set{};
+    set.cbSize = sizeof set;
+    // An item the program set a type of its own on meanwhile keeps it.
+    if (e.marked && mii.fType == (e.type | MFT_OWNERDRAW)) {
+        set.fMask |= MIIM_FTYPE;
+        set.fType = e.type;
+    }
+    if (!e.hilite && (mii.fState & MFS_HILITE)) {
+        set.fMask |= MIIM_STATE;
+        set.fState = mii.fState & ~UINT(MFS_HILITE);
+    }
+    if (set.fMask) ::SetMenuItemInfoW(e.menu, UINT(i), TRUE, &set);
+}
+
+}  // namespace
+
 void MarkOwnerDrawn(HMENU menu) {
-    if (!menu) return;
+    if (!menu || !::IsMenu(menu)) return;
+    auto& items = ownerDrawnItems();
     const int n = ::GetMenuItemCount(menu);
     for (int i = 0; i < n; ++i) {
         MENUITEMINFOW mii{};
         mii.cbSize = sizeof mii;
-        mii.fMask = MIIM_FTYPE | MIIM_SUBMENU;
+        mii.fMask = MIIM_FTYPE | MIIM_SUBMENU | MIIM_ID | MIIM_STATE;
         if (!::GetMenuItemInfoW(menu, UINT(i), TRUE, &mii)) continue;
+        // Items the program draws itself stay as they are.
+        bool marked = false;
         if (!(mii.fType & MFT_OWNERDRAW)) {
             MENUITEMINFOW set{};
             set.cbSize = sizeof set;
             set.fMask = MIIM_FTYPE;  // the text stays: the painter reads it back
             set.fType = mii.fType | MFT_OWNERDRAW;
-            ::SetMenuItemInfoW(menu, UINT(i), TRUE, &set);
+            marked = ::SetMenuItemInfoW(menu, UINT(i), TRUE, &set) != FALSE;
         }
-        if (mii.hSubMenu) MarkOwnerDrawn(mii.hSubMenu);
+        items.push_back({menu, mii.wID, mii.hSubMenu, mii.fType, marked, (mii.fState & MFS_HILITE) != 0});
     }
 }
+
+void RestoreOwnerDrawn() {
+    auto& recorded = ownerDrawnItems();
+    const std::vector<TOwnerDrawnItem> items = std::move(recorded);
+    recorded.clear();
+    // Newest first: an item recorded twice (marked again after the program
+    // changed it in WM_INITMENUPOPUP) ends with what the program gave it last.
+    HMENU last = nullptr;
+    int hint = -1;
+    for (auto it = items.rbegin(); it != items.rend(); ++it) {
+        const TOwnerDrawnItem& e = *it;
+        hint = e.menu == last ? hint - 1 : ::GetMenuItemCount(e.menu) - 1;
+        last = e.menu;
+        if (!::IsMenu(e.menu)) continue;
+        const int i = findMarked(e, hint);
+        if (i < 0) continue;
+        hint = i;
+        restoreItem(e, i);
+    }
+}
+
 
 }  // namespace qs

@@ -1,7 +1,8 @@
 #pragma once
-// The skinned menu bar of a form skin: the window's menu is taken off the
-// window and its top-level items are drawn in the band under the title, one
-// TMenuBtn each. A click opens the item's drop-down with TrackPopupMenu; while
+// The skinned menu bar of a form skin: the window's menu stays on the window,
+// as the program set it, and its top-level items are drawn in the band under
+// the title, one TMenuBtn each; the system never lays out, draws or tracks its
+// own bar there. A click opens the item's drop-down with TrackPopupMenu; while
 // it is open a message-filter hook lets the arrow keys and the mouse walk to
 // the neighbouring drop-downs as on a system menu bar.
 #include <windows.h>
@@ -38,7 +39,7 @@ public:
     HMENU FMenu = nullptr;
 
     // The buttons from the window's Win32 menu (toolkit items by command
-    // supply caption, state and sub-menu); takes the menu off the window.
+    // supply caption, state and sub-menu).
     void RebuildFromWindowMenu();
     // The same from the toolkit menu's top-level items.
     void RebuildFromToolkitMenu();
@@ -49,6 +50,9 @@ public:
     // Whether the menu holds the button's item enabled now (true when the
     // menu no longer has it where the button was made from).
     bool ItemEnabledNow(int index) const;
+    // Whether the button still stands for an item of the menu on the window
+    // (the program may have set another menu, or none, or destroyed it).
+    bool ButtonIsCurrent(int index) const;
     // Rebuilds the buttons when the menu no longer reads as they show it;
     // true when it did.
     bool RefreshFromWindowMenu();
@@ -93,6 +97,11 @@ struct TMenuTracking {
     bool reopened = false;
     bool rightToLeft = false;
     int switchTarget = -1;               // the button to open once the current drop-down closed
+    // The program heard of this walk's start already (a walk may track
+    // several drop-downs, one after the other).
+    bool initSent = false;
+    bool enterSent = false;
+    bool exitHeld = false;  // held back between two drop-downs, still owed
     POINT lastMouse{};
 };
 TMenuTracking& MenuTracking();
@@ -101,7 +110,11 @@ TMenuTracking& MenuTracking();
 void InstallMenuFilter(TWinSkinForm* form, int openIndex, HMENU tracked, bool rightToLeft);
 void RemoveMenuFilter();
 
-// Marks every item of a menu and of all its sub-menus owner-drawn.
+// Makes the items of one menu owner-drawn for as long as the bar's drop-down
+// shows it (items the program draws itself stay as they are), and remembers
+// the type and highlight the program gave each; RestoreOwnerDrawn gives every
+// such item both back.
 void MarkOwnerDrawn(HMENU menu);
+void RestoreOwnerDrawn();
 
 }  // namespace qs

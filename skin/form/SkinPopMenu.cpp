@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "Dpi.h"
+#include "MenuEvents.h"
 #include "SkinData.h"
 #include "SkinDraw.h"
 #include "SkinForm.h"
@@ -94,6 +95,9 @@ void TWinSkinPopMenu::PopupWndProc(TMessage& m) {
         return;
     }
     if (m.Msg == WM_DESTROY) {
+        // A drop-down of the skinned bar ends for screen readers while its
+        // window is still there to be named.
+        MenuWalkPopupGone(FHandle);
         // No skin painting reaches a dying window; the message still goes on.
         const WNDPROC old = FOldWndProc;
         HWND wnd = FHandle;

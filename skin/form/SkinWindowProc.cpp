@@ -10,6 +10,7 @@
 #include "Forms.h"
 #include "SkinData.h"
 #include "ControlSide.h"
+#include "MenuBarAccessible.h"
 #include "SkinForm.h"
 #include "SkinManage.h"
 #include "SkinMenu.h"
@@ -146,8 +147,29 @@ void TWinSkinForm::SkinWindowProc(TMessage& m) {
             m.Result = 0;
             return;
         case WM_INITMENUPOPUP:
-            if (TSkinManage* mgr = SkinManager())
+            // An accelerator's check of its menu item sends this too, with no
+            // menu window to follow that the kind could be meant for.
+            if (TSkinManage* mgr = SkinManager(); mgr && (FInMenuLoop || FTrackingMenu))
                 mgr->FMenuKind = reinterpret_cast<HMENU>(m.WParam) == FSystemMenu ? mkWindowMenu : mkDropDown;
+            if (MenuLoopMessage(m)) return;
+            return passOn();
+        case WM_GETOBJECT:
+            // The system's menu-bar object would report where the system lays
+            // out its bar, not where the skin draws it.
+            if (FSkinMenu && LONG(DWORD(m.LParam)) == LONG(OBJID_MENU))
+                if (const LRESULT r = AnswerMenuBarObject(FHandle, m.WParam)) {
+                    m.Result = r;
+                    return;
+                }
+            return passOn();
+        case WM_ENTERMENULOOP:
+        case WM_EXITMENULOOP:
+            FInMenuLoop = m.Msg == WM_ENTERMENULOOP;
+            if (MenuLoopMessage(m)) return;
+            return passOn();
+        case WM_INITMENU:
+        case WM_MENUSELECT:
+            if (MenuLoopMessage(m)) return;
             return passOn();
         case WM_CTLCOLORSTATIC:
             passOn();
@@ -339,7 +361,11 @@ void TWinSkinForm::WMNCHitTest(TMessage& m) {
         case HTHELP: m.Result = HTCAPTION; break;
         default: break;
     }
-    if (m.Result != HTNOWHERE && m.Result != HTCAPTION) return;
+    // The system places its menu row by its own frame, which is not the
+    // skin's: where the band is, is decided here.
+    const bool systemMenuRow = m.Result == HTMENU && FSkinMenu;
+    if (m.Result != HTNOWHERE && m.Result != HTCAPTION && !systemMenuRow) return;
+    if (systemMenuRow) m.Result = HTNOWHERE;
     const POINT p = WindowToFrame(messagePoint(m.LParam));
     if (p.y > 3) m.Result = HTCAPTION;
     if (p.y > FTitleHeight && FMenuHeight > 0) m.Result = HTMENU;
@@ -558,11 +584,22 @@ void TWinSkinForm::WMCommand(TMessage& m) {
 
 void TWinSkinForm::WMSysCommand(TMessage& m) {
     const UINT cmd = UINT(m.WParam) & 0xFFF0;
+    // The menu stays on the window: the system would track its own bar
+    // over the skinned one. The skinned bar answers the menu key and the
+    // band's clicks itself.
+    if (FSkinMenu && cmd == SC_MOUSEMENU && (m.WParam & 0x000F) != HTSYSMENU) {
+        m.Result = 0;
+        return;
+    }
+    if (FSkinMenu && cmd == SC_KEYMENU && (FTrackingMenu || (::GetCapture() && wchar_t(m.LParam) != L' '))) {
+        m.Result = 0;
+        return;
+    }
     if (!FTrackingMenu && cmd == SC_KEYMENU) {
         const auto ch = wchar_t(m.LParam);
         if (ch != L' ' && ch != L'-' && !::GetCapture()) {
             TMenuBtn* b = ch == 0 ? FirstMenuButton() : FindAccelButton(ch);
-            if (ch == 0 || b) {
+            if (ch == 0 || b || FSkinMenu) {
                 m.Result = 1;
                 if (b) OpenMenuButton(b);
                 return;
@@ -614,8 +651,6 @@ void TWinSkinForm::WMMenuChanged(TMessage& m) {
     }
     if (sd) sd->FPaintNonClient = true;
     MenuBarChanged();
-    // Whatever the bar did, the system's own bar stays off the window.
-    if (FSkinMenu && ::GetMenu(FHandle)) ::SetMenu(FHandle, nullptr);
 }
 
 void TWinSkinForm::SetMDIChildMaximized(bool maximized) {
@@ -709,10 +744,7 @@ void TWinSkinForm::ClientWindowProc(TMessage& m) {
             return previous();
         case WM_MDISETMENU:
             previous();
-            if (FSkinFrame) {
-                if (m.WParam && FSkinMenu) RebuildMergedMenuBar();
-                ::SetMenu(FHandle, nullptr);
-            }
+            if (FSkinFrame && m.WParam && FSkinMenu) RebuildMergedMenuBar();
             return;
         case WM_SKIN_REDRAW_MDI:
             ::RedrawWindow(FHandle, nullptr, nullptr,
@@ -726,11 +758,11 @@ void TWinSkinForm::ClientWindowProc(TMessage& m) {
 // ---- the menu key from a child control ----------------------------------------------
 
 // Alt+letter typed while a child control has the focus is a system command of
-// that child: its default handling looks for the top window's menu, finds
-// none (the bar is ours, the window menu style is off while skinned) and
-// drops the key. The manager's hook sees the command first; when the letter
-// belongs to our bar, the command goes to the top window instead, whose
-// handler opens the menu, and the child's is cancelled.
+// that child: its default handling looks for the top window's menu and would
+// track the system's bar of it, under the skinned one. The manager's hook sees
+// the command first; when the letter belongs to our bar, the command goes to
+// the top window instead, whose handler opens the menu; the child's is
+// cancelled whenever the top window has a skinned bar.
 bool RedirectChildKeyMenu(WPARAM command, LPARAM key) {
     if ((command & 0xFFF0) != SC_KEYMENU) return false;
     const auto ch = wchar_t(key);
@@ -740,8 +772,10 @@ bool RedirectChildKeyMenu(WPARAM command, LPARAM key) {
     if (!root || root == focus) return false;
     TSkinManage* mgr = SkinManager();
     TWinSkinForm* fs = mgr ? mgr->FindFormSkin(root) : nullptr;
-    if (!fs || !fs->FSkinFrame || fs->FTrackingMenu || ::GetCapture()) return false;
-    if (!(ch == 0 ? fs->FirstMenuButton() : fs->FindAccelButton(ch))) return false;
+    if (!fs || !fs->FSkinFrame) return false;
+    const bool skinnedBar = fs->FSkinMenu != nullptr;
+    if (fs->FTrackingMenu || ::GetCapture()) return skinnedBar;
+    if (!(ch == 0 ? fs->FirstMenuButton() : fs->FindAccelButton(ch))) return skinnedBar;
     ::PostMessageW(root, WM_SYSCOMMAND, SC_KEYMENU, LPARAM(ch));
     return true;
 }

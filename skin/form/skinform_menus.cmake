@@ -2,5 +2,7 @@
 target_sources(skin_form PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/MenuPaint.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SkinPopMenu.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/SkinMenu.cpp)
-target_link_libraries(skin_form PUBLIC skin_menu_geometry)
+  ${CMAKE_CURRENT_LIST_DIR}/SkinMenu.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MenuEvents.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MenuBarAccessible.cpp)
+target_link_libraries(skin_form PUBLIC skin_menu_geometry oleacc)

@@ -2,12 +2,16 @@
 // drawn in the band under the title with the system's menu bar gone, buttons
 // that open their drop-downs under them (or only post their command), the
 // keyboard walk between drop-downs and the mouse switching them, right-to-left
-// menus.
+// menus; the program's own view of its menu, and the events a screen reader
+// follows.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <map>
+
+#include <oleacc.h>
 
 #include "Forms.h"
 #include "SkinManage.h"
@@ -25,9 +29,24 @@ std::vector<UINT>& commands() {
     static std::vector<UINT> c;
     return c;
 }
+int& menuLoops() {
+    static int n = 0;
+    return n;
+}
+std::vector<WPARAM>& initMenus() {
+    static std::vector<WPARAM> v;
+    return v;
+}
+int& popupNotices() {
+    static int n = 0;
+    return n;
+}
 
 LRESULT CALLBACK recordingProc(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_COMMAND && lParam == 0) commands().push_back(LOWORD(wParam));
+    if (msg == WM_INITMENUPOPUP) ++popupNotices();
+    if (msg == WM_ENTERMENULOOP) ++menuLoops();
+    if (msg == WM_INITMENU) initMenus().push_back(wParam);
     return ::DefWindowProcW(w, msg, wParam, lParam);
 }
 
@@ -75,7 +94,7 @@ protected:
     }
     // File (Open, Sub > Alpha Beta, Exit), Edit (Cut), an empty caption, Run
     // (a command of its own), Locked (disabled), Help (About).
-    void build(bool rtl = false) {
+    void build(bool rtl = false, bool skinned = true) {
         HMENU bar = ::CreateMenu();
         file = ::CreatePopupMenu();
         sub = ::CreatePopupMenu();
@@ -97,6 +116,11 @@ protected:
         append(bar, L"&Locked", 103, locked, MFS_GRAYED, rtl);
         append(bar, L"&Help", 104, help, 0, rtl);
         wnd = makeWindow(400, 200, WS_OVERLAPPEDWINDOW, 0, L"Menu bar", recordingClass(), bar);
+        if (!skinned) {
+            pumpMessages(80);
+            ASSERT_NE(::SendMessageW(wnd, WM_SKIN_QUERY, 0, 0), 1);
+            return;
+        }
         ASSERT_TRUE(waitFor([&] { return ::SendMessageW(wnd, WM_SKIN_QUERY, 0, 0) == 1; }));
         pumpMessages(80);
         fs = mgr->FindFormSkin(wnd);
@@ -123,7 +147,8 @@ protected:
 
 TEST_F(SkinMenuTest, BarIsDrawnInTheBandAndTheSystemBarIsGone) {
     build();
-    EXPECT_EQ(::GetMenu(wnd), nullptr);
+    // The program still finds its menu on its window.
+    EXPECT_EQ(::GetMenu(wnd), fs->FSkinMenu->FMenu);
     EXPECT_EQ(clientSize(wnd).cx, 400);
     EXPECT_EQ(clientSize(wnd).cy, 200);
     EXPECT_GT(fs->FMenuHeight, 0);
@@ -149,6 +174,17 @@ TEST_F(SkinMenuTest, BarIsDrawnInTheBandAndTheSystemBarIsGone) {
     // The bar element's picture differs from a plain fill of the face colour.
     EXPECT_TRUE(sd->MenuBar() && !sd->MenuBar()->Bitmap.Empty());
     if (const char* dir = std::getenv("QS_SHOTS")) saveBmp(img, std::wstring(dir, dir + std::strlen(dir)) + L"\\menubar.bmp");
+
+    // The menu is on the window, yet the system never tracks its own bar: not
+    // for a click on the band beside the buttons, not for a letter no button has.
+    const int loops = menuLoops();
+    MenuScript s({[] { return false; }}, 300);
+    clickAt(screenPoint(wnd, (bounds(5).right + band.right) / 2, (band.top + band.bottom) / 2));
+    key(VK_MENU, false);
+    tapKey('Q');
+    key(VK_MENU, true);
+    runScript(s);
+    EXPECT_EQ(menuLoops(), loops);
 }
 
 TEST_F(SkinMenuTest, ClicksOpenDropDownsUnderTheButtonOrOnlyPostTheCommand) {
@@ -302,7 +338,7 @@ TEST_F(SkinMenuTest, ToolkitMainMenuKeepsTheClientSizeAndItsDropDownItemsAreSkin
     HWND w = form.Handle();
     ASSERT_TRUE(waitFor([&] { return ::SendMessageW(w, WM_SKIN_QUERY, 0, 0) == 1; }));
     pumpMessages(80);
-    EXPECT_EQ(::GetMenu(w), nullptr);
+    EXPECT_EQ(::GetMenu(w), mm->Handle());
     TWinSkinForm* f = mgr->FindFormSkin(w);
     ASSERT_TRUE(f && f->FSkinMenu);
     ASSERT_EQ(f->FSkinMenu->FButtons.size(), 2u);
@@ -341,4 +377,314 @@ TEST_F(SkinMenuTest, ToolkitMainMenuKeepsTheClientSizeAndItsDropDownItemsAreSkin
     EXPECT_EQ(underItem, 0);
     pumpMessages(50);
     EXPECT_EQ(newClicks, 1);
+}
+
+namespace {
+
+// Every item's type and state, depth first, as the program reads them.
+std::vector<std::pair<UINT, UINT>> typesAndStates(HMENU m) {
+    std::vector<std::pair<UINT, UINT>> out;
+    for (int i = 0, n = ::GetMenuItemCount(m); i < n; ++i) {
+        MENUITEMINFOW mii{};
+        mii.cbSize = sizeof mii;
+        mii.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_SUBMENU;
+        ::GetMenuItemInfoW(m, UINT(i), TRUE, &mii);
+        out.emplace_back(mii.fType, mii.fState);
+        if (mii.hSubMenu) {
+            auto inner = typesAndStates(mii.hSubMenu);
+            out.insert(out.end(), inner.begin(), inner.end());
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+TEST_F(SkinMenuTest, ChangesMadeThroughGetMenuShowOnTheBarAndItsDropDowns) {
+    build();
+    HMENU bar = ::GetMenu(wnd);
+    ASSERT_EQ(bar, fs->FSkinMenu->FMenu);
+    MENUBARINFO mbi{};
+    mbi.cbSize = sizeof mbi;
+    ASSERT_TRUE(::GetMenuBarInfo(wnd, OBJID_MENU, 0, &mbi));
+    EXPECT_EQ(mbi.hMenu, bar);
+
+    // Cut as the drop-down draws it, enabled and then greyed through GetMenu.
+    auto cutPixels = [&] {
+        std::vector<uint32_t> px;
+        MenuScript s({[&] {
+            HWND mw = windowShowing(edit);
+            TWinSkinPopMenu* p = mw ? TWinSkinPopMenu::FromWindow(mw) : nullptr;
+            if (!p || p->FBackground.Empty()) return false;
+            pumpMessages(30);
+            RECT r{}, wr{};
+            ::GetMenuItemRect(mw, edit, 0, &r);
+            ::GetWindowRect(mw, &wr);
+            ::OffsetRect(&r, -wr.left, -wr.top);
+            const Image img = captureWindow(mw);
+            for (int y = r.top; y < r.bottom; ++y)
+                for (int x = r.left; x < r.right; ++x) px.push_back(img.at(x, y));
+            return true;
+        }});
+        clickButton(1, s);
+        pumpMessages(30);
+        return px;
+    };
+    // Ctrl+X, the accelerator of Cut, as the program's message loop hands it over.
+    ACCEL ctrlX{FCONTROL | FVIRTKEY, 'X', 130};
+    HACCEL table = ::CreateAcceleratorTableW(&ctrlX, 1);
+    auto ctrlXRuns = [&] {
+        key(VK_CONTROL, false);
+        pumpMessages(20);
+        commands().clear();
+        const int notices = popupNotices();
+        MSG msg{wnd, WM_KEYDOWN, 'X', 0x002D0001, 0, {}};
+        ::TranslateAcceleratorW(wnd, table, &msg);
+        key(VK_CONTROL, true);
+        pumpMessages(20);
+        // The item check sends WM_INITMENUPOPUP, with no menu window to come.
+        EXPECT_GT(popupNotices(), notices);
+        EXPECT_EQ(mgr->FMenuKind, mkContext);
+        return std::count(commands().begin(), commands().end(), 130u) > 0;
+    };
+    EXPECT_TRUE(ctrlXRuns());
+    const auto enabled = cutPixels();
+    ASSERT_FALSE(enabled.empty());
+    pumpMessages(int(::GetDoubleClickTime()) + 50);  // the next click is not a double click
+    EXPECT_NE(::EnableMenuItem(::GetMenu(wnd), 130, MF_BYCOMMAND | MF_GRAYED), -1);
+    EXPECT_NE(::CheckMenuItem(::GetMenu(wnd), 130, MF_BYCOMMAND | MF_CHECKED), DWORD(-1));
+    const auto greyed = cutPixels();
+    ASSERT_EQ(greyed.size(), enabled.size());
+    EXPECT_NE(greyed, enabled);
+    EXPECT_EQ(::GetMenuState(edit, 130, MF_BYCOMMAND) & (MF_GRAYED | MF_CHECKED), UINT(MF_GRAYED | MF_CHECKED));
+    // Greyed, its accelerator runs nothing, as under the system's bar.
+    EXPECT_FALSE(ctrlXRuns());
+    ::DestroyAcceleratorTable(table);
+
+    // Renamed through the handle and only repainted: the band shows the new text.
+    ::ModifyMenuW(bar, 5, MF_BYPOSITION | MF_STRING | MF_POPUP, reinterpret_cast<UINT_PTR>(help), L"&Info");
+    ::RedrawWindow(wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ(fs->FSkinMenu->Button(5)->FCaption, L"&Info");
+
+    // A top-level item greyed and redrawn: the bar shows it disabled.
+    ::EnableMenuItem(bar, 1, MF_BYPOSITION | MF_GRAYED);
+    ::DrawMenuBar(wnd);
+    pumpMessages(30);
+    ASSERT_TRUE(fs->FSkinMenu);
+    EXPECT_FALSE(fs->FSkinMenu->Button(1)->FItemEnabled);
+
+    // SetMenu(NULL): the band goes, the client grows into it, and the menu,
+    // destroyed afterwards, can never be opened from where its bar was.
+    const int clientBefore = clientSize(wnd).cy;
+    const int band = fs->FMenuHeight;
+    const POINT fileAt = centre(0);
+    ASSERT_TRUE(::SetMenu(wnd, nullptr));
+    pumpMessages(30);
+    EXPECT_EQ(::GetMenu(wnd), nullptr);
+    EXPECT_EQ(fs->FSkinMenu, nullptr);
+    EXPECT_EQ(fs->FMenuHeight, 0);
+    EXPECT_EQ(clientSize(wnd).cy, clientBefore + band);
+    ::DestroyMenu(bar);
+    bool anyOpen = false;
+    MenuScript s({[&] { anyOpen = anyOpen || !menuWindows().empty(); return false; }}, 400);
+    clickAt(fileAt);
+    runScript(s);
+    EXPECT_FALSE(anyOpen);
+}
+
+TEST_F(SkinMenuTest, ScreenReadersFindTheBarWhereTheSkinDrawsIt) {
+    build();
+    IAccessible* acc = nullptr;
+    ASSERT_EQ(::AccessibleObjectFromWindow(wnd, DWORD(OBJID_MENU), IID_IAccessible, reinterpret_cast<void**>(&acc)),
+              S_OK);
+    ASSERT_TRUE(acc);
+    long count = 0;
+    EXPECT_EQ(acc->get_accChildCount(&count), S_OK);
+    EXPECT_EQ(count, 6);
+    VARIANT edit{}, lockedItem{}, state{};
+    edit.vt = lockedItem.vt = VT_I4;
+    edit.lVal = 2;
+    lockedItem.lVal = 5;
+    BSTR name = nullptr;
+    EXPECT_EQ(acc->get_accName(edit, &name), S_OK);
+    EXPECT_EQ(std::wstring(name ? name : L""), L"Edit");
+    ::SysFreeString(name);
+    EXPECT_EQ(acc->get_accState(lockedItem, &state), S_OK);
+    EXPECT_TRUE(state.lVal & STATE_SYSTEM_UNAVAILABLE);
+    // Where the skin draws Edit, in screen coordinates, and found there.
+    long x = 0, y = 0, w = 0, h = 0;
+    EXPECT_EQ(acc->accLocation(&x, &y, &w, &h, edit), S_OK);
+    RECT wr{};
+    ::GetWindowRect(wnd, &wr);
+    EXPECT_EQ(x, wr.left + bounds(1).left);
+    EXPECT_EQ(y, wr.top + bounds(1).top);
+    EXPECT_EQ(w, bounds(1).right - bounds(1).left);
+    EXPECT_EQ(h, bounds(1).bottom - bounds(1).top);
+    VARIANT hit{};
+    EXPECT_EQ(acc->accHitTest(x + w / 2, y + h / 2, &hit), S_OK);
+    EXPECT_EQ(hit.vt, VT_I4);
+    EXPECT_EQ(hit.lVal, 2);
+    // Unskinned, the object no longer answers for a bar that is gone.
+    sd->SetActive(false);
+    mgr->OnTimer();
+    ASSERT_TRUE(waitFor([&] { return ::SendMessageW(wnd, WM_SKIN_QUERY, 0, 0) != 1; }));
+    EXPECT_NE(acc->get_accChildCount(&count), S_OK);
+    acc->Release();
+}
+
+TEST_F(SkinMenuTest, EveryItemKeepsItsOwnTypeAndStateWhileSkinnedAndAfter) {
+    build();
+    HMENU bar = ::GetMenu(wnd);
+    ASSERT_TRUE(bar);
+    // One item the program draws itself, one radio item.
+    ::ModifyMenuW(edit, 130, MF_BYCOMMAND | MF_OWNERDRAW, 130, reinterpret_cast<LPCWSTR>(UINT_PTR(7)));
+    MENUITEMINFOW radio{};
+    radio.cbSize = sizeof radio;
+    radio.fMask = MIIM_FTYPE;
+    radio.fType = MFT_STRING | MFT_RADIOCHECK;
+    ::SetMenuItemInfoW(file, 110, FALSE, &radio);
+    const auto before = typesAndStates(bar);
+
+    // File and its nested sub-menu, then Edit.
+    bool ownerDrawnWhileShown = false;
+    MenuScript s({[&] { return opened(file); },
+                  [&] {
+                      ownerDrawnWhileShown = (::GetMenuState(file, 111, MF_BYCOMMAND) & MF_OWNERDRAW) != 0;
+                      tapKey(VK_DOWN);
+                      return true;
+                  },
+                  [&] { tapKey(VK_RIGHT); return true; }, [&] { return opened(sub); },
+                  [&] { tapKey(VK_ESCAPE); return true; }, [&] { return !opened(sub); },
+                  [&] { tapKey(VK_UP); return true; }, [&] { tapKey(VK_RIGHT); return true; },
+                  [&] { return opened(edit); }});
+    clickButton(0, s);
+    EXPECT_FALSE(s.timedOut());
+    EXPECT_TRUE(ownerDrawnWhileShown);  // the skin draws the items it shows
+    pumpMessages(30);
+    EXPECT_EQ(typesAndStates(bar), before);
+
+    sd->SetActive(false);
+    mgr->OnTimer();
+    ASSERT_TRUE(waitFor([&] { return ::SendMessageW(wnd, WM_SKIN_QUERY, 0, 0) != 1; }));
+    EXPECT_EQ(::GetMenu(wnd), bar);
+    EXPECT_EQ(typesAndStates(bar), before);
+}
+
+namespace {
+
+struct TWinEventRecord {
+    DWORD event;
+    std::string cls;
+    LONG object;
+    LONG child;
+    bool operator==(const TWinEventRecord&) const = default;
+};
+
+std::vector<TWinEventRecord>& winEvents() {
+    static std::vector<TWinEventRecord> v;
+    return v;
+}
+
+void CALLBACK recordWinEvent(HWINEVENTHOOK, DWORD event, HWND w, LONG object, LONG child, DWORD, DWORD) {
+    switch (event) {
+        case EVENT_SYSTEM_MENUSTART:
+        case EVENT_SYSTEM_MENUEND:
+        case EVENT_SYSTEM_MENUPOPUPSTART:
+        case EVENT_SYSTEM_MENUPOPUPEND:
+        case EVENT_OBJECT_FOCUS: break;
+        default: return;
+    }
+    // A pop-up's end may come as its window goes: it is named by the class
+    // its window had when it started.
+    static std::map<HWND, std::string> seen;
+    char cls[32] = {};
+    if (w && ::GetClassNameA(w, cls, sizeof cls)) seen[w] = cls;
+    winEvents().push_back({event, w && seen.count(w) ? seen[w] : std::string(), object, child});
+}
+
+std::string describe(const std::vector<TWinEventRecord>& v) {
+    std::string out;
+    for (const auto& e : v)
+        out += std::to_string(e.event) + ":" + e.cls + ":" + std::to_string(e.object) + ":" + std::to_string(e.child) + " ";
+    return out;
+}
+
+// Alt, Right, Down, Down, Escape, Escape on the focused window, one key per
+// tick, with the menu events of the process recorded meanwhile.
+std::vector<TWinEventRecord> walkWithKeys() {
+    winEvents().clear();
+    // In context: each event is recorded when raised, while its window is there.
+    HWINEVENTHOOK hook = ::SetWinEventHook(EVENT_MIN, EVENT_MAX, ::GetModuleHandleW(nullptr), &recordWinEvent,
+                                           ::GetCurrentProcessId(), 0, WINEVENT_INCONTEXT);
+    auto press = [](WORD vk) {
+        return [vk] {
+            tapKey(vk);
+            return true;
+        };
+    };
+    auto idle = [n = 0]() mutable { return ++n > 3; };
+    MenuScript s({press(VK_MENU), idle, press(VK_RIGHT), idle, press(VK_DOWN), idle, press(VK_DOWN), idle,
+                  press(VK_ESCAPE), idle, press(VK_ESCAPE), idle});
+    runScript(s);
+    pumpMessages(60);
+    ::UnhookWinEvent(hook);
+    return winEvents();
+}
+
+}  // namespace
+
+TEST_F(SkinMenuTest, KeyboardWalkRaisesTheMenuEventsOfTheSystemsOwnBar) {
+    // Unskinned first: the same window and menu under the system's own bar.
+    sd->SetActive(false);
+    mgr->OnTimer();
+    build(false, false);
+    popupNotices() = menuLoops() = 0;
+    initMenus().clear();
+    const auto plain = walkWithKeys();
+    EXPECT_GT(popupNotices(), 0);  // the walk did open the system's drop-downs
+    const int plainLoops = menuLoops();
+    const std::vector<WPARAM> plainInits = initMenus();
+    const WPARAM plainBar = reinterpret_cast<WPARAM>(::GetMenu(wnd));
+    ::DestroyWindow(wnd);
+    wnd = nullptr;
+    sd->SetActive(true);
+    mgr->OnTimer();
+    build();
+    menuLoops() = 0;
+    initMenus().clear();
+    const auto skinned = walkWithKeys();
+    // The program hears of one menu loop over its bar's menu, as unskinned,
+    // however many drop-downs the walk opened.
+    EXPECT_EQ(menuLoops(), plainLoops);
+    EXPECT_EQ(plainInits, std::vector<WPARAM>{plainBar});
+    EXPECT_EQ(initMenus(), std::vector<WPARAM>{reinterpret_cast<WPARAM>(::GetMenu(wnd))});
+    SCOPED_TRACE("plain: " + describe(plain) + "\nskinned: " + describe(skinned));
+
+    // Alt opens File with Open selected, Right moves to Edit with Cut
+    // selected (its only item: Down stays there), Escape closes it.
+    const std::vector<TWinEventRecord> expected{
+        {EVENT_SYSTEM_MENUSTART, "QsSkinMenuTest", OBJID_MENU, CHILDID_SELF},
+        {EVENT_OBJECT_FOCUS, "QsSkinMenuTest", OBJID_MENU, 1},
+        {EVENT_SYSTEM_MENUPOPUPSTART, "#32768", OBJID_CLIENT, CHILDID_SELF},
+        {EVENT_OBJECT_FOCUS, "#32768", OBJID_CLIENT, 1},
+        {EVENT_SYSTEM_MENUPOPUPEND, "#32768", OBJID_CLIENT, CHILDID_SELF},
+        {EVENT_OBJECT_FOCUS, "QsSkinMenuTest", OBJID_MENU, 2},
+        {EVENT_SYSTEM_MENUPOPUPSTART, "#32768", OBJID_CLIENT, CHILDID_SELF},
+        {EVENT_OBJECT_FOCUS, "#32768", OBJID_CLIENT, 1},
+        {EVENT_SYSTEM_MENUPOPUPEND, "#32768", OBJID_CLIENT, CHILDID_SELF},
+        {EVENT_SYSTEM_MENUEND, "QsSkinMenuTest", OBJID_MENU, CHILDID_SELF}};
+    EXPECT_EQ(skinned, expected);
+    // Each kind the system's own menus raise here comes the same way.
+    auto ofKind = [](const std::vector<TWinEventRecord>& v, DWORD kind) {
+        std::vector<TWinEventRecord> out;
+        for (const auto& e : v)
+            if (e.event == kind) out.push_back(e);
+        return out;
+    };
+    for (DWORD kind : std::vector<DWORD>{EVENT_SYSTEM_MENUSTART, EVENT_SYSTEM_MENUEND, EVENT_SYSTEM_MENUPOPUPSTART,
+                                         EVENT_SYSTEM_MENUPOPUPEND, EVENT_OBJECT_FOCUS}) {
+        if (!ofKind(plain, kind).empty()) {
+            EXPECT_EQ(ofKind(skinned, kind), ofKind(plain, kind)) << kind;
+        }
+    }
 }
