@@ -5,10 +5,12 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "InlineHook.h"
 #include "WindowCapture.h"
 #include "test_winskinform_util.h"
 
@@ -544,4 +546,135 @@ TEST_F(SkinRunTest, ControlPanelAndItsAppletsAreSkinned) {
     }, 60000)) << "double-clicking the first applet opened no window in another process";
     EXPECT_TRUE(waitUntil([&] { return query(applet.found) == 1; }, 5000)) << "the applet is not skinned";
     killWindowProcess(applet.found);
+}
+
+namespace {
+
+// A function of our own to hook, copied into a page of its own: a prologue
+// of 7, 8 or 9 bytes of movable instructions at an unaligned address, so the
+// jump cannot be written in one aligned step, and a body that counts.
+struct Prologue {
+    std::vector<uint8_t> enter, leave;
+};
+
+std::vector<Prologue> prologues() {
+#ifdef _WIN64
+    return {
+        // push rbp; push rbx; push rsi; sub rsp,0x20
+        {{0x55, 0x53, 0x56, 0x48, 0x83, 0xEC, 0x20}, {0x48, 0x83, 0xC4, 0x20, 0x5E, 0x5B, 0x5D}},
+        // push rbp; mov rbp,rsp; sub rsp,0x20
+        {{0x55, 0x48, 0x89, 0xE5, 0x48, 0x83, 0xEC, 0x20}, {0x48, 0x83, 0xC4, 0x20, 0x5D}},
+        // push rbp; push rbx; sub rsp,imm32 0x20
+        {{0x55, 0x53, 0x48, 0x81, 0xEC, 0x20, 0, 0, 0}, {0x48, 0x81, 0xC4, 0x20, 0, 0, 0, 0x5B, 0x5D}},
+    };
+#else
+    return {
+        // push ebp; mov ebp,esp; push ebx; sub esp,8
+        {{0x55, 0x89, 0xE5, 0x53, 0x83, 0xEC, 0x08}, {0x83, 0xC4, 0x08, 0x5B, 0x5D}},
+        // push ebp; push ebx; push esi; push edi; lea esp,[esp-8]
+        {{0x55, 0x53, 0x56, 0x57, 0x8D, 0x64, 0x24, 0xF8}, {0x8D, 0x64, 0x24, 0x08, 0x5F, 0x5E, 0x5B, 0x5D}},
+        // push ebp; mov ebp,esp; sub esp,imm32 8
+        {{0x55, 0x89, 0xE5, 0x81, 0xEC, 0x08, 0, 0, 0}, {0x81, 0xC4, 0x08, 0, 0, 0, 0x5D}},
+    };
+#endif
+}
+
+volatile LONG gBodyCalls = 0;    // counted by the copied function
+volatile LONG gHookedCalls = 0;  // counted by its replacement
+void* gOriginal = nullptr;
+
+void hookedCounter() {
+    ::InterlockedIncrement(&gHookedCalls);
+    reinterpret_cast<void (*)()>(*static_cast<void* volatile*>(&gOriginal))();
+}
+
+// Writes the counting function at `at`: prologue, lock inc [&gBodyCalls],
+// epilogue, ret.
+void writeCounter(uint8_t* at, const Prologue& p) {
+    std::vector<uint8_t> code(p.enter);
+    const auto counter = uintptr_t(&gBodyCalls);
+#ifdef _WIN64
+    code.insert(code.end(), {0x48, 0xB8});  // mov rax, imm64
+#else
+    code.push_back(0xB8);  // mov eax, imm32
+#endif
+    const auto* bytes = reinterpret_cast<const uint8_t*>(&counter);
+    code.insert(code.end(), bytes, bytes + sizeof counter);
+    code.insert(code.end(), {0xF0, 0xFF, 0x00});  // lock inc dword [eax/rax]
+    code.insert(code.end(), p.leave.begin(), p.leave.end());
+    code.push_back(0xC3);
+    std::memcpy(at, code.data(), code.size());
+}
+
+struct CallLoop {
+    void (*fn)() = nullptr;
+    volatile LONG stop = 0;
+    volatile LONG made = 0;
+};
+
+DWORD WINAPI callInLoop(LPVOID param) {
+    auto* loop = static_cast<CallLoop*>(param);
+    while (!loop->stop) {
+        loop->fn();
+        ::InterlockedIncrement(&loop->made);
+    }
+    return 0;
+}
+
+// A thread that runs half-written code ends the test at once, instead of
+// waiting for a debugger.
+LONG WINAPI reportCrash(EXCEPTION_POINTERS* e) {
+    std::fprintf(stderr, "exception %08lx at %p while hooking\n", static_cast<unsigned long>(e->ExceptionRecord->ExceptionCode),
+                 e->ExceptionRecord->ExceptionAddress);
+    std::fflush(stderr);
+    ::ExitProcess(3);
+}
+
+DWORD protectionAt(const void* p) {
+    MEMORY_BASIC_INFORMATION mbi{};
+    return ::VirtualQuery(p, &mbi, sizeof mbi) ? mbi.Protect : 0;
+}
+
+}  // namespace
+
+// Hooking a function that another thread is calling all the time: that
+// thread may be anywhere in the bytes being replaced, and its first call
+// through the new jump may come at once. Every call still counts exactly
+// once, nothing crashes, and both the function's page and the copy end up
+// executable but not writable.
+TEST(InlineHookTest, HookingAFunctionInUseLosesNoCall) {
+    const auto kinds = prologues();
+    LPTOP_LEVEL_EXCEPTION_FILTER before = ::SetUnhandledExceptionFilter(&reportCrash);
+    for (int round = 0; round < 150; ++round) {
+        const Prologue& kind = kinds[std::size_t(round) % kinds.size()];
+        auto* page = static_cast<uint8_t*>(::VirtualAlloc(nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+        ASSERT_TRUE(page);
+        // 1 to 7 bytes past an 8-byte boundary, never aligned.
+        uint8_t* fn = page + 64 + 8 * (round % 16) + 1 + round % 7;
+        writeCounter(fn, kind);
+        DWORD old = 0;
+        ASSERT_TRUE(::VirtualProtect(page, 4096, PAGE_EXECUTE_READ, &old));
+        ::FlushInstructionCache(::GetCurrentProcess(), page, 4096);
+        gBodyCalls = 0;
+        gHookedCalls = 0;
+        gOriginal = nullptr;
+        CallLoop loop;
+        loop.fn = reinterpret_cast<void (*)()>(fn);
+        HANDLE thread = ::CreateThread(nullptr, 0, &callInLoop, &loop, 0, nullptr);
+        ASSERT_TRUE(thread);
+        while (loop.made < 20) ::Sleep(0);
+        const bool hooked = qs::hook::hookFunction(fn, reinterpret_cast<void*>(&hookedCounter), &gOriginal);
+        const DWORD start = ::GetTickCount();
+        while (hooked && gHookedCalls < 20 && ::GetTickCount() - start < 5000) ::Sleep(0);
+        loop.stop = 1;
+        ::WaitForSingleObject(thread, INFINITE);
+        ::CloseHandle(thread);
+        ASSERT_TRUE(hooked) << "round " << round;
+        ASSERT_GE(gHookedCalls, 20) << "round " << round << ": the hook was never reached";
+        ASSERT_EQ(gBodyCalls, loop.made) << "round " << round;
+        ASSERT_EQ(protectionAt(fn), DWORD(PAGE_EXECUTE_READ)) << "round " << round;
+        ASSERT_EQ(protectionAt(gOriginal), DWORD(PAGE_EXECUTE_READ)) << "round " << round;
+        ::VirtualFree(page, 0, MEM_RELEASE);
+    }
+    ::SetUnhandledExceptionFilter(before);
 }

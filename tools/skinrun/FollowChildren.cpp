@@ -148,8 +148,7 @@ const wchar_t* followChildProcesses(HMODULE self) {
         HMODULE pinned = nullptr;
         ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_PIN | GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
                              reinterpret_cast<LPCWSTR>(&followInternalW), &pinned);
-        if (void* original = hookFunction(target, reinterpret_cast<void*>(&followInternalW))) {
-            gOriginal = reinterpret_cast<CreateInternalW>(original);
+        if (hook::hookFunction(target, reinterpret_cast<void*>(&followInternalW), reinterpret_cast<void**>(&gOriginal))) {
             gWhere = module;
             return gWhere;
         }
