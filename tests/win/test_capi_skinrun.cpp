@@ -361,6 +361,23 @@ TEST_F(SkinRunTest, ProgramsTheProgramStartsAreSkinnedToo) {
     EXPECT_FALSE(moduleLoaded(pid, L"qskin.dll"));
 }
 
+// The same file in the build tree of the other bitness, next to this one;
+// empty when that tree was not built or its programs cannot run here.
+std::wstring inOtherTree(std::wstring path) {
+#ifndef _WIN64
+    BOOL wow = FALSE;
+    ::IsWow64Process(::GetCurrentProcess(), &wow);
+    if (!wow) return L"";
+    const wchar_t *mine = L"win-i686", *theirs = L"win-x86_64";
+#else
+    const wchar_t *mine = L"win-x86_64", *theirs = L"win-i686";
+#endif
+    const auto at = path.find(mine);
+    if (at == std::wstring::npos) return L"";
+    path.replace(at, wcslen(mine), theirs);
+    return ::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES ? L"" : path;
+}
+
 // A 32-bit test on a 64-bit system runs Wine's 32-bit winecfg and regedit,
 // which only start the 64-bit programs: the 64-bit skinrun (of the build tree
 // next to this one) takes those over. "" when not needed, "-" when missing.
@@ -369,11 +386,8 @@ std::wstring otherLauncher() {
     BOOL wow = FALSE;
     ::IsWow64Process(::GetCurrentProcess(), &wow);
     if (!wow) return L"";
-    std::wstring path = widen(QS_SKINRUN);
-    const auto at = path.find(L"win-i686");
-    if (at == std::wstring::npos) return L"-";
-    path.replace(at, 8, L"win-x86_64");
-    if (::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return L"-";
+    const std::wstring path = inOtherTree(widen(QS_SKINRUN));
+    if (path.empty()) return L"-";
     return L"--other \"" + path + L"\" ";
 #else
     return L"";
@@ -677,4 +691,44 @@ TEST(InlineHookTest, HookingAFunctionInUseLosesNoCall) {
         ::VirtualFree(page, 0, MEM_RELEASE);
     }
     ::SetUnhandledExceptionFilter(before);
+}
+
+namespace {
+
+std::wstring besideTest(const wchar_t* name);
+
+}  // namespace
+
+// Installers read their raw command line themselves: what the program gets
+// is exactly what followed skinrun's own options, quotes and double blanks
+// included. A program of the other bitness is handed to the skinrun of that
+// bitness, comes up skinned the same way, and its exit code comes back.
+TEST_F(SkinRunTest, TheCommandLineArrivesAsGivenInEitherBitness) {
+    const std::wstring tail = L" show /D=C:\\x /S \"quoted\" /DIR=\"C:\\a b\"  two";
+    const std::wstring mine = besideTest(L"skinrun_parent.exe"), theirs = inOtherTree(mine);
+    const std::wstring otherRun = inOtherTree(widen(QS_SKINRUN));
+    std::vector<std::pair<std::wstring, std::wstring>> programs = {{mine, L""}};
+    if (!theirs.empty() && !otherRun.empty()) programs.push_back({theirs, L"--other \"" + otherRun + L"\" "});
+    for (const auto& [program, options] : programs) {
+        SCOPED_TRACE(::testing::Message() << (options.empty() ? "same bitness" : "other bitness"));
+        ASSERT_FALSE(::FindWindowW(L"QsCommandLine", nullptr)) << "a window from elsewhere is open";
+        const std::wstring line = L"\"" + program + L"\"" + tail;
+        launch(options + line);
+        HWND shown = nullptr;
+        ASSERT_TRUE(waitUntil([&] { return (shown = ::FindWindowW(L"QsCommandLine", nullptr)) != nullptr; }, 20000));
+        notepad = shown;  // closed by the fixture should this fail
+        EXPECT_TRUE(waitUntil([&] { return query(shown) == 1; }, 10000)) << "the program is not skinned";
+        wchar_t title[512] = {};
+        ::GetWindowTextW(shown, title, int(std::size(title)));
+        EXPECT_EQ(std::wstring(title), line);
+        ::PostMessageW(shown, WM_CLOSE, 0, 0);
+        ASSERT_EQ(::WaitForSingleObject(runner.hProcess, 10000), WAIT_OBJECT_0);
+        DWORD code = 0;
+        ::GetExitCodeProcess(runner.hProcess, &code);
+        EXPECT_EQ(code, 42u) << "the program's exit code did not come back";
+        notepad = nullptr;
+        finishRunner();
+    }
+    if (programs.size() == 1)
+        GTEST_SKIP() << "the build tree of the other bitness is missing: only the same bitness was tried";
 }
