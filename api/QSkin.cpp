@@ -12,6 +12,7 @@
 #include "SkinDataManager.h"
 #include "SkinForm.h"
 #include "SkinManage.h"
+#include "SkinPalette.h"
 #include "SkinReader.h"
 
 #ifndef QSKIN_VERSION_STRING
@@ -31,6 +32,19 @@ struct State {
 // Never destroyed by static teardown: the manager it talks to is freed at
 // exit on its own schedule, and the process is ending anyway.
 State* gState = nullptr;
+
+// Whether the process palette follows the skin; asked for before or after
+// a skin is loaded.
+bool gPaletteWanted = false;
+
+// The palette in force exactly while skinning is on and it is wanted, with
+// the colours of the skin in use.
+bool syncPalette() {
+    const bool on = gPaletteWanted && gState && gState->enabled && gState->skin && gState->skin->SkinLoaded();
+    if (on) return palette::Apply(SkinPaletteOf(*gState->skin));
+    palette::Withdraw();
+    return true;
+}
 
 // Set by the quiet notice while an archive is opened: the engine's usual
 // notice is a modal box, which a library call must never show.
@@ -91,7 +105,10 @@ int loadBytes(std::vector<uint8_t> bytes) {
     if (!sd->LoadSkin()) return QSKIN_E_BAD_SKIN;
     sd->CreateCaptionFont();
     sd->BuildAppIcon();
-    if (live) runNow(sd, srSkinChanged);
+    if (live) {
+        syncPalette();
+        runNow(sd, srSkinChanged);
+    }
     return QSKIN_OK;
 }
 
@@ -162,8 +179,11 @@ int qskin_enable(void) {
         sd->SetActive(true);
         if (!SkinManager() || !sd->Active()) return int(QSKIN_E_INTERNAL);
         if (!SkinManager()->FHook) SkinManager()->InstallHook();
-        runNow(sd, srActivate);
         gState->enabled = true;
+        // Before the windows are dressed, so their first skinned paint
+        // already reads the skin's colours.
+        syncPalette();
+        runNow(sd, srActivate);
         return int(QSKIN_OK);
     });
 }
@@ -176,10 +196,23 @@ int qskin_disable(void) {
         sd->SetActive(false);
         runNow(sd, srDeactivate);
         gState->enabled = false;
+        syncPalette();
         return int(QSKIN_OK);
     });
 }
 
+int qskin_set_process_palette(int on) {
+    return guarded([on] {
+        if (!onOwnerThread()) return int(QSKIN_E_WRONG_THREAD);
+        const bool was = gPaletteWanted;
+        gPaletteWanted = on != 0;
+        if (!syncPalette()) {
+            gPaletteWanted = false;
+            return int(QSKIN_E_INTERNAL);
+        }
+        return int(was == gPaletteWanted ? QSKIN_UNCHANGED : QSKIN_OK);
+    });
+}
 int qskin_is_enabled(void) { return gState && gState->enabled ? 1 : 0; }
 
 int qskin_is_skinned(HWND window) {

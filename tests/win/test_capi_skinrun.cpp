@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "InlineHook.h"
+#include "qskin/qskin.h"
 #include "WindowCapture.h"
 #include "test_winskinform_util.h"
 
@@ -731,4 +732,87 @@ TEST_F(SkinRunTest, TheCommandLineArrivesAsGivenInEitherBitness) {
     }
     if (programs.size() == 1)
         GTEST_SKIP() << "the build tree of the other bitness is missing: only the same bitness was tried";
+}
+
+namespace {
+
+// A control of a program's own that paints in system colours: the left
+// half with the system's face brush, the right half in a brush made from
+// the system's window colour. It deletes the face brush after use, as
+// programs wrongly do.
+int gColourChanges = 0;
+
+LRESULT CALLBACK sysColourPainter(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_SYSCOLORCHANGE) ++gColourChanges;
+    if (msg != WM_PAINT) return ::DefWindowProcW(w, msg, wParam, lParam);
+    PAINTSTRUCT ps;
+    HDC dc = ::BeginPaint(w, &ps);
+    RECT r;
+    ::GetClientRect(w, &r);
+    RECT left = r, right = r;
+    left.right = right.left = r.right / 2;
+    HBRUSH face = ::GetSysColorBrush(COLOR_BTNFACE);
+    ::FillRect(dc, &left, face);
+    ::DeleteObject(face);
+    HBRUSH window = ::CreateSolidBrush(::GetSysColor(COLOR_WINDOW));
+    ::FillRect(dc, &right, window);
+    ::DeleteObject(window);
+    ::EndPaint(w, &ps);
+    return 0;
+}
+
+}  // namespace
+
+// While the palette is on, a program's own painting in system colours takes
+// the skin's colours (its brush survives the program deleting it), the
+// program's windows hear of the change, and after unskinning every system
+// colour and the control's pixels are the system's again exactly.
+TEST(ProcessPaletteTest, CustomPaintingFollowsTheSkinAndComesBackExactly) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = &sysColourPainter;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"QsSysColourPainter";
+    ::RegisterClassW(&wc);
+    HWND top = ::CreateWindowExW(0, L"Static", L"palette", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 200, nullptr,
+                                 nullptr, nullptr, nullptr);
+    HWND painter = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_CHILD | WS_VISIBLE, 10, 10, 200, 100, top, nullptr,
+                                     wc.hInstance, nullptr);
+    ASSERT_TRUE(top && painter);
+    pumpMessages(200);
+    COLORREF system[31];
+    for (int i = 0; i < 31; ++i) system[i] = ::GetSysColor(i);
+    auto halves = [&] {
+        ::RedrawWindow(painter, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        const Image img = captureClient(painter);
+        return std::make_pair(img.colorAt(50, 50), img.colorAt(150, 50));
+    };
+    ASSERT_EQ(halves(), std::make_pair(system[COLOR_BTNFACE], system[COLOR_WINDOW]));
+
+    const std::wstring skin = widen("Z:" + std::string(QS_SOURCE_ROOT) + "/resources/skins/dark.skn");
+    ASSERT_EQ(qskin_set_process_palette(1), QSKIN_OK);
+    ASSERT_EQ(qskin_load_file(skin.c_str()), QSKIN_OK);
+    gColourChanges = 0;
+    ASSERT_EQ(qskin_enable(), QSKIN_OK);
+    pumpMessages(200);
+    EXPECT_GE(gColourChanges, 1) << "the program's window was not told";
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE), window = ::GetSysColor(COLOR_WINDOW);
+    EXPECT_NE(face, system[COLOR_BTNFACE]);
+    EXPECT_NE(window, system[COLOR_WINDOW]);
+    EXPECT_EQ(halves(), std::make_pair(face, window));
+    // Painted twice, deleted twice: the skin's face brush is still there.
+    EXPECT_EQ(halves(), std::make_pair(face, window));
+    HBRUSH kept = ::GetSysColorBrush(COLOR_BTNFACE);
+    EXPECT_EQ(::GetObjectType(kept), DWORD(OBJ_BRUSH));
+
+    gColourChanges = 0;
+    ASSERT_EQ(qskin_disable(), QSKIN_OK);
+    pumpMessages(200);
+    EXPECT_GE(gColourChanges, 1) << "the program's window was not told again";
+    for (int i = 0; i < 31; ++i) EXPECT_EQ(::GetSysColor(i), system[i]) << "colour " << i;
+    EXPECT_EQ(halves(), std::make_pair(system[COLOR_BTNFACE], system[COLOR_WINDOW]));
+    // A brush handed out while skinned and kept by the program stays valid.
+    EXPECT_EQ(::GetObjectType(kept), DWORD(OBJ_BRUSH));
+    qskin_set_process_palette(0);
+    qskin_shutdown();
+    ::DestroyWindow(top);
 }
