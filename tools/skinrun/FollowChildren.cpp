@@ -28,7 +28,8 @@ HMODULE gSelf = nullptr;
 const wchar_t* gWhere = nullptr;
 
 // The variables that carry skinrun's settings into a child.
-constexpr const wchar_t* kOurVariables[] = {L"QSKIN_RUN_SKIN", L"QSKIN_RUN_OTHER", L"QSKIN_RUN_CHILDREN"};
+constexpr const wchar_t* kOurVariables[] = {L"QSKIN_RUN_SKIN", L"QSKIN_RUN_OTHER", L"QSKIN_RUN_CHILDREN",
+                                            L"QSKIN_RUN_PALETTE"};
 
 BOOL startOriginal(LPCWSTR app, LPWSTR cmd, DWORD flags, LPVOID env, LPSTARTUPINFOW si, LPPROCESS_INFORMATION pi) {
     return gOriginal(nullptr, app, cmd, nullptr, nullptr, FALSE, flags, env, nullptr, si, pi, nullptr);

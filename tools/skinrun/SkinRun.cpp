@@ -1,11 +1,13 @@
-// skinrun [--skin FILE] [--no-children] [--other SKINRUN] PROGRAM [ARGS...]
+// skinrun [--skin FILE] [--no-children] [--no-palette] [--other SKINRUN] PROGRAM [ARGS...]
 //
 // Starts PROGRAM suspended, loads the engine library (qskin.dll, next to this
 // program) into it and lets it skin the program's user-interface thread, so
 // an unmodified Win32 program comes up dressed in the skin. Without --skin,
 // default.skn next to this program is used. Programs that PROGRAM starts are
 // skinned the same way unless --no-children is given; those of the other
-// bitness only when --other names the skinrun of that bitness.
+// bitness only when --other names the skinrun of that bitness. What the
+// program paints in the system's colours takes the skin's colours too, unless
+// --no-palette is given.
 //
 // The program's first thread is pointed at a few instructions of ours that
 // load the library and switch skinning on, then jump to the program's own
@@ -143,7 +145,7 @@ BOOL CALLBACK noteWindow(HWND, LPARAM found) {
 }
 
 void usage() {
-    std::fwprintf(stderr, L"usage: skinrun [--skin FILE] [--no-children] [--other SKINRUN] PROGRAM [ARGS...]\n");
+    std::fwprintf(stderr, L"usage: skinrun [--skin FILE] [--no-children] [--no-palette] [--other SKINRUN] PROGRAM [ARGS...]\n");
 }
 
 // skinrun --inject PID TID: prepares the suspended process PID, whose first
@@ -163,11 +165,13 @@ int injectInto(const wchar_t* pidText, const wchar_t* tidText) {
 // The program is of the other bitness: the skinrun of that bitness, named by
 // --other, runs it with the same skin and settings and the same command
 // line, and its exit code is passed back.
-int handOver(const std::wstring& other, const std::wstring& skin, bool noChildren, const wchar_t* program) {
+int handOver(const std::wstring& other, const std::wstring& skin, bool noChildren, bool noPalette,
+             const wchar_t* program) {
     wchar_t self[MAX_PATH * 2] = {};
     ::GetModuleFileNameW(nullptr, self, DWORD(std::size(self)));
     std::wstring line = L"\"" + other + L"\" --skin \"" + skin + L"\" --other \"" + self + L"\" ";
     if (noChildren) line += L"--no-children ";
+    if (noPalette) line += L"--no-palette ";
     line += L"-- ";
     line += program;
     STARTUPINFOW si{};
@@ -190,7 +194,7 @@ int handOver(const std::wstring& other, const std::wstring& skin, bool noChildre
 int wmain(int argc, wchar_t** argv) {
     if (argc == 4 && std::wstring(argv[1]) == L"--inject") return injectInto(argv[2], argv[3]);
     std::wstring skin = ownFolder() + L"default.skn", other;
-    bool noChildren = false;
+    bool noChildren = false, noPalette = false;
     TArguments args(::GetCommandLineW());
     while (!args.atEnd()) {
         // Looked at before it is taken: the first word that is not an option
@@ -202,6 +206,9 @@ int wmain(int argc, wchar_t** argv) {
         } else if (a == L"--no-children") {
             noChildren = true;
             ::SetEnvironmentVariableW(L"QSKIN_RUN_CHILDREN", L"0");
+        } else if (a == L"--no-palette") {
+            noPalette = true;
+            ::SetEnvironmentVariableW(L"QSKIN_RUN_PALETTE", L"0");
         } else if (a == L"--other" && !peek.atEnd()) {
             // The skinrun of the other bitness, for programs of that bitness.
             other = fullPath(peek.next());
@@ -250,7 +257,7 @@ int wmain(int argc, wchar_t** argv) {
         ::CloseHandle(pi.hProcess);
         if (other.empty())
             return fail(L"the program is of the other bitness: name the skinrun of its bitness with --other", 0);
-        return handOver(other, skin, noChildren, cmd.c_str());
+        return handOver(other, skin, noChildren, noPalette, cmd.c_str());
     }
 
     std::wstring why;
