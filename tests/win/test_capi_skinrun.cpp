@@ -764,9 +764,10 @@ LRESULT CALLBACK sysColourPainter(HWND w, UINT msg, WPARAM wParam, LPARAM lParam
 }  // namespace
 
 // While the palette is on, a program's own painting in system colours takes
-// the skin's colours (its brush survives the program deleting it), the
-// program's windows hear of the change, and after unskinning every system
-// colour and the control's pixels are the system's again exactly.
+// the skin's colours (its brush survives the program deleting it) and
+// follows a change of skin, the program's windows hear of each change, and
+// after unskinning every system colour and the control's pixels are the
+// system's again exactly.
 TEST(ProcessPaletteTest, CustomPaintingFollowsTheSkinAndComesBackExactly) {
     WNDCLASSW wc{};
     wc.lpfnWndProc = &sysColourPainter;
@@ -803,6 +804,15 @@ TEST(ProcessPaletteTest, CustomPaintingFollowsTheSkinAndComesBackExactly) {
     EXPECT_EQ(halves(), std::make_pair(face, window));
     HBRUSH kept = ::GetSysColorBrush(COLOR_BTNFACE);
     EXPECT_EQ(::GetObjectType(kept), DWORD(OBJ_BRUSH));
+
+    // Another skin, while skinned: its colours, and the windows told.
+    gColourChanges = 0;
+    const std::wstring light = widen("Z:" + std::string(QS_SOURCE_ROOT) + "/resources/skins/default.skn");
+    ASSERT_EQ(qskin_load_file(light.c_str()), QSKIN_OK);
+    pumpMessages(200);
+    EXPECT_GE(gColourChanges, 1);
+    EXPECT_NE(::GetSysColor(COLOR_BTNFACE), face);
+    EXPECT_EQ(halves(), std::make_pair(::GetSysColor(COLOR_BTNFACE), ::GetSysColor(COLOR_WINDOW)));
 
     gColourChanges = 0;
     ASSERT_EQ(qskin_disable(), QSKIN_OK);
