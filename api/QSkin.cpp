@@ -37,13 +37,16 @@ State* gState = nullptr;
 // a skin is loaded.
 bool gPaletteWanted = false;
 
-// The palette in force exactly while skinning is on and it is wanted, with
-// the colours of the skin in use.
+// The skin data component carries the setting; the manager puts the
+// palette in force and takes it away with the skin. A change while
+// skinning is on takes effect at once.
 bool syncPalette() {
-    const bool on = gPaletteWanted && gState && gState->enabled && gState->skin && gState->skin->SkinLoaded();
-    if (on) return palette::Apply(SkinPaletteOf(*gState->skin));
-    palette::Withdraw();
-    return true;
+    if (!gState || !gState->skin) return true;
+    TSkinData& sd = *gState->skin;
+    if (sd.ProcessPalette() == gPaletteWanted) return true;
+    if (!gPaletteWanted) SyncSkinPalette(sd, false);
+    sd.SetProcessPalette(gPaletteWanted);
+    return SyncSkinPalette(sd, gState->enabled);
 }
 
 // Set by the quiet notice while an archive is opened: the engine's usual
@@ -105,10 +108,7 @@ int loadBytes(std::vector<uint8_t> bytes) {
     if (!sd->LoadSkin()) return QSKIN_E_BAD_SKIN;
     sd->CreateCaptionFont();
     sd->BuildAppIcon();
-    if (live) {
-        syncPalette();
-        runNow(sd, srSkinChanged);
-    }
+    if (live) runNow(sd, srSkinChanged);
     return QSKIN_OK;
 }
 
@@ -179,11 +179,9 @@ int qskin_enable(void) {
         sd->SetActive(true);
         if (!SkinManager() || !sd->Active()) return int(QSKIN_E_INTERNAL);
         if (!SkinManager()->FHook) SkinManager()->InstallHook();
-        gState->enabled = true;
-        // Before the windows are dressed, so their first skinned paint
-        // already reads the skin's colours.
         syncPalette();
         runNow(sd, srActivate);
+        gState->enabled = true;
         return int(QSKIN_OK);
     });
 }
@@ -196,7 +194,6 @@ int qskin_disable(void) {
         sd->SetActive(false);
         runNow(sd, srDeactivate);
         gState->enabled = false;
-        syncPalette();
         return int(QSKIN_OK);
     });
 }
@@ -208,6 +205,7 @@ int qskin_set_process_palette(int on) {
         gPaletteWanted = on != 0;
         if (!syncPalette()) {
             gPaletteWanted = false;
+            syncPalette();
             return int(QSKIN_E_INTERNAL);
         }
         return int(was == gPaletteWanted ? QSKIN_UNCHANGED : QSKIN_OK);

@@ -41,4 +41,11 @@ palette::TPaletteTable SkinPaletteOf(const TSkinData& sd) {
     return t;
 }
 
+bool SyncSkinPalette(const TSkinData& sd, bool on) {
+    if (!sd.ProcessPalette()) return true;
+    if (on && sd.SkinLoaded()) return palette::Apply(SkinPaletteOf(sd));
+    palette::Withdraw();
+    return true;
+}
+
 }  // namespace qs

@@ -13,4 +13,9 @@ class TSkinData;
 // bars (the engine paints frames itself) and the gradients stay the system's.
 palette::TPaletteTable SkinPaletteOf(const TSkinData& sd);
 
+// The palette of `sd` in force when `on` (and the component asks for it and
+// has a skin), withdrawn otherwise; nothing for a component that does not
+// ask for it. False when it could not be put in force.
+bool SyncSkinPalette(const TSkinData& sd, bool on);
+
 }  // namespace qs

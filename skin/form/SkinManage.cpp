@@ -8,6 +8,7 @@
 #include "Forms.h"
 #include "SkinData.h"
 #include "SkinForm.h"
+#include "SkinPalette.h"
 
 // Named by the link options of the form library, so that every program that
 // links it also gets the manager (the skin data component only knows the
@@ -146,6 +147,7 @@ void TSkinManage::RequestAction(int action, unsigned interval) {
     } else {
         // Nothing has been activated yet: the hook skins windows as they come.
         FActive = action == srActivate;
+        if (FPendingSkinData) SyncSkinPalette(*FPendingSkinData, FActive);
     }
 }
 
@@ -187,6 +189,8 @@ void TSkinManage::OnTimer() {
     if (!sd) return;
     const int action = FPendingAction;
     FPendingAction = srNone;
+    // The colours first, so that the windows dressed now paint once, in them.
+    if (action == srActivate || action == srSkinChanged) SyncSkinPalette(*sd, true);
     if (sd->SkinFormtype() == sfOnlyThisForm) {
         switch (action) {
             case srActivate: {
@@ -266,6 +270,7 @@ void TSkinManage::OnTimer() {
             default: break;
         }
     }
+    if (action == srDeactivate) SyncSkinPalette(*sd, false);
     if (sd->OnSkinChanged) sd->OnSkinChanged(sd);
     FPendingSkinData = nullptr;
 }

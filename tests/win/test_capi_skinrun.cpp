@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "InlineHook.h"
+#include "SkinManage.h"
 #include "qskin/qskin.h"
 #include "WindowCapture.h"
 #include "test_winskinform_util.h"
@@ -825,4 +826,21 @@ TEST(ProcessPaletteTest, CustomPaintingFollowsTheSkinAndComesBackExactly) {
     qskin_set_process_palette(0);
     qskin_shutdown();
     ::DestroyWindow(top);
+}
+
+// A toolkit program decides by its skin data component's own setting: the
+// palette comes with the skin and goes with it.
+TEST(ProcessPaletteTest, TheSkinDataComponentDecidesForAToolkitProgram) {
+    const COLORREF system = ::GetSysColor(COLOR_WINDOW);
+    auto sd = loadCommittedSkin("dark");
+    sd->SetProcessPalette(true);
+    sd->SetActive(true);  // made in code: runs the "loaded" step
+    pumpMessages(100);
+    EXPECT_EQ(::GetSysColor(COLOR_WINDOW), sd->ContentBack());
+    EXPECT_NE(sd->ContentBack(), system);
+    sd->SetActive(false);
+    for (int i = 0; i < 20 && ::GetSysColor(COLOR_WINDOW) != system; ++i) pumpMessages(50);
+    EXPECT_EQ(::GetSysColor(COLOR_WINDOW), system);
+    sd.reset();
+    FreeSkinManager();
 }
