@@ -190,7 +190,8 @@ void TSkinManage::OnTimer() {
     const int action = FPendingAction;
     FPendingAction = srNone;
     // The colours first, so that the windows dressed now paint once, in them.
-    if (action == srActivate || action == srSkinChanged) SyncSkinPalette(*sd, true);
+    // A skin loaded while skinning is off brings no colours.
+    if (action == srActivate || (action == srSkinChanged && FActive && sd->Active())) SyncSkinPalette(*sd, true);
     if (sd->SkinFormtype() == sfOnlyThisForm) {
         switch (action) {
             case srActivate: {
