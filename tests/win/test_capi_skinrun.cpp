@@ -844,3 +844,69 @@ TEST(ProcessPaletteTest, TheSkinDataComponentDecidesForAToolkitProgram) {
     sd.reset();
     FreeSkinManager();
 }
+
+namespace {
+
+// Share of pixels whose grey level (0.299 R + 0.587 G + 0.114 B) is above
+// 170 of 255.
+double lightShare(const Image& img) {
+    std::size_t light = 0;
+    for (uint32_t p : img.pixels) {
+        const int r = int((p >> 16) & 0xFF), g = int((p >> 8) & 0xFF), b = int(p & 0xFF);
+        light += 299 * r + 587 * g + 114 * b > 170 * 1000;
+    }
+    return img.pixels.empty() ? 1.0 : double(light) / double(img.pixels.size());
+}
+
+}  // namespace
+
+// A classic installer under the dark skin: every page, the licence (whose
+// rich edit takes the system's window colour) included, stays mostly dark,
+// and the install runs to its end.
+TEST_F(SkinRunTest, AClassicInstallerIsDarkOnEveryPageAndFinishes) {
+    wchar_t temp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"qs-installer-" + std::to_wstring(::GetCurrentProcessId());
+    ::DeleteFileW((folder + L"\\installed.txt").c_str());
+    const std::wstring dark = widen("Z:" + std::string(QS_SOURCE_ROOT) + "/resources/skins/dark.skn");
+    launch(L"--skin \"" + dark + L"\" \"" + besideTest(L"skinrun_parent.exe") + L"\" install \"" + folder + L"\"");
+    OtherDialog wizard{0, nullptr};
+    ASSERT_TRUE(waitUntil([&] {
+        wizard.found = nullptr;
+        ::EnumWindows(&findOtherDialog, reinterpret_cast<LPARAM>(&wizard));
+        return wizard.found != nullptr;
+    }, 20000));
+    HWND sheet = wizard.found;
+    notepad = sheet;  // closed by the fixture should this fail
+    const char* names[] = {"welcome", "licence", "components", "folder", "progress", "finish"};
+    HWND last = nullptr;
+    for (const char* name : names) {
+        SCOPED_TRACE(name);
+        HWND page = nullptr;
+        ASSERT_TRUE(waitUntil([&] {
+            page = reinterpret_cast<HWND>(::SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+            return page && page != last;
+        }, 5000));
+        last = page;
+        EXPECT_TRUE(waitUntil([&] { return query(sheet) == 1; }, 5000));
+        pumpMessages(400);
+        const double share = lightShare(captureWindow(sheet));
+        std::printf("installer page %s: %.1f %% light\n", name, share * 100);
+        EXPECT_LE(share, 0.25);
+        // The progress page lets the user on once the files are written.
+        HWND next = ::GetDlgItem(sheet, 0x3024);
+        const std::string which = name;
+        if (which == "progress") {
+            ASSERT_TRUE(waitUntil([&] { return ::IsWindowEnabled(next) != 0; }, 10000));
+        }
+        ::PostMessageW(sheet, PSM_PRESSBUTTON, which == "finish" ? PSBTN_FINISH : PSBTN_NEXT, 0);
+    }
+    ASSERT_EQ(::WaitForSingleObject(runner.hProcess, 10000), WAIT_OBJECT_0);
+    DWORD code = 1;
+    ::GetExitCodeProcess(runner.hProcess, &code);
+    notepad = nullptr;
+    EXPECT_EQ(code, 0u) << "the installer did not finish";
+    EXPECT_NE(::GetFileAttributesW((folder + L"\\installed.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+    ::DeleteFileW((folder + L"\\installed.txt").c_str());
+    ::RemoveDirectoryW(folder.c_str());
+}
