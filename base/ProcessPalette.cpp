@@ -12,10 +12,12 @@ namespace {
 using GetSysColorFn = DWORD(WINAPI*)(int);
 using GetSysColorBrushFn = HBRUSH(WINAPI*)(int);
 using DeleteObjectFn = BOOL(WINAPI*)(HGDIOBJ);
+using DefWindowProcFn = LRESULT(WINAPI*)(HWND, UINT, WPARAM, LPARAM);
 
 GetSysColorFn gSysColor = nullptr;
 GetSysColorBrushFn gSysColorBrush = nullptr;
 DeleteObjectFn gDeleteObject = nullptr;
+DefWindowProcFn gDefWindowProcA = nullptr, gDefWindowProcW = nullptr;
 bool gTried = false, gHooked = false;
 
 // Read by any thread at any time, written by Apply and Withdraw: one word
@@ -72,6 +74,37 @@ BOOL WINAPI paletteDeleteObject(HGDIOBJ object) {
     return gDeleteObject(object);
 }
 
+// The colours a control gets from a parent that leaves WM_CTLCOLOR* to the
+// default procedure: the system answers them from its own table, without
+// asking GetSysColor, so they are answered here while the palette is on.
+// Scroll bars keep the system's answer; they are drawn by the system anyway.
+bool defaultControlColour(UINT msg, WPARAM wParam, LRESULT* result) {
+    if (msg < WM_CTLCOLORMSGBOX || msg > WM_CTLCOLORSTATIC || msg == WM_CTLCOLORSCROLLBAR) return false;
+    const bool content = msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORLISTBOX;
+    const int back = content ? COLOR_WINDOW : COLOR_BTNFACE;
+    const uint32_t text = gColour[COLOR_WINDOWTEXT].load(std::memory_order_acquire);
+    const uint32_t fill = gColour[back].load(std::memory_order_acquire);
+    HBRUSH brush = gBrush[back].load(std::memory_order_acquire);
+    if (!(text & kCovered) || !(fill & kCovered) || !brush) return false;
+    HDC dc = reinterpret_cast<HDC>(wParam);
+    ::SetTextColor(dc, text & 0xFFFFFF);
+    ::SetBkColor(dc, fill & 0xFFFFFF);
+    *result = reinterpret_cast<LRESULT>(brush);
+    return true;
+}
+
+LRESULT WINAPI paletteDefWindowProcA(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT r = 0;
+    if (defaultControlColour(msg, wParam, &r)) return r;
+    return gDefWindowProcA(w, msg, wParam, lParam);
+}
+
+LRESULT WINAPI paletteDefWindowProcW(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT r = 0;
+    if (defaultControlColour(msg, wParam, &r)) return r;
+    return gDefWindowProcW(w, msg, wParam, lParam);
+}
+
 bool install() {
     if (gTried) return gHooked;
     gTried = true;
@@ -97,6 +130,12 @@ bool install() {
     if (deleteObject)
         hook::hookFunction(deleteObject, reinterpret_cast<void*>(&paletteDeleteObject),
                            reinterpret_cast<void**>(&gDeleteObject));
+    if (void* defA = reinterpret_cast<void*>(::GetProcAddress(user, "DefWindowProcA")))
+        hook::hookFunction(defA, reinterpret_cast<void*>(&paletteDefWindowProcA),
+                           reinterpret_cast<void**>(&gDefWindowProcA));
+    if (void* defW = reinterpret_cast<void*>(::GetProcAddress(user, "DefWindowProcW")))
+        hook::hookFunction(defW, reinterpret_cast<void*>(&paletteDefWindowProcW),
+                           reinterpret_cast<void**>(&gDefWindowProcW));
     gHooked = true;
     return true;
 }

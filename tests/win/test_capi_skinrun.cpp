@@ -740,7 +740,8 @@ namespace {
 // A control of a program's own that paints in system colours: the left
 // half with the system's face brush, the right half in a brush made from
 // the system's window colour. It deletes the face brush after use, as
-// programs wrongly do.
+// programs wrongly do. Its list box child asks it for colours, which it
+// leaves to the default procedure, as most windows do.
 int gColourChanges = 0;
 
 LRESULT CALLBACK sysColourPainter(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -777,9 +778,11 @@ TEST(ProcessPaletteTest, CustomPaintingFollowsTheSkinAndComesBackExactly) {
     ::RegisterClassW(&wc);
     HWND top = ::CreateWindowExW(0, L"Static", L"palette", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 200, nullptr,
                                  nullptr, nullptr, nullptr);
-    HWND painter = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_CHILD | WS_VISIBLE, 10, 10, 200, 100, top, nullptr,
+    HWND painter = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_CHILD | WS_VISIBLE, 10, 10, 200, 140, top, nullptr,
                                      wc.hInstance, nullptr);
-    ASSERT_TRUE(top && painter);
+    HWND list = ::CreateWindowExW(0, L"ListBox", L"", WS_CHILD | WS_VISIBLE, 0, 100, 200, 40, painter, nullptr,
+                                  wc.hInstance, nullptr);
+    ASSERT_TRUE(top && painter && list);
     pumpMessages(200);
     COLORREF system[31];
     for (int i = 0; i < 31; ++i) system[i] = ::GetSysColor(i);
@@ -788,6 +791,11 @@ TEST(ProcessPaletteTest, CustomPaintingFollowsTheSkinAndComesBackExactly) {
         const Image img = captureClient(painter);
         return std::make_pair(img.colorAt(50, 50), img.colorAt(150, 50));
     };
+    auto listBack = [&] {
+        ::RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        return captureClient(list).colorAt(100, 20);
+    };
+    ASSERT_EQ(listBack(), system[COLOR_WINDOW]);
     ASSERT_EQ(halves(), std::make_pair(system[COLOR_BTNFACE], system[COLOR_WINDOW]));
 
     const std::wstring skin = widen("Z:" + std::string(QS_SOURCE_ROOT) + "/resources/skins/dark.skn");
@@ -801,6 +809,7 @@ TEST(ProcessPaletteTest, CustomPaintingFollowsTheSkinAndComesBackExactly) {
     EXPECT_NE(face, system[COLOR_BTNFACE]);
     EXPECT_NE(window, system[COLOR_WINDOW]);
     EXPECT_EQ(halves(), std::make_pair(face, window));
+    EXPECT_EQ(listBack(), window) << "the default control colours are still the system's";
     // Painted twice, deleted twice: the skin's face brush is still there.
     EXPECT_EQ(halves(), std::make_pair(face, window));
     HBRUSH kept = ::GetSysColorBrush(COLOR_BTNFACE);
@@ -821,6 +830,7 @@ TEST(ProcessPaletteTest, CustomPaintingFollowsTheSkinAndComesBackExactly) {
     EXPECT_GE(gColourChanges, 1) << "the program's window was not told again";
     for (int i = 0; i < 31; ++i) EXPECT_EQ(::GetSysColor(i), system[i]) << "colour " << i;
     EXPECT_EQ(halves(), std::make_pair(system[COLOR_BTNFACE], system[COLOR_WINDOW]));
+    EXPECT_EQ(listBack(), system[COLOR_WINDOW]);
     // A brush handed out while skinned and kept by the program stays valid.
     EXPECT_EQ(::GetObjectType(kept), DWORD(OBJ_BRUSH));
     qskin_set_process_palette(0);
