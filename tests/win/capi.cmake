@@ -7,7 +7,8 @@ add_test(NAME test_capi COMMAND test_capi)
 set_tests_properties(test_capi PROPERTIES TIMEOUT 120 RUN_SERIAL TRUE)
 
 # skinrun on an unmodified program of the system.
-qs_test(test_capi_skinrun SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_capi_skinrun.cpp LIBS qskin skin_form qs_winsupport)
+qs_test(test_capi_skinrun SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_capi_skinrun.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/test_capi_palette.cpp LIBS qskin skin_form qs_winsupport)
 target_compile_definitions(test_capi_skinrun PRIVATE QS_SOURCE_ROOT="${PROJECT_SOURCE_DIR}"
   QS_SKINRUN="Z:${CMAKE_BINARY_DIR}/tools/skinrun/skinrun.exe")
 add_dependencies(test_capi_skinrun skinrun skinrun_parent)
