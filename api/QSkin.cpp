@@ -12,6 +12,7 @@
 #include "SkinDataManager.h"
 #include "SkinForm.h"
 #include "SkinManage.h"
+#include "SkinPalette.h"
 #include "SkinReader.h"
 
 #ifndef QSKIN_VERSION_STRING
@@ -31,6 +32,22 @@ struct State {
 // Never destroyed by static teardown: the manager it talks to is freed at
 // exit on its own schedule, and the process is ending anyway.
 State* gState = nullptr;
+
+// Whether the process palette follows the skin; asked for before or after
+// a skin is loaded.
+bool gPaletteWanted = false;
+
+// The skin data component carries the setting; the manager puts the
+// palette in force and takes it away with the skin. A change while
+// skinning is on takes effect at once.
+bool syncPalette() {
+    if (!gState || !gState->skin) return true;
+    TSkinData& sd = *gState->skin;
+    if (sd.ProcessPalette() == gPaletteWanted) return true;
+    if (!gPaletteWanted) SyncSkinPalette(sd, false);
+    sd.SetProcessPalette(gPaletteWanted);
+    return SyncSkinPalette(sd, gState->enabled);
+}
 
 // Set by the quiet notice while an archive is opened: the engine's usual
 // notice is a modal box, which a library call must never show.
@@ -162,6 +179,7 @@ int qskin_enable(void) {
         sd->SetActive(true);
         if (!SkinManager() || !sd->Active()) return int(QSKIN_E_INTERNAL);
         if (!SkinManager()->FHook) SkinManager()->InstallHook();
+        syncPalette();
         runNow(sd, srActivate);
         gState->enabled = true;
         return int(QSKIN_OK);
@@ -180,6 +198,19 @@ int qskin_disable(void) {
     });
 }
 
+int qskin_set_process_palette(int on) {
+    return guarded([on] {
+        if (!onOwnerThread()) return int(QSKIN_E_WRONG_THREAD);
+        const bool was = gPaletteWanted;
+        gPaletteWanted = on != 0;
+        if (!syncPalette()) {
+            gPaletteWanted = false;
+            syncPalette();
+            return int(QSKIN_E_INTERNAL);
+        }
+        return int(was == gPaletteWanted ? QSKIN_UNCHANGED : QSKIN_OK);
+    });
+}
 int qskin_is_enabled(void) { return gState && gState->enabled ? 1 : 0; }
 
 int qskin_is_skinned(HWND window) {

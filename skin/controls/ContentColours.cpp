@@ -12,6 +12,7 @@
 #include "Colour.h"
 #include "Controls.h"
 #include "Forms.h"
+#include "ProcessPalette.h"
 #include "SkinData.h"
 #include "SkinForm.h"
 #include "SkinRoutines.h"
@@ -105,7 +106,9 @@ Palette paletteOf(const TSkinData& d) {
     return {back, text, mid, COLORREF(resolveColour(d.Hilight)), COLORREF(resolveColour(d.HilightText)), mid};
 }
 
-COLORREF sys(int index) { return GetSysColor(index); }
+// The system's own colours even while the process palette answers for
+// them: what counts as a control's default is what the system gave it.
+COLORREF sys(int index) { return palette::SystemColour(index); }
 
 LRESULT send(HWND w, UINT m, WPARAM wp = 0, LPARAM lp = 0) { return SendMessageW(w, m, wp, lp); }
 

@@ -7,6 +7,7 @@
 #include "Application.h"
 #include "SkinDataManager.h"
 #include "SkinLoader.h"
+#include "SkinPalette.h"
 #include "SkinReader.h"
 
 namespace qs {
@@ -69,6 +70,7 @@ const TClassInfo& TSkinData::StaticClassInfo() {
             .string("Version", &TSkinData::Version, [](TSkinData&, const std::string&) {})
             .boolean("MenuUpdate", &TSkinData::MenuUpdate, &TSkinData::SetMenuUpdate)
             .boolean("MenuMerge", &TSkinData::MenuMerge, &TSkinData::SetMenuMerge)
+            .boolean("ProcessPalette", &TSkinData::ProcessPalette, &TSkinData::SetProcessPalette)
             .event<TFormSkinEvent>("OnFormSkin", [](const TSkinData& s) { return s.OnFormSkin; },
                                    [](TSkinData& s, const TFormSkinEvent& f) { s.OnFormSkin = f; })
             .event<TNotifyEvent>("OnSkinChanged", [](const TSkinData& s) { return s.OnSkinChanged; },
@@ -104,6 +106,7 @@ TSkinData::TSkinData(TComponent* owner) : TComponent(owner), FSkin3rd(defaultSki
 }
 
 TSkinData::~TSkinData() {
+    SyncSkinPalette(*this, false);
     if (TSkinManageBase* m = SkinManagerBase()) m->UnregisterSkinData(this);
 }
 

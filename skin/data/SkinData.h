@@ -98,6 +98,10 @@ public:
     void SetMenuUpdate(bool v) { FMenuUpdate = v; }
     bool MenuMerge() const { return FMenuMerge; }
     void SetMenuMerge(bool v) { FMenuMerge = v; }
+    // While this skin is on, the whole process reads its colours from
+    // GetSysColor and GetSysColorBrush (see ProcessPalette.h).
+    bool ProcessPalette() const { return FProcessPalette; }
+    void SetProcessPalette(bool v) { FProcessPalette = v; }
 
     TFormSkinEvent OnFormSkin;
     TNotifyEvent OnSkinChanged;
@@ -249,6 +253,7 @@ private:
     TSkinFormType FSkinFormtype = sfMainform;
     bool FMenuUpdate = true;
     bool FMenuMerge = false;
+    bool FProcessPalette = false;
 
     std::vector<uint8_t> FStored;
     std::string FSkinFolder;  // set while the skin in use came from a folder

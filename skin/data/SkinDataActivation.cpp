@@ -9,6 +9,7 @@
 #include "Forms.h"
 #include "SkinData.h"
 #include "SkinDataManager.h"
+#include "SkinPalette.h"
 
 namespace qs {
 
@@ -119,8 +120,12 @@ void TSkinData::Loaded() {
     if (FActive) {
         if (!FSkinLoaded)
             FActive = false;
-        else if (m)
+        else if (m) {
             m->RequestAction(srActivate, 250);
+            // Before any window exists the request takes effect at once,
+            // without the manager's timer.
+            if (m->FActive) SyncSkinPalette(*this, true);
+        }
     }
     if (inSet(FSkinControls, xcMainMenu))
         FSkinControls &= ~setBit(xcMenuItem);

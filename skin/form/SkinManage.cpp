@@ -9,6 +9,7 @@
 #include "Forms.h"
 #include "SkinData.h"
 #include "SkinForm.h"
+#include "SkinPalette.h"
 
 // Named by the link options of the form library, so that every program that
 // links it also gets the manager (the skin data component only knows the
@@ -158,6 +159,7 @@ void TSkinManage::RequestAction(int action, unsigned interval) {
     } else {
         // Nothing has been activated yet: the hook skins windows as they come.
         FActive = action == srActivate;
+        if (FPendingSkinData) SyncSkinPalette(*FPendingSkinData, FActive);
     }
 }
 
@@ -199,6 +201,9 @@ void TSkinManage::OnTimer() {
     if (!sd) return;
     const int action = FPendingAction;
     FPendingAction = srNone;
+    // The colours first, so that the windows dressed now paint once, in them.
+    // A skin loaded while skinning is off brings no colours.
+    if (action == srActivate || (action == srSkinChanged && FActive && sd->Active())) SyncSkinPalette(*sd, true);
     if (sd->SkinFormtype() == sfOnlyThisForm) {
         switch (action) {
             case srActivate: {
@@ -278,6 +283,7 @@ void TSkinManage::OnTimer() {
             default: break;
         }
     }
+    if (action == srDeactivate) SyncSkinPalette(*sd, false);
     if (sd->OnSkinChanged) sd->OnSkinChanged(sd);
     FPendingSkinData = nullptr;
 }

@@ -7,12 +7,15 @@ add_test(NAME test_capi COMMAND test_capi)
 set_tests_properties(test_capi PROPERTIES TIMEOUT 120 RUN_SERIAL TRUE)
 
 # skinrun on an unmodified program of the system.
-qs_test(test_capi_skinrun SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_capi_skinrun.cpp LIBS skin_classify qs_winsupport)
+qs_test(test_capi_skinrun SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_capi_skinrun.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/test_capi_palette.cpp LIBS qskin skin_classify qs_winsupport)
 target_compile_definitions(test_capi_skinrun PRIVATE QS_SOURCE_ROOT="${PROJECT_SOURCE_DIR}"
   QS_SKINRUN="Z:${CMAKE_BINARY_DIR}/tools/skinrun/skinrun.exe")
 add_dependencies(test_capi_skinrun skinrun skinrun_parent)
 # Starts a child by the ways skinrun follows; next to the test.
-add_executable(skinrun_parent ${CMAKE_CURRENT_LIST_DIR}/skinrun_parent.cpp)
+add_executable(skinrun_parent ${CMAKE_CURRENT_LIST_DIR}/skinrun_parent.cpp ${CMAKE_CURRENT_LIST_DIR}/skinrun_installer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skinrun_installer.rc)
+target_link_libraries(skinrun_parent PRIVATE comctl32)
 target_compile_definitions(skinrun_parent PRIVATE UNICODE _UNICODE)
 target_link_options(skinrun_parent PRIVATE -municode)
 add_library(skinrun_late SHARED ${CMAKE_CURRENT_LIST_DIR}/skinrun_late.cpp)

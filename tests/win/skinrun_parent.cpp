@@ -4,6 +4,9 @@
 //   skinrun_parent winexec COMMAND  through WinExec, which takes the narrow-character path
 //   skinrun_parent env COMMAND    with an environment of its own, without skinrun's settings
 // Exit code 0 when the child was started.
+//   skinrun_parent show [ANYTHING]  shows a window titled with its raw command
+//                                   line; exit code 42 once it is closed
+//   skinrun_parent install DIR      a classic installer (skinrun_installer.cpp)
 #include <windows.h>
 
 #include <shellapi.h>
@@ -34,9 +37,36 @@ std::vector<wchar_t> environmentWithoutOurs() {
     return out;
 }
 
+LRESULT CALLBACK showProc(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_DESTROY) ::PostQuitMessage(42);
+    return ::DefWindowProcW(w, msg, wParam, lParam);
+}
+
+int showCommandLine() {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = &showProc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"QsCommandLine";
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    ::RegisterClassW(&wc);
+    HWND w = ::CreateWindowExW(0, wc.lpszClassName, ::GetCommandLineW(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 400,
+                               200, nullptr, nullptr, wc.hInstance, nullptr);
+    if (!w) return 1;
+    MSG m;
+    while (::GetMessageW(&m, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&m);
+        ::DispatchMessageW(&m);
+    }
+    return int(m.wParam);
+}
+
 }  // namespace
 
+int runInstaller(const wchar_t* folder);
+
 int wmain(int argc, wchar_t** argv) {
+    if (argc >= 2 && std::wstring(argv[1]) == L"show") return showCommandLine();
+    if (argc == 3 && std::wstring(argv[1]) == L"install") return runInstaller(argv[2]);
     if (argc < 3) return 2;
     const std::wstring mode = argv[1];
     std::wstring cmd = argv[2];

@@ -412,6 +412,23 @@ TEST_F(SkinRunTest, ProgramsTheProgramStartsAreSkinnedToo) {
     EXPECT_FALSE(moduleLoaded(pid, L"qskin.dll"));
 }
 
+// The same file in the build tree of the other bitness, next to this one;
+// empty when that tree was not built or its programs cannot run here.
+std::wstring inOtherTree(std::wstring path) {
+#ifndef _WIN64
+    BOOL wow = FALSE;
+    ::IsWow64Process(::GetCurrentProcess(), &wow);
+    if (!wow) return L"";
+    const wchar_t *mine = L"win-i686", *theirs = L"win-x86_64";
+#else
+    const wchar_t *mine = L"win-x86_64", *theirs = L"win-i686";
+#endif
+    const auto at = path.find(mine);
+    if (at == std::wstring::npos) return L"";
+    path.replace(at, wcslen(mine), theirs);
+    return ::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES ? L"" : path;
+}
+
 // A 32-bit test on a 64-bit system runs Wine's 32-bit winecfg and regedit,
 // which only start the 64-bit programs: the 64-bit skinrun (of the build tree
 // next to this one) takes those over. "" when not needed, "-" when missing.
@@ -420,11 +437,8 @@ std::wstring otherLauncher() {
     BOOL wow = FALSE;
     ::IsWow64Process(::GetCurrentProcess(), &wow);
     if (!wow) return L"";
-    std::wstring path = widen(QS_SKINRUN);
-    const auto at = path.find(L"win-i686");
-    if (at == std::wstring::npos) return L"-";
-    path.replace(at, 8, L"win-x86_64");
-    if (::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return L"-";
+    const std::wstring path = inOtherTree(widen(QS_SKINRUN));
+    if (path.empty()) return L"-";
     return L"--other \"" + path + L"\" ";
 #else
     return L"";
@@ -597,4 +611,104 @@ TEST_F(SkinRunTest, ControlPanelAndItsAppletsAreSkinned) {
     }, 60000)) << "double-clicking the first applet opened no window in another process";
     EXPECT_TRUE(waitUntil([&] { return query(applet.found) == 1; }, 5000)) << "the applet is not skinned";
     killWindowProcess(applet.found);
+}
+
+// Installers read their raw command line themselves: what the program gets
+// is exactly what followed skinrun's own options, quotes and double blanks
+// included. A program of the other bitness is handed to the skinrun of that
+// bitness, comes up skinned the same way, and its exit code comes back.
+TEST_F(SkinRunTest, TheCommandLineArrivesAsGivenInEitherBitness) {
+    const std::wstring tail = L" show /D=C:\\x /S \"quoted\" /DIR=\"C:\\a b\"  two";
+    const std::wstring mine = besideTest(L"skinrun_parent.exe"), theirs = inOtherTree(mine);
+    const std::wstring otherRun = inOtherTree(widen(QS_SKINRUN));
+    std::vector<std::pair<std::wstring, std::wstring>> programs = {{mine, L""}};
+    if (!theirs.empty() && !otherRun.empty()) programs.push_back({theirs, L"--other \"" + otherRun + L"\" "});
+    for (const auto& [program, options] : programs) {
+        SCOPED_TRACE(::testing::Message() << (options.empty() ? "same bitness" : "other bitness"));
+        ASSERT_FALSE(::FindWindowW(L"QsCommandLine", nullptr)) << "a window from elsewhere is open";
+        const std::wstring line = L"\"" + program + L"\"" + tail;
+        launch(options + line);
+        HWND shown = nullptr;
+        ASSERT_TRUE(waitUntil([&] { return (shown = ::FindWindowW(L"QsCommandLine", nullptr)) != nullptr; }, 20000));
+        notepad = shown;  // closed by the fixture should this fail
+        EXPECT_TRUE(waitUntil([&] { return query(shown) == 1; }, 10000)) << "the program is not skinned";
+        wchar_t title[512] = {};
+        ::GetWindowTextW(shown, title, int(std::size(title)));
+        EXPECT_EQ(std::wstring(title), line);
+        ::PostMessageW(shown, WM_CLOSE, 0, 0);
+        ASSERT_EQ(::WaitForSingleObject(runner.hProcess, 10000), WAIT_OBJECT_0);
+        DWORD code = 0;
+        ::GetExitCodeProcess(runner.hProcess, &code);
+        EXPECT_EQ(code, 42u) << "the program's exit code did not come back";
+        notepad = nullptr;
+        finishRunner();
+    }
+    if (programs.size() == 1)
+        GTEST_SKIP() << "the build tree of the other bitness is missing: only the same bitness was tried";
+}
+
+namespace {
+
+// Share of pixels whose grey level (0.299 R + 0.587 G + 0.114 B) is above
+// 170 of 255.
+double lightShare(const Image& img) {
+    std::size_t light = 0;
+    for (uint32_t p : img.pixels) {
+        const int r = int((p >> 16) & 0xFF), g = int((p >> 8) & 0xFF), b = int(p & 0xFF);
+        light += 299 * r + 587 * g + 114 * b > 170 * 1000;
+    }
+    return img.pixels.empty() ? 1.0 : double(light) / double(img.pixels.size());
+}
+
+}  // namespace
+
+// A classic installer under the dark skin: every page, the licence (whose
+// rich edit takes the system's window colour) included, stays mostly dark,
+// and the install runs to its end.
+TEST_F(SkinRunTest, AClassicInstallerIsDarkOnEveryPageAndFinishes) {
+    wchar_t temp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"qs-installer-" + std::to_wstring(::GetCurrentProcessId());
+    ::DeleteFileW((folder + L"\\installed.txt").c_str());
+    const std::wstring dark = widen("Z:" + std::string(QS_SOURCE_ROOT) + "/resources/skins/dark.skn");
+    launch(L"--skin \"" + dark + L"\" \"" + besideTest(L"skinrun_parent.exe") + L"\" install \"" + folder + L"\"");
+    OtherDialog wizard{0, nullptr};
+    ASSERT_TRUE(waitUntil([&] {
+        wizard.found = nullptr;
+        ::EnumWindows(&findOtherDialog, reinterpret_cast<LPARAM>(&wizard));
+        return wizard.found != nullptr;
+    }, 20000));
+    HWND sheet = wizard.found;
+    notepad = sheet;  // closed by the fixture should this fail
+    const char* names[] = {"welcome", "licence", "components", "folder", "progress", "finish"};
+    HWND last = nullptr;
+    for (const char* name : names) {
+        SCOPED_TRACE(name);
+        HWND page = nullptr;
+        ASSERT_TRUE(waitUntil([&] {
+            page = reinterpret_cast<HWND>(::SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+            return page && page != last;
+        }, 5000));
+        last = page;
+        EXPECT_TRUE(waitUntil([&] { return query(sheet) == 1; }, 5000));
+        pumpMessages(400);
+        const double share = lightShare(captureWindow(sheet));
+        std::printf("installer page %s: %.1f %% light\n", name, share * 100);
+        EXPECT_LE(share, 0.25);
+        // The progress page lets the user on once the files are written.
+        HWND next = ::GetDlgItem(sheet, 0x3024);
+        const std::string which = name;
+        if (which == "progress") {
+            ASSERT_TRUE(waitUntil([&] { return ::IsWindowEnabled(next) != 0; }, 10000));
+        }
+        ::PostMessageW(sheet, PSM_PRESSBUTTON, which == "finish" ? PSBTN_FINISH : PSBTN_NEXT, 0);
+    }
+    ASSERT_EQ(::WaitForSingleObject(runner.hProcess, 10000), WAIT_OBJECT_0);
+    DWORD code = 1;
+    ::GetExitCodeProcess(runner.hProcess, &code);
+    notepad = nullptr;
+    EXPECT_EQ(code, 0u) << "the installer did not finish";
+    EXPECT_NE(::GetFileAttributesW((folder + L"\\installed.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+    ::DeleteFileW((folder + L"\\installed.txt").c_str());
+    ::RemoveDirectoryW(folder.c_str());
 }

@@ -28,7 +28,8 @@ HMODULE gSelf = nullptr;
 const wchar_t* gWhere = nullptr;
 
 // The variables that carry skinrun's settings into a child.
-constexpr const wchar_t* kOurVariables[] = {L"QSKIN_RUN_SKIN", L"QSKIN_RUN_OTHER", L"QSKIN_RUN_CHILDREN"};
+constexpr const wchar_t* kOurVariables[] = {L"QSKIN_RUN_SKIN", L"QSKIN_RUN_OTHER", L"QSKIN_RUN_CHILDREN",
+                                            L"QSKIN_RUN_PALETTE"};
 
 BOOL startOriginal(LPCWSTR app, LPWSTR cmd, DWORD flags, LPVOID env, LPSTARTUPINFOW si, LPPROCESS_INFORMATION pi) {
     return gOriginal(nullptr, app, cmd, nullptr, nullptr, FALSE, flags, env, nullptr, si, pi, nullptr);
@@ -148,8 +149,7 @@ const wchar_t* followChildProcesses(HMODULE self) {
         HMODULE pinned = nullptr;
         ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_PIN | GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
                              reinterpret_cast<LPCWSTR>(&followInternalW), &pinned);
-        if (void* original = hookFunction(target, reinterpret_cast<void*>(&followInternalW))) {
-            gOriginal = reinterpret_cast<CreateInternalW>(original);
+        if (hook::hookFunction(target, reinterpret_cast<void*>(&followInternalW), reinterpret_cast<void**>(&gOriginal))) {
             gWhere = module;
             return gWhere;
         }

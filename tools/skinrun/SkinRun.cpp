@@ -1,11 +1,13 @@
-// skinrun [--skin FILE] [--no-children] [--other SKINRUN] PROGRAM [ARGS...]
+// skinrun [--skin FILE] [--no-children] [--no-palette] [--other SKINRUN] PROGRAM [ARGS...]
 //
 // Starts PROGRAM suspended, loads the engine library (qskin.dll, next to this
 // program) into it and lets it skin the program's user-interface thread, so
 // an unmodified Win32 program comes up dressed in the skin. Without --skin,
 // default.skn next to this program is used. Programs that PROGRAM starts are
 // skinned the same way unless --no-children is given; those of the other
-// bitness only when --other names the skinrun of that bitness.
+// bitness only when --other names the skinrun of that bitness. What the
+// program paints in the system's colours takes the skin's colours too, unless
+// --no-palette is given.
 //
 // The program's first thread is pointed at a few instructions of ours that
 // load the library and switch skinning on, then jump to the program's own
@@ -13,6 +15,9 @@
 // is free, and no window exists yet, so even the first frame is skinned.
 // Should that fail, the library is loaded from a thread of its own once the
 // program has a window and told which thread to hook.
+//
+// A program of the other bitness is handed to the skinrun that --other names.
+// The program's command line is passed on exactly as given.
 //
 // Exit code: the program's own exit code, or 120 and a message on stderr
 // when the program could not be started or skinned.
@@ -48,23 +53,61 @@ std::wstring fullPath(const std::wstring& p) {
     return n && n < std::size(out) ? std::wstring(out) : p;
 }
 
-// Quotes an argument the way the C runtime splits command lines.
-std::wstring quote(const std::wstring& arg) {
-    if (!arg.empty() && arg.find_first_of(L" \t\"") == std::wstring::npos) return arg;
-    std::wstring out = L"\"";
-    std::size_t slashes = 0;
-    for (wchar_t c : arg) {
-        if (c == L'\\') {
-            ++slashes;
-            continue;
+// Reads this program's own arguments from its raw command line by the C
+// runtime's rules, and hands over the rest untouched: programs such as
+// installers parse their raw command line themselves, and splitting and
+// quoting it again would change what they see ("/D=C:\a  b", quotes
+// inside an argument).
+class TArguments {
+public:
+    explicit TArguments(const wchar_t* line) : FAt(line ? line : L"") {
+        // The program's name: up to the closing quote, or the first blank.
+        if (*FAt == L'"') {
+            ++FAt;
+            while (*FAt && *FAt != L'"') ++FAt;
+            if (*FAt) ++FAt;
         }
-        out.append(c == L'"' ? slashes * 2 + 1 : slashes, L'\\');
-        slashes = 0;
-        out += c;
+        while (*FAt && *FAt != L' ' && *FAt != L'\t') ++FAt;
+        skipBlanks();
     }
-    out.append(slashes * 2, L'\\');
-    return out + L"\"";
-}
+    bool atEnd() const { return *FAt == 0; }
+    // What is left, exactly as given.
+    const wchar_t* rest() const { return FAt; }
+    std::wstring next() {
+        std::wstring arg;
+        bool quoted = false;
+        while (*FAt && (quoted || (*FAt != L' ' && *FAt != L'\t'))) {
+            std::size_t slashes = 0;
+            while (FAt[slashes] == L'\\') ++slashes;
+            if (FAt[slashes] == L'"') {
+                arg.append(slashes / 2, L'\\');
+                FAt += slashes;
+                if (slashes % 2) {
+                    arg += L'"';
+                } else if (quoted && FAt[1] == L'"') {
+                    arg += L'"';
+                    ++FAt;
+                } else {
+                    quoted = !quoted;
+                }
+                ++FAt;
+            } else if (slashes) {
+                arg.append(slashes, L'\\');
+                FAt += slashes;
+            } else {
+                arg += *FAt++;
+            }
+        }
+        skipBlanks();
+        return arg;
+    }
+
+private:
+    void skipBlanks() {
+        while (*FAt == L' ' || *FAt == L'\t') ++FAt;
+    }
+    const wchar_t* FAt;
+};
 
 int fail(const wchar_t* what, DWORD error = ::GetLastError()) {
     std::fwprintf(stderr, L"skinrun: %ls (error %lu)\n", what, static_cast<unsigned long>(error));
@@ -102,7 +145,7 @@ BOOL CALLBACK noteWindow(HWND, LPARAM found) {
 }
 
 void usage() {
-    std::fwprintf(stderr, L"usage: skinrun [--skin FILE] [--no-children] [--other SKINRUN] PROGRAM [ARGS...]\n");
+    std::fwprintf(stderr, L"usage: skinrun [--skin FILE] [--no-children] [--no-palette] [--other SKINRUN] PROGRAM [ARGS...]\n");
 }
 
 // skinrun --inject PID TID: prepares the suspended process PID, whose first
@@ -119,32 +162,69 @@ int injectInto(const wchar_t* pidText, const wchar_t* tidText) {
     return ok ? 0 : fail(why.c_str(), 0);
 }
 
+// The program is of the other bitness: the skinrun of that bitness, named by
+// --other, runs it with the same skin and settings and the same command
+// line, and its exit code is passed back.
+int handOver(const std::wstring& other, const std::wstring& skin, bool noChildren, bool noPalette,
+             const wchar_t* program) {
+    wchar_t self[MAX_PATH * 2] = {};
+    ::GetModuleFileNameW(nullptr, self, DWORD(std::size(self)));
+    std::wstring line = L"\"" + other + L"\" --skin \"" + skin + L"\" --other \"" + self + L"\" ";
+    if (noChildren) line += L"--no-children ";
+    if (noPalette) line += L"--no-palette ";
+    line += L"-- ";
+    line += program;
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    std::vector<wchar_t> buffer(line.begin(), line.end());
+    buffer.push_back(0);
+    if (!::CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return fail((L"cannot start the other skinrun " + other).c_str());
+    ::CloseHandle(pi.hThread);
+    ::WaitForSingleObject(pi.hProcess, INFINITE);
+    DWORD code = kFailed;
+    ::GetExitCodeProcess(pi.hProcess, &code);
+    ::CloseHandle(pi.hProcess);
+    return int(code);
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     if (argc == 4 && std::wstring(argv[1]) == L"--inject") return injectInto(argv[2], argv[3]);
-    std::wstring skin = ownFolder() + L"default.skn";
-    int i = 1;
-    for (; i < argc; ++i) {
-        const std::wstring a = argv[i];
-        if (a == L"--skin" && i + 1 < argc) {
-            skin = argv[++i];
+    std::wstring skin = ownFolder() + L"default.skn", other;
+    bool noChildren = false, noPalette = false;
+    TArguments args(::GetCommandLineW());
+    while (!args.atEnd()) {
+        // Looked at before it is taken: the first word that is not an option
+        // starts the program's command line.
+        TArguments peek = args;
+        const std::wstring a = peek.next();
+        if (a == L"--skin" && !peek.atEnd()) {
+            skin = peek.next();
         } else if (a == L"--no-children") {
+            noChildren = true;
             ::SetEnvironmentVariableW(L"QSKIN_RUN_CHILDREN", L"0");
-        } else if (a == L"--other" && i + 1 < argc) {
-            // The skinrun of the other bitness, for children of that bitness.
-            ::SetEnvironmentVariableW(L"QSKIN_RUN_OTHER", fullPath(argv[++i]).c_str());
+        } else if (a == L"--no-palette") {
+            noPalette = true;
+            ::SetEnvironmentVariableW(L"QSKIN_RUN_PALETTE", L"0");
+        } else if (a == L"--other" && !peek.atEnd()) {
+            // The skinrun of the other bitness, for programs of that bitness.
+            other = fullPath(peek.next());
+            ::SetEnvironmentVariableW(L"QSKIN_RUN_OTHER", other.c_str());
         } else if (a == L"--help" || a == L"-h") {
             usage();
             return 0;
         } else if (a == L"--") {
-            ++i;
+            args = peek;
             break;
         } else {
             break;
         }
+        args = peek;
     }
-    if (i >= argc) {
+    if (args.atEnd()) {
         usage();
         return kFailed;
     }
@@ -153,8 +233,7 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring dll = ownFolder() + L"qskin.dll";
     if (::GetFileAttributesW(dll.c_str()) == INVALID_FILE_ATTRIBUTES) return fail((L"no engine library " + dll).c_str());
 
-    std::wstring cmd;
-    for (int k = i; k < argc; ++k) cmd += (cmd.empty() ? L"" : L" ") + quote(argv[k]);
+    const std::wstring cmd = args.rest();
 
     // The child inherits it: which skin to load.
     ::SetEnvironmentVariableW(L"QSKIN_RUN_SKIN", skin.c_str());
@@ -171,10 +250,14 @@ int wmain(int argc, wchar_t** argv) {
     ::IsWow64Process(::GetCurrentProcess(), &selfWow);
     ::IsWow64Process(pi.hProcess, &childWow);
     if (selfWow != childWow) {
+        // It has not run a single instruction of its own yet.
         ::TerminateProcess(pi.hProcess, kFailed);
+        ::WaitForSingleObject(pi.hProcess, 5000);
         ::CloseHandle(pi.hThread);
         ::CloseHandle(pi.hProcess);
-        return fail(L"the program is of the other bitness: use the skinrun of its bitness", 0);
+        if (other.empty())
+            return fail(L"the program is of the other bitness: name the skinrun of its bitness with --other", 0);
+        return handOver(other, skin, noChildren, noPalette, cmd.c_str());
     }
 
     std::wstring why;

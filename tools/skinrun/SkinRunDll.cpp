@@ -33,6 +33,11 @@ void startSkinning() {
     // Every window of the program is foreign to it alike, whichever of its
     // libraries made it.
     qs::SetSkinWindowsOfEveryModule(true);
+    // What the program paints in system colours follows the skin too,
+    // unless skinrun was told --no-palette.
+    wchar_t palette[4] = {};
+    if (!(::GetEnvironmentVariableW(L"QSKIN_RUN_PALETTE", palette, 4) && palette[0] == L'0'))
+        qskin_set_process_palette(1);
     const int loaded = qskin_load_file(path);
     const int enabled = loaded == QSKIN_OK ? qskin_enable() : loaded;
     // Seen by a debugger (or Wine's debug channel) only.

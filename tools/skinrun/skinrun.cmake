@@ -3,7 +3,7 @@
 # skin, where skinrun looks for them.
 set(QS_SKINRUN_DIR ${CMAKE_BINARY_DIR}/tools/skinrun)
 add_library(qskin_dll SHARED ${PROJECT_SOURCE_DIR}/api/QSkin.cpp ${CMAKE_CURRENT_LIST_DIR}/SkinRunDll.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/FollowChildren.cpp ${CMAKE_CURRENT_LIST_DIR}/InlineHook.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FollowChildren.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Inject.cpp)
 set_target_properties(qskin_dll PROPERTIES OUTPUT_NAME qskin PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${QS_SKINRUN_DIR})
 target_include_directories(qskin_dll PRIVATE ${PROJECT_SOURCE_DIR}/api/include)

@@ -76,6 +76,18 @@ QSKIN_API int qskin_disable(void);
 /* 1 while skinning is on, 0 while it is off. */
 QSKIN_API int qskin_is_enabled(void);
 
+/* The process palette: while skinning is on, every part of the process that
+   asks the system for its colours (GetSysColor, GetSysColorBrush) gets the
+   skin's instead, so owner-drawn and custom-painted windows follow the skin
+   too; the process's windows are told of the change as the system tells
+   them of its own. Off (0) by default; skinrun turns it on. At
+   qskin_disable the system's colours come back exactly. The brushes handed
+   out meanwhile stay valid for the life of the process, and deleting one
+   does nothing. QSKIN_UNCHANGED when the setting already was so;
+   QSKIN_E_INTERNAL when the system's functions cannot be taken over here
+   (the setting stays off). */
+QSKIN_API int qskin_set_process_palette(int on);
+
 /* 1 when the window is skinned now, 0 when not, QSKIN_E_ARGUMENT when the
    handle is not a window. Any window of any thread may be asked; a hung
    window counts as not skinned after one second. */
