@@ -46,7 +46,10 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* n) override {
         if (!n) return E_POINTER;
-        if (!::IsWindow(FWnd)) return CO_E_OBJNOTCONNECTED;
+        *n = 0;
+        // An object whose element is gone (the window unskinned) says so.
+        TAccessibleItem self;
+        if (!::IsWindow(FWnd) || !FModel.item(FWnd, CHILDID_SELF, self)) return CO_E_OBJNOTCONNECTED;
         *n = FModel.count(FWnd);
         return S_OK;
     }
@@ -87,7 +90,9 @@ public:
         if (topic) *topic = 0;
         return DISP_E_MEMBERNOTFOUND;
     }
-    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT id, BSTR* out) override { return none(id, out); }
+    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT id, BSTR* out) override {
+        return text(id, out, &TAccessibleItem::shortcut);
+    }
     HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* id) override {
         if (!id) return E_POINTER;
         id->vt = VT_EMPTY;
@@ -129,8 +134,11 @@ public:
         switch (dir) {
             case NAVDIR_FIRSTCHILD: target = c == 0 && n > 0 ? 1 : 0; break;
             case NAVDIR_LASTCHILD: target = c == 0 ? n : 0; break;
-            case NAVDIR_NEXT: target = c > 0 && c < n ? c + 1 : 0; break;
-            case NAVDIR_PREVIOUS: target = c > 1 ? c - 1 : 0; break;
+            // The elements stand in one row: right is next, left previous.
+            case NAVDIR_NEXT:
+            case NAVDIR_RIGHT: target = c > 0 && c < n ? c + 1 : 0; break;
+            case NAVDIR_PREVIOUS:
+            case NAVDIR_LEFT: target = c > 1 ? c - 1 : 0; break;
             default: break;
         }
         if (target <= 0) return S_FALSE;

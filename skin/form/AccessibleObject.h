@@ -16,6 +16,7 @@ struct TAccessibleItem {
     std::wstring name;
     std::wstring value;
     std::wstring action;  // the default action's name; empty when none
+    std::wstring shortcut;  // the keyboard shortcut as spoken ("Alt+F"); empty when none
     LONG role = 0;
     LONG state = 0;
     RECT bounds{};  // screen coordinates; empty when not shown

@@ -9,8 +9,10 @@
 
 namespace qs {
 
-// The answer to WM_GETOBJECT(OBJID_MENU) for a skinned window with a skinned
-// menu bar (LresultFromObject), or 0 when there is none to give.
-LRESULT AnswerMenuBarObject(HWND wnd, WPARAM wParam);
+struct TMessage;
+
+// Answers WM_GETOBJECT(OBJID_MENU) for a skinned window with a skinned menu
+// bar; false when there is none to give.
+bool AnswerMenuBarObject(HWND wnd, TMessage& m);
 
 }  // namespace qs

@@ -156,12 +156,8 @@ void TWinSkinForm::SkinWindowProc(TMessage& m) {
         case WM_GETOBJECT:
             // The system's menu-bar object would report where the system lays
             // out its bar, not where the skin draws it.
-            if (FSkinMenu && LONG(DWORD(m.LParam)) == LONG(OBJID_MENU))
-                if (const LRESULT r = AnswerMenuBarObject(FHandle, m.WParam)) {
-                    m.Result = r;
-                    return;
-                }
-            return passOn();
+            if (FSkinMenu && AnswerMenuBarObject(FHandle, m)) return;
+            break;  // the title bar's object is the frame's (below)
         case WM_ENTERMENULOOP:
         case WM_EXITMENULOOP:
             FInMenuLoop = m.Msg == WM_ENTERMENULOOP;
