@@ -29,7 +29,12 @@ configure_build() {
   fi
   local targets=()
   for t in ${QS_TARGETS:-}; do targets+=(--target "$t"); done
-  cmake --build "$dir" -j "$QS_JOBS" "${targets[@]}"
+  # .qs-built marks a tree whose every target is built: tests of one bitness
+  # use the other tree's programs only then, not while it is being built.
+  [ ${#targets[@]} -eq 0 ] && rm -f "$dir/.qs-built"
+  cmake --build "$dir" -j "$QS_JOBS" "${targets[@]}" || return 1
+  [ ${#targets[@]} -eq 0 ] && touch "$dir/.qs-built"
+  return 0
 }
 
 build_native() { mkdir -p "$QS_BUILD"; configure_build "$QS_BUILD/native"; }

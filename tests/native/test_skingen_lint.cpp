@@ -237,8 +237,12 @@ TEST_P(SkintoolNew, PacksAndLintsCleanWithReadableText) {
     ASSERT_EQ(skintool::run({"pack", dir.string(), archive.string(), "--order", (dir / "order.txt").string()}, out, err),
               0)
         << err.str();
-    std::ifstream in(archive, std::ios::binary);
-    const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<uint8_t> bytes;
+    {
+        // Closed before the archive is removed: Windows keeps an open file.
+        std::ifstream in(archive, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
     TSkinReader reader;
     ASSERT_TRUE(reader.Open(bytes));
     std::vector<uint8_t> text;

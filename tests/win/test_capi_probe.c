@@ -296,7 +296,13 @@ static int compare(const Record *plain, const Record *skinned, const char *what)
             }
             continue;
         }
-        if (i < plain->count && j < skinned->count && plain->menu[i] == 1 && skinned->menu[j] == 1 && !PROBE_COMPARE_MENU_LINES) {
+        if (i < plain->count && j < skinned->count && strcmp(plain->line[i], "accessible menu object: no") == 0 &&
+            strcmp(skinned->line[j], "accessible menu object: yes") == 0) {
+            /* Wine's own menu bar has no accessible object (Windows gives
+               one); the skinned window answers for its bar itself. More is
+               fine here, less would not be. */
+            printf("%s: the skinned bar has the accessible object Wine's own bar lacks\n", what);
+        } else if (i < plain->count && j < skinned->count && plain->menu[i] == 1 && skinned->menu[j] == 1 && !PROBE_COMPARE_MENU_LINES) {
             ++skipped;
             printf("%s: menu line not compared yet: \"%s\" / \"%s\"\n", what, plain->line[i], skinned->line[j]);
         } else {

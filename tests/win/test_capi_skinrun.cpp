@@ -413,7 +413,8 @@ TEST_F(SkinRunTest, ProgramsTheProgramStartsAreSkinnedToo) {
 }
 
 // The same file in the build tree of the other bitness, next to this one;
-// empty when that tree was not built or its programs cannot run here.
+// empty when that tree is not completely built (scripts/test builds it while
+// this tree's tests run) or its programs cannot run here.
 std::wstring inOtherTree(std::wstring path) {
 #ifndef _WIN64
     BOOL wow = FALSE;
@@ -426,6 +427,8 @@ std::wstring inOtherTree(std::wstring path) {
     const auto at = path.find(mine);
     if (at == std::wstring::npos) return L"";
     path.replace(at, wcslen(mine), theirs);
+    const std::wstring built = path.substr(0, at + wcslen(theirs)) + L"/.qs-built";
+    if (::GetFileAttributesW(built.c_str()) == INVALID_FILE_ATTRIBUTES) return L"";
     return ::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES ? L"" : path;
 }
 

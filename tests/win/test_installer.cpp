@@ -133,7 +133,11 @@ TEST(ClassicInstaller, InstallsUnderSkinrunWithEveryPageDressed) {
             return page && sendTo(sheet, PSM_HWNDTOINDEX, WPARAM(page)) == i;
         }, 10000));
         if (i == 1) {
-            EXPECT_FALSE(::IsWindowEnabled(next)) << "Next before the licence is accepted";
+            // The page turns Next off as it shows (a posted request): until
+            // the licence is accepted it stays off.
+            EXPECT_TRUE(waitUntil([&] { return !::IsWindowEnabled(next); }, 3000)) << "Next before the licence is accepted";
+            pumpMessages(300);
+            EXPECT_FALSE(::IsWindowEnabled(next)) << "Next came on again before the licence was accepted";
             sendTo(::GetDlgItem(page, IDC_ACCEPT), BM_CLICK);
         }
         if (i == 4) {
