@@ -13,9 +13,7 @@ target_compile_definitions(test_capi_skinrun PRIVATE QS_SOURCE_ROOT="${PROJECT_S
   QS_SKINRUN="Z:${CMAKE_BINARY_DIR}/tools/skinrun/skinrun.exe")
 add_dependencies(test_capi_skinrun skinrun skinrun_parent)
 # Starts a child by the ways skinrun follows; next to the test.
-add_executable(skinrun_parent ${CMAKE_CURRENT_LIST_DIR}/skinrun_parent.cpp ${CMAKE_CURRENT_LIST_DIR}/skinrun_installer.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/skinrun_installer.rc)
-target_link_libraries(skinrun_parent PRIVATE comctl32)
+add_executable(skinrun_parent ${CMAKE_CURRENT_LIST_DIR}/skinrun_parent.cpp)
 target_compile_definitions(skinrun_parent PRIVATE UNICODE _UNICODE)
 target_link_options(skinrun_parent PRIVATE -municode)
 add_library(skinrun_late SHARED ${CMAKE_CURRENT_LIST_DIR}/skinrun_late.cpp)

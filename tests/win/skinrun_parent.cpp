@@ -6,7 +6,6 @@
 // Exit code 0 when the child was started.
 //   skinrun_parent show [ANYTHING]  shows a window titled with its raw command
 //                                   line; exit code 42 once it is closed
-//   skinrun_parent install DIR      a classic installer (skinrun_installer.cpp)
 #include <windows.h>
 
 #include <shellapi.h>
@@ -62,11 +61,9 @@ int showCommandLine() {
 
 }  // namespace
 
-int runInstaller(const wchar_t* folder);
 
 int wmain(int argc, wchar_t** argv) {
     if (argc >= 2 && std::wstring(argv[1]) == L"show") return showCommandLine();
-    if (argc == 3 && std::wstring(argv[1]) == L"install") return runInstaller(argv[2]);
     if (argc < 3) return 2;
     const std::wstring mode = argv[1];
     std::wstring cmd = argv[2];
