@@ -401,6 +401,16 @@ void TWinSkinForm::KeepClientSize(bool useCurrentClient) {
     }
 }
 
+bool TWinSkinForm::FrameFitsMetrics() const {
+    if (!FHandle || FWindowState != wsNormalKind || FBorderKind == bkNoCaption) return false;
+    RECT wr{}, cr{};
+    if (!::GetWindowRect(FHandle, &wr) || !::GetClientRect(FHandle, &cr)) return false;
+    POINT o{0, 0};
+    if (!::ClientToScreen(FHandle, &o)) return false;
+    return o.x - wr.left == FLeftWidth && o.y - wr.top == FTitleHeight + FMenuHeight &&
+           wr.right - (o.x + cr.right) == FRightWidth && wr.bottom - (o.y + cr.bottom) == FBottomHeight;
+}
+
 void TWinSkinForm::SetCaptionStyle(bool on) {
     if (!(FStyleFlags & sfCaptionRemoved) || !FHandle) return;
     LONG_PTR s = ::GetWindowLongPtrW(FHandle, GWL_STYLE);
@@ -462,10 +472,18 @@ void TWinSkinForm::SkinChanged() {
         ControlSide().ContentColoursChanged(*this);
         if (FSkinFrame) {
             UpdateFrameMetrics();
-            if (FBorderKind != bkNoCaption && !FIsChild) KeepClientSize(true);
+            // Skins of one family share their frame sizes: then the client
+            // keeps its place and size, and resizing the window (twice, for
+            // the layout) would only make the system rebuild it.
+            const bool fits = FrameFitsMetrics();
+            if (!fits && FBorderKind != bkNoCaption && !FIsChild) KeepClientSize(true);
             if (FControl) {
-                FControl->SetHeight(FControl->Height() + 1);
-                FControl->SetHeight(FControl->Height() - 1);
+                if (fits) {
+                    FControl->Realign();
+                } else {
+                    FControl->SetHeight(FControl->Height() + 1);
+                    FControl->SetHeight(FControl->Height() - 1);
+                }
             }
             UpdateRegion();
         }

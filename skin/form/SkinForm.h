@@ -190,6 +190,8 @@ public:
     // ---- metrics and layout ----
     void UpdateFrameMetrics();
     void KeepClientSize(bool useCurrentClient);
+    // The window's frame already has the current metrics (normal state).
+    bool FrameFitsMetrics() const;
     void ReadWindowState();
     CaptionState CaptionStateNow() const;
     // Visibility of caption button i (also sets FVisible / FEnabled).
