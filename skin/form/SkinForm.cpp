@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <map>
+#include <utility>
 
 #include "ControlSide.h"
 #include "Forms.h"
@@ -442,7 +443,9 @@ bool TWinSkinForm::UpdateDpi() {
 }
 
 void TWinSkinForm::SkinChanged() {
-    UpdateDpi();
+    const bool dpiChanged = UpdateDpi();
+    // Measuring again would rebuild the caption buttons the manager has just built.
+    const bool metricsFresh = std::exchange(FMetricsFresh, false) && !dpiChanged;
     // Each step below (every control's new look, the frame's new size, the
     // height nudge, the region) would repaint the form and its children on
     // its own; painting is held until the one repaint at the end.
@@ -471,16 +474,14 @@ void TWinSkinForm::SkinChanged() {
         ControlSide().ControlSkinsChanged(*this);
         ControlSide().ContentColoursChanged(*this);
         if (FSkinFrame) {
-            UpdateFrameMetrics();
+            if (!metricsFresh) UpdateFrameMetrics();
             // Skins of one family share their frame sizes: then the client
-            // keeps its place and size, and resizing the window (twice, for
-            // the layout) would only make the system rebuild it.
-            const bool fits = FrameFitsMetrics();
-            if (!fits && FBorderKind != bkNoCaption && !FIsChild) KeepClientSize(true);
-            if (FControl) {
-                if (fits) {
-                    FControl->Realign();
-                } else {
+            // keeps its place and size, so its layout stands, and resizing
+            // the window (twice, for the layout) would only make the system
+            // rebuild it.
+            if (!FrameFitsMetrics()) {
+                if (FBorderKind != bkNoCaption && !FIsChild) KeepClientSize(true);
+                if (FControl) {
                     FControl->SetHeight(FControl->Height() + 1);
                     FControl->SetHeight(FControl->Height() - 1);
                 }

@@ -75,6 +75,9 @@ public:
     std::string FClassName;
     bool FMenuUpdate = false;
     bool FSkinFrame = false;
+    // Set by the manager when it has just measured the frame for a changed
+    // skin; the SkinChanged that follows takes those metrics as they are.
+    bool FMetricsFresh = false;
     RECT FClientRect{};
     DWORD FLastMenuClick = 0;
     UINT FDoubleClickTime = 0;
