@@ -380,6 +380,10 @@ int main(int argc, char** argv) {
             // The manager skins every form it sees activated; the twin opts out.
             auto plain = buildForm(made, msd->DisableTag());
             drain();
+            if (m->FindFormSkin(plain->Handle())) {
+                std::printf("note: the manager skinned the twin, so it cannot stand for the unskinned form\n");
+                return 1;
+            }
             const double plainRepaint = repaints(plain->Handle());
             std::printf("note: a full repaint of that form without a change takes %.2f ms skinned, %.2f ms for an "
                         "unskinned twin (medians)\n",
