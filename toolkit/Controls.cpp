@@ -497,6 +497,7 @@ void TControl::SetName(const std::string& name) {
 
 void TControl::Invalidate() {
     if (!FParent || !FParent->HandleAllocated() || !FVisible) return;
+    if (!IsWindowVisible(FParent->HandleIfAllocated())) return;  // no update region to add to
     RECT r = BoundsRect();
     InvalidateRect(FParent->HandleIfAllocated(), &r, (FControlStyle & csOpaque) ? FALSE : TRUE);
 }

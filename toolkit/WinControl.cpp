@@ -638,7 +638,9 @@ void TWinControl::SetText(const std::wstring& text) {
 }
 
 void TWinControl::Invalidate() {
-    if (FHandle) InvalidateRect(FHandle, nullptr, TRUE);
+    // A window that is not shown (its parent's redraw held, say) gathers no
+    // update region: asking costs a server round trip for nothing.
+    if (FHandle && IsWindowVisible(FHandle)) InvalidateRect(FHandle, nullptr, TRUE);
 }
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {

@@ -138,7 +138,7 @@ void TWScrollbar::HideBar() {
     FShown = false;
 }
 
-void TWScrollbar::UpdatePosition(HWND target) {
+void TWScrollbar::UpdatePosition(HWND target, bool repaintInPlace) {
     if (target) FTargetHandle = target;
     if (FMode != kControl && FTargetHandle && IsWindow(FTargetHandle)) {
         // A window's bar without its style bit is not there. Asking the
@@ -200,7 +200,7 @@ void TWScrollbar::UpdatePosition(HWND target) {
     SetWindowPos(self, after, topLeft.x, topLeft.y, w, h, flags | SWP_NOCOPYBITS | SWP_DEFERERASE);
     if (wasShown) {
         // The thumb may have moved in a bar that stayed where it was.
-        InvalidateRect(self, nullptr, FALSE);
+        if (repaintInPlace) InvalidateRect(self, nullptr, FALSE);
     } else {
         // Shown by SWP_SHOWWINDOW already: only Visible is brought in step.
         SyncVisible(true);

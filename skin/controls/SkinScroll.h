@@ -52,8 +52,9 @@ public:
     void AttachToHandle(TSkinControl* ownerSkin, HWND handle, int mode);
     // Mode 2 on a bare scroll-bar window (a foreign dialog's).
     void AttachToBarWindow(TSkinControl* ownerSkin, HWND bar);
-    // Re-reads the native bar and moves, shows or hides the cover.
-    void UpdatePosition(HWND target);
+    // Re-reads the native bar and moves, shows or hides the cover; a cover
+    // that stays where it was repaints only with `repaintInPlace`.
+    void UpdatePosition(HWND target, bool repaintInPlace = true);
     void HideBar();
     TScrollPart HitTest(POINT p) const;
     // The native bar now; false when the system cannot tell.

@@ -46,6 +46,13 @@ void fillSizeBox(const TSkinControl* skin, HDC dc, const std::unique_ptr<TWScrol
     FillColor(dc, box, skin->FaceColor());
 }
 
+// A bar that clips its siblings cannot draw over the cover lying above it:
+// its own paint leaves the cover as it was, and what changes the bar's look
+// reaches its skin as messages of their own. Repainting the cover after
+// every paint of such a bar painted each cover twice in a full repaint of
+// its form (the cover comes first in the z-order).
+bool barDrawsOverCover(HWND bar) { return bar && !(GetWindowLongPtrW(bar, GWL_STYLE) & WS_CLIPSIBLINGS); }
+
 void redrawFrame(HWND wnd) {
     if (wnd && IsWindow(wnd)) RedrawWindow(wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
 }
@@ -370,11 +377,12 @@ bool TSkinScControl::BeforeMessage(TMessage& msg) {
     if (!TSkinControl::BeforeMessage(msg)) return false;
     // A shown cover hides the whole control, so the system's own drawing of
     // the bar underneath is never seen; under Wine it costs some 80 server
-    // requests a paint. The update is validated and the cover repaints.
+    // requests a paint. The update is validated; the cover repaints when
+    // the bar may have drawn over it.
     if (msg.Msg == WM_PAINT && !msg.WParam && FBar && FBar->FShown && FHandle) {
         PAINTSTRUCT ps{};
         if (BeginPaint(FHandle, &ps)) EndPaint(FHandle, &ps);
-        invalidate(FBar);
+        if (barDrawsOverCover(FHandle)) invalidate(FBar);
         msg.Result = 0;
         return false;
     }
@@ -388,7 +396,7 @@ void TSkinScControl::AfterMessage(TMessage& msg) {
             break;
         case WM_NCPAINT:
             if (auto* win = dynamic_cast<TWinControl*>(FControl)) FHandle = win->HandleIfAllocated();
-            if (FBar) FBar->UpdatePosition(FHandle);
+            if (FBar) FBar->UpdatePosition(FHandle, barDrawsOverCover(FHandle));
             break;
         case SBM_SETSCROLLINFO:
         case SBM_SETPOS:

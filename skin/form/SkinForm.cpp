@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <map>
+#include <utility>
 
 #include "ControlSide.h"
 #include "Forms.h"
@@ -408,6 +409,16 @@ void TWinSkinForm::KeepClientSize(bool useCurrentClient) {
     }
 }
 
+bool TWinSkinForm::FrameFitsMetrics() const {
+    if (!FHandle || FWindowState != wsNormalKind || FBorderKind == bkNoCaption) return false;
+    RECT wr{}, cr{};
+    if (!::GetWindowRect(FHandle, &wr) || !::GetClientRect(FHandle, &cr)) return false;
+    POINT o{0, 0};
+    if (!::ClientToScreen(FHandle, &o)) return false;
+    return o.x - wr.left == FLeftWidth && o.y - wr.top == FTitleHeight + FMenuHeight &&
+           wr.right - (o.x + cr.right) == FRightWidth && wr.bottom - (o.y + cr.bottom) == FBottomHeight;
+}
+
 void TWinSkinForm::SetCaptionStyle(bool on) {
     if (!(FStyleFlags & sfCaptionRemoved) || !FHandle) return;
     LONG_PTR s = ::GetWindowLongPtrW(FHandle, GWL_STYLE);
@@ -469,7 +480,9 @@ bool TWinSkinForm::UpdateDpi() {
 }
 
 void TWinSkinForm::SkinChanged() {
-    UpdateDpi();
+    const bool dpiChanged = UpdateDpi();
+    // Measuring again would rebuild the caption buttons the manager has just built.
+    const bool metricsFresh = std::exchange(FMetricsFresh, false) && !dpiChanged;
     // Each step below (every control's new look, the frame's new size, the
     // height nudge, the region) would repaint the form and its children on
     // its own; painting is held until the one repaint at the end.
@@ -498,11 +511,17 @@ void TWinSkinForm::SkinChanged() {
         ControlSide().ControlSkinsChanged(*this);
         ControlSide().ContentColoursChanged(*this);
         if (FSkinFrame) {
-            UpdateFrameMetrics();
-            if (FBorderKind != bkNoCaption && !FIsChild) KeepClientSize(true);
-            if (FControl) {
-                FControl->SetHeight(FControl->Height() + 1);
-                FControl->SetHeight(FControl->Height() - 1);
+            if (!metricsFresh) UpdateFrameMetrics();
+            // Skins of one family share their frame sizes: then the client
+            // keeps its place and size, so its layout stands, and resizing
+            // the window (twice, for the layout) would only make the system
+            // rebuild it.
+            if (!FrameFitsMetrics()) {
+                if (FBorderKind != bkNoCaption && !FIsChild) KeepClientSize(true);
+                if (FControl) {
+                    FControl->SetHeight(FControl->Height() + 1);
+                    FControl->SetHeight(FControl->Height() - 1);
+                }
             }
             UpdateRegion();
         }

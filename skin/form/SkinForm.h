@@ -76,6 +76,9 @@ public:
     std::string FClassName;
     bool FMenuUpdate = false;
     bool FSkinFrame = false;
+    // Set by the manager when it has just measured the frame for a changed
+    // skin; the SkinChanged that follows takes those metrics as they are.
+    bool FMetricsFresh = false;
     RECT FClientRect{};
     DWORD FLastMenuClick = 0;
     UINT FDoubleClickTime = 0;
@@ -194,6 +197,8 @@ public:
     // ---- metrics and layout ----
     void UpdateFrameMetrics();
     void KeepClientSize(bool useCurrentClient);
+    // The window's frame already has the current metrics (normal state).
+    bool FrameFitsMetrics() const;
     void ReadWindowState();
     CaptionState CaptionStateNow() const;
     // Visibility of caption button i (also sets FVisible / FEnabled).

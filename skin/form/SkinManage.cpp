@@ -235,6 +235,7 @@ void TSkinManage::OnTimer() {
                     if (fs->FSkinData == sd) {
                         fs->ReleaseCaptionButtons();
                         fs->UpdateFrameMetrics();
+                        fs->FMetricsFresh = true;
                         fs->SkinChanged();
                         break;
                     }
@@ -275,6 +276,7 @@ void TSkinManage::OnTimer() {
                     if (fs->FSkinData == sd) {
                         fs->ReleaseCaptionButtons();
                         fs->UpdateFrameMetrics();
+                        fs->FMetricsFresh = true;
                     }
                 for (TWinSkinForm* fs : skins)
                     if (fs->FSkinData == sd && FindFormSkinPtr(fs)) fs->SkinChanged();

@@ -368,4 +368,44 @@ TEST(ScrollSkinControl, TinyThumbGetsEightPixelsAndClicksWorkLikeTheTwin) {
     EXPECT_GT(cover->FThumbStart, a);
 }
 
+// Paints of one window, counted by a procedure laid over its own.
+struct PaintCounter {
+    static inline int paints = 0;
+    static inline WNDPROC old = nullptr;
+    static LRESULT CALLBACK proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+        if (m == WM_PAINT) ++paints;
+        return CallWindowProcW(old, w, m, wp, lp);
+    }
+};
+
+// A full repaint of the form paints the cover once: the bar under it clips
+// its siblings, so its own paint leaves the cover alone. What moves the
+// thumb still repaints it.
+TEST(ScrollSkinControl, FullRepaintPaintsTheCoverOnceAndAMovedThumbAgain) {
+    Application->Initialize();
+    auto sd = loadCommittedSkin("default");
+    auto form = makeTestForm();
+    auto* bar = new TScrollBar(form.get());
+    bar->SetParent(form.get());
+    bar->SetBounds(10, 20, 300, GetSystemMetrics(SM_CYHSCROLL));
+    ASSERT_TRUE(bar->SetParams(0, 0, 1000));
+    auto* skin = new TSkinScControl(bar);
+    skin->Attach(nullptr, sd.get(), false, nullptr);
+    pumpMessages(80);
+    HWND cover = skin->FBar->Handle();
+    ASSERT_TRUE(IsWindowVisible(cover));
+    PaintCounter::old = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(cover, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PaintCounter::proc)));
+    PaintCounter::paints = 0;
+    RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    pumpMessages(80);
+    EXPECT_EQ(PaintCounter::paints, 1);
+    const int thumbBefore = skin->FBar->FThumbStart;
+    bar->SetPosition(600);
+    pumpMessages(80);
+    EXPECT_GE(PaintCounter::paints, 2);
+    EXPECT_GT(skin->FBar->FThumbStart, thumbBefore + 50);
+    SetWindowLongPtrW(cover, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PaintCounter::old));
+}
+
 }  // namespace
