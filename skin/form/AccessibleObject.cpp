@@ -16,7 +16,7 @@ public:
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
         if (!out) return E_POINTER;
-        if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IID_IAccessible) {
+        if (riid == IID_IUnknown || riid == IID_IDispatch || riid == __uuidof(IAccessible)) {
             *out = static_cast<IAccessible*>(this);
             AddRef();
             return S_OK;
@@ -210,7 +210,7 @@ private:
 bool AnswerAccessibleObject(HWND wnd, LONG objectId, const TAccessibleModel& model, TMessage& m) {
     if (LONG(DWORD(m.LParam)) != objectId || !wnd) return false;
     auto* object = new TAccessibleObject(wnd, model);
-    const LRESULT r = ::LresultFromObject(IID_IAccessible, m.WParam, object);
+    const LRESULT r = ::LresultFromObject(__uuidof(IAccessible), m.WParam, object);
     object->Release();
     // Without COM on this thread nothing can be handed out: the system's
     // own answer is better than none.

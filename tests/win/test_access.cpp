@@ -145,7 +145,7 @@ TEST(TitleBarObject, ListsTheCaptionButtonsWhereEverySkinDrawsThem) {
         HWND wnd = p.w.handle;
         ASSERT_TRUE(skinned(wnd));
         IAccessible* acc = nullptr;
-        ASSERT_EQ(::AccessibleObjectFromWindow(wnd, DWORD(OBJID_TITLEBAR), IID_IAccessible,
+        ASSERT_EQ(::AccessibleObjectFromWindow(wnd, DWORD(OBJID_TITLEBAR), __uuidof(IAccessible),
                                                reinterpret_cast<void**>(&acc)),
                   S_OK);
         ASSERT_TRUE(acc);
@@ -201,7 +201,7 @@ TEST(TitleBarObject, ListsTheCaptionButtonsWhereEverySkinDrawsThem) {
         skin.use("");
         ::SetWindowLongPtrW(wnd, GWL_STYLE, ::GetWindowLongPtrW(wnd, GWL_STYLE) & ~LONG_PTR(WS_MAXIMIZEBOX));
         skin.use(name);
-        ASSERT_EQ(::AccessibleObjectFromWindow(wnd, DWORD(OBJID_TITLEBAR), IID_IAccessible,
+        ASSERT_EQ(::AccessibleObjectFromWindow(wnd, DWORD(OBJID_TITLEBAR), __uuidof(IAccessible),
                                                reinterpret_cast<void**>(&acc)),
                   S_OK);
         EXPECT_NE(stateOf(acc, 3) & (STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_INVISIBLE), 0);
@@ -332,7 +332,7 @@ struct Read {
 Read readClient(HWND wnd, IAccessible** keep = nullptr) {
     Read r;
     IAccessible* acc = nullptr;
-    if (FAILED(::AccessibleObjectFromWindow(wnd, DWORD(OBJID_CLIENT), IID_IAccessible, reinterpret_cast<void**>(&acc))) ||
+    if (FAILED(::AccessibleObjectFromWindow(wnd, DWORD(OBJID_CLIENT), __uuidof(IAccessible), reinterpret_cast<void**>(&acc))) ||
         !acc)
         return r;
     BSTR name = nullptr;

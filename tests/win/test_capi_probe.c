@@ -31,6 +31,11 @@
 #endif
 #define HELPER_WINDOW_ID 0x5C0F0000
 
+/* IAccessible's interface id, written out: the 64-bit import libraries of
+   oleacc and uuid both define IID_IAccessible, and a program that needs
+   both cannot link the name. */
+static const GUID iidAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+
 #define MAX_LINES 160
 #define LINE_LEN 160
 
@@ -173,7 +178,7 @@ static void recordAccessible(Record *r, HWND w) {
     VARIANT self, role;
     BSTR name = NULL;
     long count = -1;
-    HRESULT hr = AccessibleObjectFromWindow(w, (DWORD)OBJID_CLIENT, &IID_IAccessible, (void **)&acc);
+    HRESULT hr = AccessibleObjectFromWindow(w, (DWORD)OBJID_CLIENT, &iidAccessible, (void **)&acc);
     add(r, 0, "accessible client object: %s", SUCCEEDED(hr) && acc ? "yes" : "no");
     if (SUCCEEDED(hr) && acc) {
         VariantInit(&self);
@@ -195,7 +200,7 @@ static void recordAccessible(Record *r, HWND w) {
         IAccessible_Release(acc);
     }
     acc = NULL;
-    hr = AccessibleObjectFromWindow(w, (DWORD)OBJID_MENU, &IID_IAccessible, (void **)&acc);
+    hr = AccessibleObjectFromWindow(w, (DWORD)OBJID_MENU, &iidAccessible, (void **)&acc);
     add(r, 1, "accessible menu object: %s", SUCCEEDED(hr) && acc ? "yes" : "no");
     if (acc) IAccessible_Release(acc);
 }

@@ -495,7 +495,7 @@ TEST_F(SkinMenuTest, ChangesMadeThroughGetMenuShowOnTheBarAndItsDropDowns) {
 TEST_F(SkinMenuTest, ScreenReadersFindTheBarWhereTheSkinDrawsIt) {
     build();
     IAccessible* acc = nullptr;
-    ASSERT_EQ(::AccessibleObjectFromWindow(wnd, DWORD(OBJID_MENU), IID_IAccessible, reinterpret_cast<void**>(&acc)),
+    ASSERT_EQ(::AccessibleObjectFromWindow(wnd, DWORD(OBJID_MENU), __uuidof(IAccessible), reinterpret_cast<void**>(&acc)),
               S_OK);
     ASSERT_TRUE(acc);
     long count = 0;
