@@ -125,7 +125,7 @@ RECT paintedRow(const RECT& client, int row) {
 PageWindow paintedPage() {
     registered(kPaintedControlClass, paintedProc, 0);
     HWND main = ::CreateWindowExW(0, registered(L"QsGalleryPainted", pageProc, COLOR_BTNFACE),
-                                  L"Gallery: owner-drawn list and custom painting",
+                                  L"Gallery: painted in system colours",
                                   WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, 20, 20,
                                   420, 290, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
     if (!main) return {};
@@ -133,6 +133,7 @@ PageWindow paintedPage() {
         const int x = 12 + 200 * col;
         HWND list = make(main, L"ListBox", LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | WS_VSCROLL | WS_TABSTOP,
                          x, 12, 184, 110, WS_EX_CLIENTEDGE);
+        ::SendMessageW(list, WM_SETFONT, WPARAM(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
         for (int i = 1; i <= 8; ++i)
             ::SendMessageW(list, LB_ADDSTRING, 0, LPARAM((L"Owner-drawn item " + std::to_wstring(i)).c_str()));
         ::SendMessageW(list, LB_SETCURSEL, 1, 0);

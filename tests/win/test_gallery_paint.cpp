@@ -357,12 +357,12 @@ TEST(GalleryPaint, DarkSkinContentAreasAreNotWhite) {
 }
 
 // Rows a program draws itself in the system's colours (owner-drawn list
-// items, a control of its own class) take the skin's colours in every skin
-// once the palette is on, and the system's exactly again after unskinning.
+// items, a control of its own class) take the skin's colours in every skin,
+// and the system's exactly again after unskinning.
 TEST(GalleryPaint, SystemColourPaintingFollowsEverySkinAndComesBack) {
     GallerySkin& gs = GallerySkin::get();
     gs.use("");
-    gs.data()->SetProcessPalette(true);
+    ASSERT_TRUE(gs.data()->ProcessPalette());
     OpenPage p(page("painted"));
     HWND list = child(p.w.handle, L"ListBox", nullptr);
     HWND custom = child(p.w.handle, gallery::kPaintedControlClass, nullptr);
@@ -403,7 +403,6 @@ TEST(GalleryPaint, SystemColourPaintingFollowsEverySkinAndComesBack) {
     gs.use("");
     p.settle();
     const Image after = captureWindow(p.w.handle);
-    gs.data()->SetProcessPalette(false);
     ASSERT_EQ(before.width, after.width);
     ASSERT_EQ(before.height, after.height);
     EXPECT_EQ(countDifferences(before, after), 0u);
