@@ -2,7 +2,8 @@
 # screenshots the README shows (gallery --shot DIR). The pages are a library
 # so the window tests open exactly the windows the program shows.
 add_library(gallery_pages STATIC ${CMAKE_CURRENT_LIST_DIR}/gallery/Gallery.cpp ${CMAKE_CURRENT_LIST_DIR}/gallery/GalleryMedia.cpp
-            ${CMAKE_CURRENT_LIST_DIR}/gallery/GallerySurfaces.cpp ${CMAKE_CURRENT_LIST_DIR}/gallery/SkinFolderWatch.cpp)
+            ${CMAKE_CURRENT_LIST_DIR}/gallery/GallerySurfaces.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/gallery/GalleryPainted.cpp ${CMAKE_CURRENT_LIST_DIR}/gallery/SkinFolderWatch.cpp)
 target_include_directories(gallery_pages PUBLIC ${CMAKE_CURRENT_LIST_DIR}/gallery)
 # The preview checks each save with skintool's lint before showing it.
 target_link_libraries(gallery_pages PUBLIC toolkit skin_data_win skin_classify comctl32 skintool_commands)

@@ -21,6 +21,7 @@ namespace qs::gallery {
 
 PageWindow mediaPage();
 PageWindow surfacesPage();
+PageWindow paintedPage();
 
 namespace {
 
@@ -400,6 +401,7 @@ const std::vector<Page>& pages() {
         {"dialog", L"a standard dialog box", dialogPage},
         {"mdi", L"MDI frame with children", mdiPage},
         {"surfaces", L"bare common controls and a property sheet", surfacesPage},
+        {"painted", L"owner-drawn list and custom painting", paintedPage},
     };
     return list;
 }

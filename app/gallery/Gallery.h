@@ -50,6 +50,13 @@ std::string programFolder();
 // The skins the gallery knows, by file name without extension.
 const std::vector<std::string>& skinNames();
 
+// The painted page's control of the gallery's own class: a strip in the
+// face colour, then rows on the window colour, the second one selected.
+// Its layout, for the tests that read its pixels back.
+extern const wchar_t* const kPaintedControlClass;
+constexpr int kPaintedStrip = 20, kPaintedItem = 18;
+RECT paintedRow(const RECT& client, int row);
+
 // Pumps the toolkit's messages for about `ms` milliseconds.
 void pump(DWORD ms);
 

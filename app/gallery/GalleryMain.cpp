@@ -55,6 +55,10 @@ public:
         SetBounds(600, 40, 260, 120 + 30 * int(pages().size() / 2 + 1));
         SD = new TSkinData(this);
         SD->SetName("SD");
+        // What pages paint themselves in the system's colours (the painted
+        // page, owner-drawn rows, the common controls' own parts) follows
+        // the skin, as it does under skinrun.
+        SD->SetProcessPalette(true);
 
         FSkins = new TComboBox(this);
         FSkins->SetParent(this);

@@ -217,7 +217,9 @@ void richSet(Entry& e, const Palette& p, bool first) {
     if (first) {
         // The only way to read the background is to set one: it returns the old.
         const COLORREF old = COLORREF(send(e.wnd, EM_SETBKGNDCOLOR, 0, LPARAM(p.back)));
-        if (old == sys(COLOR_WINDOW)) {
+        // A rich edit on the system's colour answers with what the system
+        // says now, which is the palette's colour while the palette is on.
+        if (old == sys(COLOR_WINDOW) || (palette::IsOn() && old == ::GetSysColor(COLOR_WINDOW))) {
             e.richBackWasSystem = true;
             e.changed |= 1;
         } else {

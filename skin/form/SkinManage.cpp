@@ -202,8 +202,12 @@ void TSkinManage::OnTimer() {
     const int action = FPendingAction;
     FPendingAction = srNone;
     // The colours first, so that the windows dressed now paint once, in them.
-    // A skin loaded while skinning is off brings no colours.
+    // A skin loaded while skinning is off brings no colours. Going off, the
+    // system's colours come back before the windows do: what is given back
+    // reads its colours as it is restored (a form's brush, a rich edit's
+    // background), and not every control reads them again when told.
     if (action == srActivate || (action == srSkinChanged && FActive && sd->Active())) SyncSkinPalette(*sd, true);
+    if (action == srDeactivate) SyncSkinPalette(*sd, false);
     if (sd->SkinFormtype() == sfOnlyThisForm) {
         switch (action) {
             case srActivate: {
@@ -285,7 +289,6 @@ void TSkinManage::OnTimer() {
             default: break;
         }
     }
-    if (action == srDeactivate) SyncSkinPalette(*sd, false);
     if (sd->OnSkinChanged) sd->OnSkinChanged(sd);
     FPendingSkinData = nullptr;
 }

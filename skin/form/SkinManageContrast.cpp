@@ -8,6 +8,7 @@
 #include "SkinData.h"
 #include "SkinForm.h"
 #include "SkinManage.h"
+#include "SkinPalette.h"
 
 namespace qs {
 
@@ -77,6 +78,10 @@ void TSkinManage::HighContrastChanged() {
     if (on == FHighContrast) return;
     FHighContrast = on;
     if (on) {
+        // The user's contrast colours, not the skin's, for everything the
+        // process paints: withdrawn before the windows are given back, as
+        // when skinning goes off.
+        for (TSkinData* sd : FSkinDatas) SyncSkinPalette(*sd, false);
         PurgeFormSkins();
         FSteppedAside.clear();
         while (!FFormSkins.empty()) {
@@ -102,6 +107,8 @@ void TSkinManage::HighContrastChanged() {
         ::EnumThreadWindows(FThreadId ? FThreadId : ::GetCurrentThreadId(), &collectThreadWindow,
                             reinterpret_cast<LPARAM>(&windows));
     }
+    for (TSkinData* sd : FSkinDatas)
+        if (sd->Active()) SyncSkinPalette(*sd, true);
     FBulkSkinning = true;
     for (std::size_t i = 0; i < windows.size(); ++i) {
         HWND w = windows[i];

@@ -54,6 +54,8 @@ const std::map<std::wstring, const char*> kLeftUnskinned = {
     {L"RichEdit20W", "a bare rich edit: its content takes the content colours"},
     {L"TTreeView", "a tree view is dressed only when it has scroll bars"},
     {L"Edit", "the edit inside a combo box belongs to the combo's skin"},
+    {L"ListBox", "a bare list box: its content and owner-drawn rows take the skin's colours through the palette"},
+    {L"QsGallerySysColours", "the gallery's own control: it paints in system colours, which follow the skin"},
     {L"MDIClient", "the MDI client is part of the frame's skin"},
     {L"TWScrollbar", "the engine's own scroll bars laid over a control"},
     {L"TArrowButton", "the engine's own drop-down button of the date picker"},

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
 
 #include "SkinRecords.h"
 #include "SkinRoutines.h"
@@ -353,4 +354,56 @@ TEST(GalleryPaint, DarkSkinContentAreasAreNotWhite) {
     }
     EXPECT_GT(checked, 5u);
     GallerySkin::get().use("");
+}
+
+// Rows a program draws itself in the system's colours (owner-drawn list
+// items, a control of its own class) take the skin's colours in every skin,
+// and the system's exactly again after unskinning.
+TEST(GalleryPaint, SystemColourPaintingFollowsEverySkinAndComesBack) {
+    GallerySkin& gs = GallerySkin::get();
+    gs.use("");
+    ASSERT_TRUE(gs.data()->ProcessPalette());
+    OpenPage p(page("painted"));
+    HWND list = child(p.w.handle, L"ListBox", nullptr);
+    HWND custom = child(p.w.handle, gallery::kPaintedControlClass, nullptr);
+    ASSERT_TRUE(list && custom);
+    const Image before = captureWindow(p.w.handle);
+    const COLORREF system[] = {::GetSysColor(COLOR_WINDOW), ::GetSysColor(COLOR_HIGHLIGHT), ::GetSysColor(COLOR_BTNFACE),
+                               ::GetSysColor(COLOR_WINDOWTEXT), ::GetSysColor(COLOR_HIGHLIGHTTEXT),
+                               ::GetSysColor(COLOR_BTNTEXT)};
+    for (const char* skin : {"default", "dark", "rounded"}) {
+        gs.use(skin);
+        p.settle();
+        const TSkinData& sd = *gs.data();
+        // Window, highlight, face; then the inks on them.
+        const COLORREF want[] = {sd.ContentBack(),        skinColour(sd.Hilight),     skinColour(sd.ButtonFace),
+                                 sd.ContentText(),        skinColour(sd.HilightText), skinColour(sd.ButtonText)};
+        // A skin that kept every one of the system's colours would prove nothing.
+        EXPECT_FALSE(std::equal(std::begin(want), std::end(want), std::begin(system))) << skin;
+        // Fill at a row's right end, where no text reaches; ink inside it.
+        auto check = [&](const Image& img, RECT row, int fill, const char* what) {
+            const COLORREF at = img.colorAt(row.right - 3, (row.top + row.bottom) / 2);
+            EXPECT_EQ(at, want[fill]) << skin << ", " << what << ": " << std::hex << at;
+            EXPECT_GT(inkIn(img, row, want[fill + 3]).skinText, 5u) << skin << ", " << what << ": no text in the skin's ink";
+        };
+        const Image rows = captureClient(list);
+        for (int i = 0; i < 2; ++i) {
+            RECT r{};
+            ::SendMessageW(list, LB_GETITEMRECT, WPARAM(i), LPARAM(&r));
+            check(rows, r, i, i ? "selected list item" : "list item");
+        }
+        const Image own = captureClient(custom);
+        RECT client{};
+        ::GetClientRect(custom, &client);
+        check(own, RECT{client.left, client.top, client.right, client.top + gallery::kPaintedStrip - 1}, 2,
+              "custom control's strip");
+        check(own, gallery::paintedRow(client, 0), 0, "custom control's row");
+        check(own, gallery::paintedRow(client, 1), 1, "custom control's selected row");
+    }
+    gs.use("");
+    p.settle();
+    const Image after = captureWindow(p.w.handle);
+    ASSERT_EQ(before.width, after.width);
+    ASSERT_EQ(before.height, after.height);
+    EXPECT_EQ(countDifferences(before, after), 0u);
 }

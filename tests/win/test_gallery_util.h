@@ -1,7 +1,7 @@
 #pragma once
 // Shared by the gallery window tests: one skin data component for the whole
-// run (as the program has), switching between skins and off, and reading and
-// writing the reference pictures.
+// run, with the process palette on (as the program has them), switching
+// between skins and off, and reading and writing the reference pictures.
 #include <windows.h>
 
 #include <memory>
@@ -43,6 +43,7 @@ private:
         FHost = Application->CreateForm<TForm>();
         FData = new TSkinData(FHost);
         FData->SetName("SD");
+        FData->SetProcessPalette(true);  // as the gallery has it
     }
     TForm* FHost = nullptr;
     TSkinData* FData = nullptr;
