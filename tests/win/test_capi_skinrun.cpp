@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "WindowCapture.h"
+#include "test_process_util.h"
 #include "test_winskinform_util.h"
 
 #include <commctrl.h>
@@ -20,22 +21,6 @@ using namespace qs;
 using namespace qs::test;
 
 namespace {
-
-std::wstring widen(const std::string& s) {
-    std::wstring w(s.size() * 2 + 1, L'\0');
-    w.resize(std::size_t(::MultiByteToWideChar(CP_UTF8, 0, s.c_str(), -1, w.data(), int(w.size())) - 1));
-    return w;
-}
-
-template <class F>
-bool waitUntil(F cond, DWORD ms) {
-    const DWORD start = ::GetTickCount();
-    while (!cond()) {
-        if (::GetTickCount() - start > ms) return false;
-        pumpMessages(50);
-    }
-    return true;
-}
 
 LRESULT query(HWND w) {
     DWORD_PTR r = 0;

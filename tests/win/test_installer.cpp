@@ -11,27 +11,12 @@
 #include <string>
 
 #include "WindowCapture.h"
+#include "test_process_util.h"
 #include "installer/classic_setup.h"
 
 using namespace qs::test;
 
 namespace {
-
-std::wstring widen(const std::string& s) {
-    std::wstring w(s.size() * 2 + 1, L'\0');
-    w.resize(std::size_t(::MultiByteToWideChar(CP_UTF8, 0, s.c_str(), -1, w.data(), int(w.size())) - 1));
-    return w;
-}
-
-template <class F>
-bool waitUntil(F cond, DWORD ms) {
-    const DWORD start = ::GetTickCount();
-    while (!cond()) {
-        if (::GetTickCount() - start > ms) return false;
-        pumpMessages(50);
-    }
-    return true;
-}
 
 LRESULT sendTo(HWND w, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) {
     DWORD_PTR r = 0;
